@@ -1,0 +1,32 @@
+// Conversion between the program's CP932 byte strings and Qt / UTF-8 text.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// CP932 lead byte (0x81-0x9F, 0xE0-0xFC).
+inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// CP932 trail byte (0x40-0x7E, 0x80-0xFC).
+inline bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+
+// UTF-8 -> CP932; characters CP932 cannot hold become "?".
+std::string Utf8ToCp932(std::string_view utf8);
+// CP932 -> UTF-8; bytes that are no CP932 character become "?".
+std::string Cp932ToUtf8(std::string_view cp932);
+
+std::string ToCp932(const QString& text);
+QString FromCp932(std::string_view cp932);
+
+// Widgets show LF; the program keeps CR LF.
+QString CrLfToLf(const QString& text);
+QString LfToCrLf(const QString& text);
+std::string CrLfToLf(std::string_view text);
+std::string LfToCrLf(std::string_view text);
+
+}  // namespace platform
+
+// A UTF-8 literal in the program's CP932 form.
+std::string Sj(std::string_view utf8);

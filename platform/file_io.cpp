@@ -1,0 +1,57 @@
+#include "file_io.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "paths.h"
+
+namespace platform {
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+    out.clear();
+    if (path.empty()) return false;
+    QString disk = DiskPath(path);
+    if (QFileInfo(disk).isDir()) return false;
+    QFile file(disk);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return false;
+    }
+    out.assign(data.constData(), static_cast<size_t>(data.size()));
+    return true;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    if (path.empty()) return false;
+    QString disk = DiskPath(path);
+    if (QFileInfo(disk).isDir()) return false;
+    QSaveFile file(disk);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (written != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool CopyFileAtomic(const std::string& source, const std::string& destination) {
+    std::string bytes;
+    if (!ReadWholeFile(source, bytes)) return false;
+    return WriteFileAtomic(destination, bytes);
+}
+
+bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch) {
+    QFileInfo info(DiskPath(path));
+    if (!info.exists()) return false;
+    QDateTime t = info.lastModified();
+    if (!t.isValid()) return false;
+    secondsSinceEpoch = t.toSecsSinceEpoch();
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// Whole-file reads and atomic writes; every writer of the program goes through here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// False when the path is missing, a folder or unreadable; out is then empty.
+bool ReadWholeFile(const std::string& path, std::string& out);
+
+// Writes a temporary file in the same folder and renames it over the old one, so a failed
+// write leaves the old file whole. False when anything failed.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Byte-for-byte copy, written atomically.
+bool CopyFileAtomic(const std::string& source, const std::string& destination);
+
+// Modification time of the file as seconds since the epoch; false on failure.
+bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch);
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// Message boxes behind a port: the Qt dialog in the program, a scripted fake in tests.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace platform {
+
+enum class MsgKind { Plain, Information, Warning, Confirmation, Error };
+
+// Result codes, as the program's callers compare them.
+enum MsgButton : int {
+    kBtnOk = 1,
+    kBtnCancel = 2,
+    kBtnAbort = 3,
+    kBtnRetry = 4,
+    kBtnIgnore = 5,
+    kBtnYes = 6,
+    kBtnNo = 7,
+};
+
+struct MessageRequest {
+    MsgKind kind = MsgKind::Plain;
+    QString caption;
+    QString text;
+    std::vector<int> buttons;  // MsgButton codes, in order
+    int defaultButton = 0;     // 0: the first
+};
+
+class MessagePort {
+public:
+    virtual ~MessagePort() = default;
+    // Modal; returns the code of the button pressed, 0 when the box was closed otherwise.
+    virtual int Show(const MessageRequest& request) = 0;
+};
+
+MessagePort& Messages();
+// nullptr restores the Qt dialog.
+void SetMessagePort(MessagePort* port);
+
+// Caption of the application title ("Kolvane"), used by plain boxes.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
+// Button captions of the program's boxes.
+QString ButtonCaption(int code);
+// Caption of a dialog kind: "警告", "エラー", "情報", "確認"; Plain gives the application title.
+QString KindCaption(MsgKind kind);
+
+// A box with one O.K button and the application title as caption.
+void ShowMessage(const QString& text);
+// A box of the kind's own caption with the given buttons.
+int MessageDlg(const QString& text, MsgKind kind, const std::vector<int>& buttons, int defaultButton = 0);
+
+}  // namespace platform

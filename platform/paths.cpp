@@ -1,0 +1,52 @@
+#include "paths.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "cp932.h"
+
+namespace platform {
+
+std::string JoinPath(const std::string& dir, const std::string& name) { return dir + "/" + name; }
+
+QString DiskPath(const std::string& cp932Path) { return FromCp932(cp932Path); }
+
+std::string FromDiskPath(const QString& path) { return ToCp932(path); }
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    QFileInfo info(DiskPath(path));
+    return info.exists() && !info.isDir();
+}
+
+bool IsFolder(const std::string& path) {
+    if (path.empty()) return false;
+    return QFileInfo(DiskPath(path)).isDir();
+}
+
+bool IsRootPath(const std::string& path) { return path.empty() || path == "/"; }
+
+std::string ExecutableDir() {
+    char buf[PATH_MAX + 1];
+    ssize_t n = readlink("/proc/self/exe", buf, PATH_MAX);
+    QString exe = n > 0 ? QString::fromLocal8Bit(buf, static_cast<int>(n)) : QString();
+    if (exe.isEmpty() && QCoreApplication::instance()) exe = QCoreApplication::applicationFilePath();
+    QString dir = QFileInfo(exe).absolutePath();
+    return FromDiskPath(dir);
+}
+
+std::string DataHomeDir() {
+    const char* home = std::getenv("KOLVANE_HOME");
+    if (home && *home) {
+        std::string dir = FromDiskPath(QString::fromLocal8Bit(home));
+        while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+        return dir;
+    }
+    return ExecutableDir();
+}
+
+}  // namespace platform
