@@ -11,7 +11,7 @@
 namespace platform {
 
 class IniProfile {
-public:
+  public:
     IniProfile() = default;
     // Loads the file when it exists; a missing file gives an empty profile.
     explicit IniProfile(std::string path);
@@ -28,7 +28,8 @@ public:
                            const std::string& defaultValue) const;
     // Decimal with blanks and a sign, or hex with "$" / "0x"; anything else gives the default.
     // Values outside 32 bits wrap, so stored colours such as 4294967295 read as -1.
-    int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
+    int32_t ReadInteger(const std::string& section, const std::string& key,
+                        int32_t defaultValue) const;
     bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
     // CR and LF in a value become blanks: a value is one line.
@@ -48,16 +49,16 @@ public:
     // Atomic save to Path(); false when it failed (the old file is then kept whole).
     bool Save() const;
 
-private:
+  private:
     struct Line {
-        std::string raw;      // the line as read, for lines that are not key=value
-        std::string key;      // empty for comments, blanks and section headers
+        std::string raw;  // the line as it is written back
+        std::string key;  // empty for comments, blanks and other lines without an entry
         std::string value;
         bool isEntry = false;
     };
     struct Section {
-        std::string name;     // as written; empty for lines before the first header
-        std::string header;   // the header line as read
+        std::string name;    // as written; empty for lines before the first header
+        std::string header;  // the header line as read; empty before the first header
         std::vector<Line> lines;
     };
 
