@@ -30,9 +30,11 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (QFileInfo(disk).isDir()) return false;
     QSaveFile file(disk);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Unbuffered: a short write (disk full, size limit) must show here; a buffered QSaveFile
+    // commits a truncated file and reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size())) {
+    if (written != static_cast<qint64>(bytes.size()) || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

@@ -1,0 +1,157 @@
+#include "jump_dialog.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "clock.h"
+
+TfrJp* frJp = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 194;
+constexpr int kClientHeight = 68;
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+    auto* l = new QLabel(U(caption), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    QFont f = parent->font();
+    f.setPointSize(10);
+    f.setBold(true);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    l->setPalette(p);
+    l->adjustSize();
+    l->move(left, top);
+    return l;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setEditable(true);
+    // A typed value is read as it stands; it never becomes a list item.
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setGeometry(geometry);
+    return c;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
+                        const QRect& geometry) {
+    auto* b = new QPushButton(U(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(geometry);
+    return b;
+}
+
+// Decimal number with optional blanks around it and an optional sign.
+bool ParseDecimal(const std::string& text, int& value) {
+    size_t i = 0, end = text.size();
+    while (i < end && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    bool negative = false;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == end) return false;
+    long long v = 0;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+        if (v > 100000000) return false;  // far beyond any year; avoids overflow
+    }
+    value = static_cast<int>(negative ? -v : v);
+    return true;
+}
+
+}  // namespace
+
+TfrJp::TfrJp(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frJp"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(U("ｼﾞｬﾝﾌﾟ年月日の指定"));
+    setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    cb_yy = MakeCombo(this, "cb_yy", {0, 8, 57, 20});
+    Label1 = MakeLabel(this, "Label1", "年", 56, 16);
+    cb_mm = MakeCombo(this, "cb_mm", {80, 8, 41, 20});
+    Label2 = MakeLabel(this, "Label2", "月へｼﾞｬﾝﾌﾟ", 120, 16);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(0, 32, 193, 2);
+
+    Button1 = MakeButton(this, "Button1", "O.K", {0, 40, 65, 25});
+    Button2 = MakeButton(this, "Button2", "ｷｬﾝｾﾙ", {128, 40, 65, 25});
+    connect(Button1, &QPushButton::clicked, this, [this] { done(kResultOk); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(kResultCancel); });
+
+    frJp = this;
+    FormCreate();
+}
+
+TfrJp::~TfrJp() {
+    if (frJp == this) frJp = nullptr;
+}
+
+void TfrJp::FormCreate() {
+    const platform::LocalDateTime now = platform::CurrentClock().Now();
+    for (int y = now.year - 10; y <= now.year + 10; ++y) cb_yy->addItem(QString::number(y));
+    cb_yy->setCurrentText(QString::number(now.year));
+    for (int m = 1; m <= 12; ++m) cb_mm->addItem(QString::number(m));
+    cb_mm->setCurrentText(QString::number(now.month));
+}
+
+void TfrJp::SetYearOnly() {
+    cb_mm->hide();
+    Label2->hide();
+    setWindowTitle(U("休日設定する年"));
+    cb_yy->move((width() - cb_yy->width()) / 2, cb_yy->y());
+    Label1->move(cb_yy->x() + cb_yy->width() + 2, Label1->y());
+}
+
+void TfrJp::PlaceAt(QWidget* owner) {
+    if (!owner) return;
+    move(owner->window()->frameGeometry().topLeft());
+}
+
+void TfrJp::done(int result) {
+    // Esc and the title bar reject with 0; every way out but O.K answers Cancel.
+    QDialog::done(result == QDialog::Rejected ? kResultCancel : result);
+}
+
+bool ParseJumpTarget(const std::string& yearText, const std::string& monthText, int& year,
+                     int& month) {
+    int y = 0, m = 0;
+    if (!ParseDecimal(yearText, y) || !ParseDecimal(monthText, m)) return false;
+    if (y < 1 || y > 9999 || m < 1 || m > 12) return false;
+    year = y;
+    month = m;
+    return true;
+}
+
+bool ParseJumpTarget(const QString& yearText, const QString& monthText, int& year, int& month) {
+    // Only ASCII can be a number here; anything else must not pass through a lossy conversion.
+    auto ascii = [](const QString& s, std::string& out) {
+        for (QChar c : s) {
+            if (c.unicode() > 0x7F) return false;
+        }
+        out = s.toStdString();
+        return true;
+    };
+    std::string y, m;
+    if (!ascii(yearText, y) || !ascii(monthText, m)) return false;
+    return ParseJumpTarget(y, m, year, month);
+}

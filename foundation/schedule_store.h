@@ -1,0 +1,54 @@
+// Readers and writers of the schedule book's own data files (CP932, CR LF).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "records.h"
+
+// Month files of a schedule folder: folder + "/" + "%.4d%.2d" + ".yo2" / ".mkf".
+std::string MonthFileName(const std::string& folder, int year, int month);
+std::string MonthFileName(int year, int month);  // in Settings.dat_Path
+std::string MonthFileName();                     // CurYear, CurMonth
+std::string MarkFileName(const std::string& folder, int year, int month);
+std::string YearPlanFileName(const std::string& folder, int year);
+std::string UserHolidayFileName(const std::string& memoFolder, int year);
+std::string AnniversaryFileName(const std::string& memoFolder);
+std::string PrgListFileName(const std::string& baseDir);
+
+// On MonthDays, CurYear, CurMonth, with the folders of Settings.
+void LoadMonthSchedule();
+// Writes the marks, then the schedule; false (after the message) when the month was not saved.
+bool SaveMonthSchedule();
+void ReadMonthMarks(int year, int month);
+bool WriteMonthMarks(int year, int month);
+void LoadMonthUserHolidays(int year, int month);
+void LoadMonthAnniversaries(int month);
+
+void ReadUserHolidays(int year, int month, uint8_t flags[32]);
+void GetAnniversary(int month, int day, std::string& text);
+void ReadDaySchedule(int year, int month, int day, std::string& text);
+void ReadYearSchedule(int year, NEN_YOTEI months[13]);
+bool SaveYearSchedule(int year, const NEN_YOTEI months[13]);
+
+void LoadPrgList();
+bool SavePrgList();
+
+// The same on explicit folders and targets, for the viewer and for tests. SaveMonth and
+// SaveYear show the warning themselves; WriteMarks and SavePrgs fail silently.
+namespace store {
+void LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
+               YOTEI days[32]);
+bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI days[32]);
+void ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]);
+bool WriteMarks(const std::string& datFolder, int year, int month, const YOTEI days[32]);
+void LoadUserHolidays(const std::string& memoFolder, int year, int month, YOTEI days[32]);
+void LoadAnniversaries(const std::string& memoFolder, int month, YOTEI days[32]);
+void ReadUserHolidayFlags(const std::string& memoFolder, int year, int month, uint8_t flags[32]);
+void GetAnniversary(const std::string& memoFolder, int month, int day, std::string& text);
+void ReadDay(const std::string& datFolder, int year, int month, int day, std::string& text);
+void ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]);
+bool SaveYear(const std::string& datFolder, int year, const NEN_YOTEI months[13]);
+void LoadPrgs(const std::string& baseDir, prg list[21]);
+bool SavePrgs(const std::string& baseDir, const prg list[21]);
+}  // namespace store

@@ -1,0 +1,42 @@
+// Line reading and writing of the program's text files: CR LF, LF or a lone CR end a line on
+// reading; CR LF is written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TextReader {
+  public:
+    explicit TextReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    bool Eof() const { return pos_ >= bytes_.size(); }
+    // The next line without its line end; at the end of the file an empty line.
+    std::string ReadLine();
+
+  private:
+    std::string bytes_;
+    size_t pos_ = 0;
+};
+
+class TextWriter {
+  public:
+    void WriteLine(std::string_view line) {
+        bytes_.append(line);
+        bytes_.append("\r\n");
+    }
+    void Write(std::string_view text) { bytes_.append(text); }
+    const std::string& Bytes() const { return bytes_; }
+    // Atomic; false when the file could not be written (the old one is kept).
+    bool SaveTo(const std::string& path) const;
+
+  private:
+    std::string bytes_;
+};
+
+// Block format of multi-line texts: "#S#!", the lines, "#E#!". The text is written only when
+// hasText; a text line that is exactly "#E#!" is written as "#E#! " so it cannot end the block.
+void WriteBlock(TextWriter& out, bool hasText, const std::string& text);
+// False (and nothing read) when the next line is no "#S#!"; the line is used up either way.
+// hasText (optional) becomes 1 when the block held at least one line, even an empty one: "#S#!"
+// straight followed by "#E#!" is a block without text.
+bool ReadBlock(TextReader& in, std::string& text, uint8_t* hasText = nullptr);
