@@ -1,0 +1,157 @@
+#include "folders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <algorithm>
+#include <vector>
+
+#include "cp932.h"
+#include "globals.h"
+#include "message_box.h"
+#include "path_dialog.h"
+#include "paths.h"
+#include "process.h"
+#include "trash.h"
+
+namespace {
+
+FolderPicker g_picker;
+
+std::string DialogPicker(QWidget* owner, const QString& caption, const std::string& start) {
+    TfrPath dialog(owner);
+    frPath = &dialog;
+    dialog.setWindowTitle(caption);
+    dialog.SetStartFolder(start);
+    dialog.exec();
+    std::string chosen = dialog.SelectedPath;
+    frPath = nullptr;
+    return chosen;
+}
+
+// "/" is never a trail byte of CP932, so plain byte searches are safe on these paths.
+std::string WithoutFinalSlashes(std::string path) {
+    while (!path.empty() && path.back() == '/') path.pop_back();
+    return path;
+}
+
+// What a failed change into the start folder reported: the folder was not found.
+void ShowFolderNotFound() {
+    platform::MessageRequest r;
+    r.kind = platform::MsgKind::Error;
+    r.caption = platform::ApplicationTitle();
+    r.text = QStringLiteral("I/O error 3");
+    r.buttons = {platform::kBtnOk};
+    platform::Messages().Show(r);
+}
+
+// Names of the plain sub-folders (no links, no hidden ones), in byte order of their CP932
+// form. A name CP932 cannot hold is left out: the program could not open that folder.
+std::vector<std::string> SubFolders(const std::string& folder) {
+    std::vector<std::string> names;
+    if (folder.empty()) return names;
+    QDir dir(platform::DiskPath(folder));
+    if (!dir.exists()) return names;
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::NoSort);
+    for (const QFileInfo& e : entries) {
+        if (e.isSymLink() || e.isHidden()) continue;
+        std::string name = platform::ToCp932(e.fileName());
+        if (platform::FromCp932(name) != e.fileName()) continue;
+        names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+void SetFolderPicker(FolderPicker picker) { g_picker = std::move(picker); }
+
+bool OtherUserStartFolder(const std::string& datPath, std::string& startFolder) {
+    std::string own = WithoutFinalSlashes(datPath);
+    if (platform::IsRootPath(own)) return false;
+    startFolder = platform::FromDiskPath(QFileInfo(platform::DiskPath(own)).absolutePath());
+    return true;
+}
+
+bool OtherUserViewerStart(const std::string& chosen, const std::string& appDir, int year, int month,
+                          ViewerStart& start) {
+    std::string path = WithoutFinalSlashes(chosen);
+    if (platform::IsRootPath(path)) return false;
+    size_t slash = path.rfind('/');
+    std::string user = slash == std::string::npos ? path : path.substr(slash + 1);
+    start.program = platform::DiskPath(appDir + "/tavikg");
+    start.args = QStringList{platform::FromCp932(user), platform::DiskPath(path),
+                             QString::number(year), QString::number(month)};
+    return true;
+}
+
+void ViewOtherUser(QWidget* owner) {
+    std::string startFolder;
+    if (!OtherUserStartFolder(Settings.dat_Path, startFolder)) {
+        platform::ShowMessage(
+            QStringLiteral("他のユーザー予定を参照できるディレクトリ構成ではありません。"));
+        return;
+    }
+    if (!platform::IsFolder(startFolder)) {
+        ShowFolderNotFound();
+        return;
+    }
+    const QString caption = QStringLiteral("他のユーザー予定の参照");
+    std::string chosen = g_picker ? g_picker(owner, caption, startFolder)
+                                  : DialogPicker(owner, caption, startFolder);
+    if (chosen.empty()) return;
+    ViewerStart start;
+    if (!OtherUserViewerStart(chosen, AppDir, CurYear, CurMonth, start)) {
+        platform::ShowMessage(QStringLiteral("指定されたディレクトリは参照できません。"));
+        return;
+    }
+    // Separate arguments: a folder with a blank reaches the viewer whole. Nothing waits for it.
+    platform::StartDetached(start.program, start.args);
+}
+
+bool CheckFolders() {
+    std::string text;
+    auto check = [&text](const char* label, const std::string& folder) {
+        if (platform::IsFolder(folder)) return;
+        text += Sj(label) + folder + Sj("]が見つかりません。") + "\r\n";
+    };
+    check("予定ﾃﾞｰﾀを格納するﾌｫﾙﾀﾞ[", Settings.dat_Path);
+    check("ﾒﾓを格納するﾌｫﾙﾀﾞ[", Settings.memo_path);
+    check("日記を格納するﾌｫﾙﾀﾞ[", Settings.ni_dir);
+    if (text.empty()) return false;
+    text += "\r\n" + Sj("環境設定の内容を確認してください。");
+    platform::MessageDlg(platform::FromCp932(text), platform::MsgKind::Warning,
+                         {platform::kBtnYes});
+    return true;
+}
+
+int DeleteToRecycleBin(QWidget* owner, const std::string& path) {
+    return platform::MoveToTrash(path) ? 0 : 1;
+}
+
+void TidyPath(const std::string& path, std::string& result) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0 || path[slash - 1] != '/') {
+        result = path;
+        return;
+    }
+    result = path.substr(0, slash) + path.substr(slash + 1);
+}
+
+void MemoFolderList(const std::string& folder, std::string& text) {
+    text = Sj("標準") + "\r\n";
+    for (const std::string& name : SubFolders(folder)) text += name + "\r\n";
+}
+
+void FillMemoFolderView(const std::string& folder, QListWidget* view, const QIcon& standardIcon) {
+    if (!view) return;
+    view->clear();
+    auto* standard = new QListWidgetItem(standardIcon, QStringLiteral("標準"), view);
+    standard->setData(Qt::UserRole, QByteArray());
+    for (const std::string& name : SubFolders(folder)) {
+        auto* item = new QListWidgetItem(platform::FromCp932(name), view);
+        item->setData(Qt::UserRole, QByteArray(name.data(), static_cast<int>(name.size())));
+    }
+}

@@ -1,0 +1,48 @@
+// A system-wide hot key Ctrl+Shift+letter. On X11 the key is grabbed on the root window through
+// a connection of its own, read by a socket notifier, so it works whatever Qt's own connection
+// does and whichever window has the focus. Elsewhere (Wayland, offscreen) Register fails and the
+// caller reports that the key could not be set.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+namespace platform {
+
+class GlobalHotKey : public QObject {
+    Q_OBJECT
+public:
+    // displayName empty: the desktop's display, and only when the program runs on X11.
+    // A name (":5") uses that X display whatever Qt runs on; tests use it with a server of
+    // their own.
+    explicit GlobalHotKey(QObject* parent = nullptr, const QString& displayName = QString());
+    ~GlobalHotKey() override;
+
+    // Ctrl+Shift+letter, letter 'A'..'Z' only. Replaces an earlier registration of this object
+    // (the earlier key is released even when the new one fails). False when the key is taken by
+    // another program, the letter is not accepted or there is no X display.
+    bool Register(int id, char letter);
+    void Unregister();
+    bool IsRegistered() const { return keycode_ != 0; }
+
+signals:
+    // Emitted on the GUI thread for each press of the registered key.
+    void activated(int id);
+
+private:
+    bool OpenDisplay();
+    void CloseDisplay();
+    bool Grab(bool grab);
+    void ReadEvents();
+
+    QString displayName_;
+    void* display_ = nullptr;  // Display*, kept out of this header: Xlib's macros clash with Qt
+    QSocketNotifier* notifier_ = nullptr;
+    int id_ = 0;
+    int keycode_ = 0;
+    unsigned numLockMask_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#include "process.h"
+
+#include <QProcess>
+
+namespace platform {
+namespace {
+
+class QtProcesses final : public ProcessPort {
+  public:
+    bool StartDetached(const QString& program, const QStringList& args) override {
+        if (program.isEmpty()) return false;
+        return QProcess::startDetached(program, args);
+    }
+};
+
+ProcessPort* g_port = nullptr;
+
+}  // namespace
+
+ProcessPort& Processes() {
+    static QtProcesses system;
+    return g_port ? *g_port : system;
+}
+
+void SetProcessPort(ProcessPort* port) { g_port = port; }
+
+bool StartDetached(const QString& program, const QStringList& args) {
+    if (program.isEmpty()) return false;
+    return Processes().StartDetached(program, args);
+}
+
+bool StartCommandLine(const QString& commandLine) {
+    QStringList words = QProcess::splitCommand(commandLine);
+    if (words.isEmpty()) return false;
+    QString program = words.takeFirst();
+    return StartDetached(program, words);
+}
+
+}  // namespace platform

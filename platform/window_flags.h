@@ -1,0 +1,20 @@
+// Window-manager state of top-level widgets, changed without hiding them: QWidget::setWindowFlags
+// on a shown window recreates it hidden, so shown windows are changed through their QWindow.
+#pragma once
+
+class QWidget;
+
+namespace platform {
+
+// Always on top or not; the window stays shown, where it is, and keeps its focus.
+void SetTopMost(QWidget* widget, bool on);
+bool IsTopMost(const QWidget* widget);
+
+// To the top of the window order without taking the focus; a hidden window stays hidden.
+void RaiseWithoutActivating(QWidget* widget);
+
+// No task-bar button: a tool window (set while still hidden, as it shapes the frame) that also
+// asks the window manager to skip the task bar each time it is shown.
+void SkipTaskbar(QWidget* widget);
+
+}  // namespace platform

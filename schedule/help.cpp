@@ -1,0 +1,16 @@
+#include "help.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "globals.h"
+#include "paths.h"
+
+std::string HelpFilePath() { return platform::JoinPath(AppDir, "orsel.html"); }
+
+void OpenHelp() {
+    const std::string path = HelpFilePath();
+    // Paths handed to the system are kept to the program's fixed length.
+    if (path.size() > 256 || !platform::FileExists(path)) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(platform::DiskPath(path)));
+}

@@ -1,0 +1,117 @@
+// The main window: tool strip, month calendar, date caption and the moves of the selected date.
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QWidget>
+#include <cstdint>
+
+#include "globals.h"
+#include "navigation.h"
+
+class QButtonGroup;
+class TSpeedButtonVR;
+
+class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
+    Q_OBJECT
+public:
+    // Client area and font of the window.
+    static constexpr int kClientWidth = 204;
+    static constexpr int kClientHeight = 243;
+
+    explicit TfrTavik(QWidget* parent = nullptr);
+    ~TfrTavik() override;
+
+    // Makes this window the target of the private messages (MainWnd).
+    void BecomeMainWnd();
+    intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) override;
+
+    // Tool strip.
+    QToolButton* bt_prun = nullptr;
+    QToolButton* bt_today = nullptr;
+    QToolButton* bt_tuki = nullptr;
+    QToolButton* bt_nen = nullptr;
+    QToolButton* bt_tel = nullptr;
+    QToolButton* bt_memo = nullptr;
+    QToolButton* bt_op = nullptr;
+    QToolButton* bttodo = nullptr;
+    QToolButton* tx_time2 = nullptr;
+    QToolButton* bt_SysInfo = nullptr;
+    QToolButton* BitBtn1 = nullptr;
+    QToolButton* bt_cal = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* pic = nullptr;
+
+    // Calendar.
+    QGroupBox* sf_date = nullptr;
+    QLabel* lb_[7] = {};
+    TSpeedButtonVR* bt_ZeDate[7] = {};
+    TSpeedButtonVR* bt_date[31] = {};
+    TSpeedButtonVR* bt_ZiDate[7] = {};
+    QToolButton* bt_1nmae = nullptr;
+    QToolButton* bt_1mae = nullptr;
+    QToolButton* bt_hiJamp = nullptr;
+    QToolButton* bt_kyo = nullptr;
+    QToolButton* bt_maku = nullptr;
+    QToolButton* bt_1tugi = nullptr;
+    QToolButton* bt_1ntugi = nullptr;
+
+    CalendarController& Calendar() { return calendar_; }
+
+    // Grid and day selection.
+    void ShowMonth(int year, int month, int day);
+    void cal_ref();
+    void SetDayMark(TSpeedButtonVR* cell, bool on);
+    void StoreDayText();
+    // StoreDayText, then the month's files; false when the month could not be saved.
+    bool SaveOnLeave();
+    void bt_date0Click(TSpeedButtonVR* cell);
+    void bt_makuClick();
+    void bt_calClick();
+    void Edit1KeyUp(int key);
+
+    // Caption and moves.
+    void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day);
+    void bt_1nmaeClick();
+    void bt_1maeClick();
+    void bt_1tugiClick();
+    void bt_1ntugiClick();
+    void bt_kyoClick();
+    void GoToToday();
+    void sf_dateDblClick();
+    void bt_ZeDate0Click(TSpeedButtonVR* cell);
+    void SelectPrevDay();
+    void SelectNextDay();
+    // True when the key was one of the window's own.
+    bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    void lb_0Click();
+    void lb_1Click();
+    void lb_4Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // CalendarView
+    void ApplyLayout(const MonthLayout& layout) override;
+    void WriteDateCaption(const std::string& caption) override;
+    std::string DayText() const override;
+    void SetDayText(const std::string& text) override;
+    void SetDayStyle(int day, const FontStyle& style) override;
+    void SetDayMark(int day, bool on) override;
+    void PressDay(int day) override;
+    void FocusDayText() override;
+    bool DayWindowVisible() const override;
+    bool AskJumpTarget(std::string& yearText, std::string& monthText) override;
+
+    void BuildToolStrip();
+    void BuildCalendar();
+    void PlayHeaderSound(int column);
+    void SetTopmost(bool on);
+    bool OwnsWidget(QObject* object) const;
+
+    CalendarController calendar_;
+    QButtonGroup* cells_ = nullptr;
+};

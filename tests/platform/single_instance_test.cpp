@@ -1,0 +1,266 @@
+#include "single_instance.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using platform::SingleInstance;
+
+// Keys of their own, so no test meets another run or a running program.
+QString UniqueKey() {
+    static int n = 0;
+    return QStringLiteral("KolvaneTest%1x%2").arg(getpid()).arg(++n);
+}
+
+// Lock files stay by design (removing one would let two copies lock two files); the tests'
+// own go when the program ends.
+class RemoveTestLocks : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        SingleInstance probe(QStringLiteral("probe"));
+        QDir dir = QFileInfo(probe.LockPath()).dir();
+        const QString prefix = QStringLiteral("KolvaneTest%1x").arg(getpid());
+        for (const QString& name : dir.entryList({prefix + "*.lock"}, QDir::Files))
+            dir.remove(name);
+    }
+};
+const auto* const kRemoveTestLocks = ::testing::AddGlobalTestEnvironment(new RemoveTestLocks);
+
+// Runs the event loop until `done` holds or the time is up.
+bool SpinUntil(const std::function<bool()>& done, int ms = 5000) {
+    QEventLoop loop;
+    QTimer poll, limit;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    poll.start(10);
+    limit.start(ms);
+    if (!done()) loop.exec();
+    return done();
+}
+
+// Another copy of this test program standing in for a second start of the program.
+class Child {
+  public:
+    Child(const QString& mode, const QString& key) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KOLVANE_SI_CHILD", mode);
+        env.insert("KOLVANE_SI_KEY", key);
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::SeparateChannels);
+        p.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_also_run_disabled_tests", "--gtest_filter=SingleInstanceChild.*"});
+    }
+    ~Child() {
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+    }
+    // Waits for a marker line "@@word@@" on the child's output.
+    bool WaitFor(const QByteArray& word, int ms = 10000) {
+        QByteArray marker = "@@" + word + "@@";
+        return SpinUntil(
+            [&] {
+                out += p.readAllStandardOutput();
+                return out.contains(marker);
+            },
+            ms);
+    }
+    QProcess p;
+    QByteArray out;
+};
+
+void Say(const char* word) {
+    std::printf("@@%s@@\n", word);
+    std::fflush(stdout);
+}
+
+// Runs only as the child of the tests below.
+TEST(SingleInstanceChild, DISABLED_Role) {
+    QByteArray mode = qgetenv("KOLVANE_SI_CHILD");
+    if (mode.isEmpty()) GTEST_SKIP();
+    SingleInstance guard(QString::fromLocal8Bit(qgetenv("KOLVANE_SI_KEY")));
+    if (mode == "hold") {
+        ASSERT_TRUE(guard.TryBecomePrimary());
+        guard.SetActivationHandler([] { Say("activated"); });
+        Say(guard.IsListening() ? "ready" : "deaf");
+        SpinUntil([] { return false; }, 60000);  // until killed
+    } else if (mode == "race") {
+        Say(guard.TryBecomePrimary() ? "primary" : "second");
+        // Stay alive while the others try, until the parent closes our input.
+        char c;
+        while (::read(0, &c, 1) > 0) {
+        }
+    }
+}
+
+TEST(SingleInstance, OnePrimaryPerKey) {
+    QString key = UniqueKey();
+    auto first = std::make_unique<SingleInstance>(key);
+    SingleInstance second(key), other(UniqueKey());
+    EXPECT_TRUE(first->TryBecomePrimary());
+    EXPECT_TRUE(first->TryBecomePrimary());  // asking again changes nothing
+    EXPECT_FALSE(second.TryBecomePrimary());
+    EXPECT_FALSE(second.TryBecomePrimary());
+    EXPECT_TRUE(other.TryBecomePrimary());
+    first.reset();
+    EXPECT_TRUE(second.TryBecomePrimary());
+    EXPECT_TRUE(QFile::exists(second.LockPath()));
+}
+
+TEST(SingleInstance, NamesArePerUserAndDisplay) {
+    QString key = UniqueKey();
+    QByteArray old = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":7");
+    SingleInstance a(key);
+    qputenv("DISPLAY", ":8.0");
+    SingleInstance b(key);
+    if (old.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", old);
+    EXPECT_NE(a.LockPath(), b.LockPath());
+    EXPECT_NE(a.ServerName(), b.ServerName());
+    EXPECT_TRUE(a.LockPath().contains(QString::number(getuid())));
+    EXPECT_TRUE(a.TryBecomePrimary());
+    EXPECT_TRUE(b.TryBecomePrimary());
+}
+
+TEST(SingleInstance, PrimaryNotYetListeningIsNotFound) {
+    QString key = UniqueKey();
+    SingleInstance primary(key), second(key);
+    ASSERT_TRUE(primary.TryBecomePrimary());
+    EXPECT_FALSE(primary.IsListening());  // no handler yet: still starting
+    ASSERT_FALSE(second.TryBecomePrimary());
+    EXPECT_FALSE(second.FindPrimary(500));
+    EXPECT_FALSE(second.NotifyPrimary(500));
+}
+
+TEST(SingleInstance, NoPrimaryAtAll) {
+    SingleInstance lone(UniqueKey());
+    EXPECT_FALSE(lone.FindPrimary(500));
+    EXPECT_FALSE(lone.NotifyPrimary(500));
+}
+
+TEST(SingleInstance, NotifyReachesTheHandler) {
+    QString key = UniqueKey();
+    SingleInstance primary(key);
+    int calls = 0;
+    primary.SetActivationHandler([&] { ++calls; });  // before the lock: listens once it is held
+    EXPECT_FALSE(primary.IsListening());
+    ASSERT_TRUE(primary.TryBecomePrimary());
+    ASSERT_TRUE(primary.IsListening());
+    for (int i = 1; i <= 2; ++i) {
+        SingleInstance second(key);
+        ASSERT_FALSE(second.TryBecomePrimary());
+        ASSERT_TRUE(second.FindPrimary(2000));
+        ASSERT_TRUE(second.NotifyPrimary(2000));
+        EXPECT_TRUE(SpinUntil([&] { return calls == i; }));
+    }
+    EXPECT_FALSE(SpinUntil([&] { return calls > 2; }, 200));
+}
+
+TEST(SingleInstance, StaleSocketOfAKilledCopyIsReplaced) {
+    QString key = UniqueKey();
+    SingleInstance primary(key);
+    // A socket file nobody listens on, as a killed copy leaves it.
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    QByteArray name = QFile::encodeName(primary.ServerName());
+    ASSERT_LT(name.size(), static_cast<int>(sizeof(addr.sun_path)));
+    std::memcpy(addr.sun_path, name.constData(), name.size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(primary.ServerName()));
+
+    bool called = false;
+    ASSERT_TRUE(primary.TryBecomePrimary());
+    primary.SetActivationHandler([&] { called = true; });
+    ASSERT_TRUE(primary.IsListening());
+    SingleInstance second(key);
+    ASSERT_TRUE(second.NotifyPrimary(2000));
+    EXPECT_TRUE(SpinUntil([&] { return called; }));
+}
+
+TEST(SingleInstance, ProgramsStartedByThePrimaryDoNotKeepTheLock) {
+    QString key = UniqueKey();
+    auto primary = std::make_unique<SingleInstance>(key);
+    ASSERT_TRUE(primary->TryBecomePrimary());
+    QProcess sleeper;
+    sleeper.start("sleep", {"30"});
+    ASSERT_TRUE(sleeper.waitForStarted(5000));
+    primary.reset();
+    SingleInstance next(key);
+    EXPECT_TRUE(next.TryBecomePrimary());
+    sleeper.kill();
+    sleeper.waitForFinished(5000);
+}
+
+TEST(SingleInstance, AnotherProcessHoldsUntilKilled) {
+    QString key = UniqueKey();
+    Child child("hold", key);
+    ASSERT_TRUE(child.WaitFor("ready")) << child.out.toStdString();
+
+    {
+        SingleInstance second(key);
+        EXPECT_FALSE(second.TryBecomePrimary());
+        ASSERT_TRUE(second.FindPrimary(2000));
+        ASSERT_TRUE(second.NotifyPrimary(2000));
+    }
+    EXPECT_TRUE(child.WaitFor("activated")) << child.out.toStdString();
+
+    child.p.kill();  // SIGKILL: nothing is cleaned up
+    ASSERT_TRUE(child.p.waitForFinished(5000));
+
+    SingleInstance next(key);
+    EXPECT_TRUE(next.TryBecomePrimary());
+    bool called = false;
+    next.SetActivationHandler([&] { called = true; });
+    EXPECT_TRUE(next.IsListening());
+    SingleInstance third(key);
+    EXPECT_FALSE(third.TryBecomePrimary());
+    EXPECT_TRUE(third.NotifyPrimary(2000));
+    EXPECT_TRUE(SpinUntil([&] { return called; }));
+}
+
+TEST(SingleInstance, SimultaneousStartsGiveOnePrimary) {
+    QString key = UniqueKey();
+    std::vector<std::unique_ptr<Child>> children;
+    for (int i = 0; i < 6; ++i) children.push_back(std::make_unique<Child>("race", key));
+    int primaries = 0, seconds = 0;
+    for (auto& c : children) {
+        ASSERT_TRUE(SpinUntil(
+            [&] {
+                c->out += c->p.readAllStandardOutput();
+                return c->out.contains("@@primary@@") || c->out.contains("@@second@@");
+            },
+            20000))
+            << c->out.toStdString();
+        (c->out.contains("@@primary@@") ? primaries : seconds)++;
+    }
+    EXPECT_EQ(primaries, 1);
+    EXPECT_EQ(seconds, 5);
+    for (auto& c : children) {
+        c->p.closeWriteChannel();
+        EXPECT_TRUE(c->p.waitForFinished(10000));
+    }
+}
+
+}  // namespace
