@@ -1,12 +1,12 @@
 #include "sound.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <cstdint>
 
 #include "file_io.h"
@@ -24,7 +24,7 @@ uint32_t Le32(const std::string& b, size_t at) {
 }
 
 class QtSounds : public SoundPort {
-public:
+  public:
     void PlayAsync(const std::string& path) override {
         if (!FileExists(path) || !QCoreApplication::instance()) return;
         // The effect lives until it has played; it deletes itself.

@@ -6,7 +6,7 @@
 namespace platform {
 
 class SoundPort {
-public:
+  public:
     virtual ~SoundPort() = default;
     virtual void PlayAsync(const std::string& path) = 0;
     // Returns when the sound has ended, at the latest after maxMs.

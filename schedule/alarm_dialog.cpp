@@ -43,7 +43,8 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& geometry) {
     return c;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const QRect& geometry) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
+                        const QRect& geometry) {
     auto* b = new QPushButton(U(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
@@ -98,7 +99,8 @@ std::string DefaultAlarmSound() { return platform::JoinPath(AppDir, Sj("ﾁｬ�
 
 TfrmAlm::TfrmAlm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAlm"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(U("ﾁｬｲﾑとｱﾗｰﾑの設定"));
     setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
     setFixedSize(kClientWidth, kClientHeight);

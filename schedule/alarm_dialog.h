@@ -17,7 +17,7 @@ class AlarmEngine;
 
 class TfrmAlm : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kResultOk = 1;
     static constexpr int kResultCancel = 2;
     static constexpr int kClientWidth = 330;
@@ -62,10 +62,10 @@ public:
 
     void done(int result) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void Browse(QLineEdit* edit);
 };

@@ -68,7 +68,8 @@ void ParseDayEvents(const std::string& text) {
     size_t start = 0;
     while (start < text.size()) {
         const size_t lf = text.find('\n', start);
-        std::string line = text.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
+        std::string line =
+            text.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
         // An empty piece is the end of the text.
         if (line.empty()) break;
         start = lf == std::string::npos ? text.size() : lf + 1;
@@ -195,8 +196,10 @@ void AlarmEngine::HandleClockMinute(long long serial, bool present) {
     const int minute = static_cast<int>(serial % 60);
     // A chime that comes late tells the wrong time; only the present minute chimes.
     if (present) {
-        if (Settings.Alarms[0].OnOff == 1 && minute == 0) platform::PlaySoundAsync(Settings.Alarms[0].Wav);
-        if (Settings.Alarms[1].OnOff == 1 && minute == 30) platform::PlaySoundAsync(Settings.Alarms[1].Wav);
+        if (Settings.Alarms[0].OnOff == 1 && minute == 0)
+            platform::PlaySoundAsync(Settings.Alarms[0].Wav);
+        if (Settings.Alarms[1].OnOff == 1 && minute == 30)
+            platform::PlaySoundAsync(Settings.Alarms[1].Wav);
     }
     const AlarmSlot& alarm = Settings.Alarms[2];
     if (alarm.OnOff == 1 && hour == alarm.Hour && minute == alarm.Minute) {
@@ -236,13 +239,15 @@ void AlarmEngine::FireEventsAt(int hour, int minute) {
         const std::string message = e.Message;
         if (!program.empty()) {
             if (!platform::StartCommandLine(platform::FromCp932(program))) {
-                MsgBox(Sj("指定されたプログラム(") + program + Sj(")が見つからないので自動実行できませんでした。"),
+                MsgBox(Sj("指定されたプログラム(") + program +
+                           Sj(")が見つからないので自動実行できませんでした。"),
                        48, "");
             }
             continue;
         }
         if (Settings.oto != 1) platform::PlaySoundAsync(ZikanPath());
-        host_.ShowNotice(advance ? AdvanceNoticeText(message, lead) : EventNoticeText(message), ZikanPath());
+        host_.ShowNotice(advance ? AdvanceNoticeText(message, lead) : EventNoticeText(message),
+                         ZikanPath());
     }
 }
 

@@ -12,7 +12,7 @@
 
 // One timed event of the parsed day.
 struct EVT {
-    uint8_t Fired = 0;    // 1 once announced or run
+    uint8_t Fired = 0;  // 1 once announced or run
     int16_t Hour = 0;
     int16_t Minute = 0;
     std::string Message;  // CP932; empty for a program event
@@ -39,7 +39,7 @@ std::string AlarmNoticeText();
 
 // What the engine needs of the main window.
 class AlarmHost {
-public:
+  public:
     virtual ~AlarmHost() = default;
     virtual bool IsMinimized() const = 0;
     // The clock button's caption.
@@ -55,7 +55,7 @@ public:
 };
 
 class AlarmEngine {
-public:
+  public:
     // Creates the three timers; the clock caption tick runs from here on.
     explicit AlarmEngine(AlarmHost& host);
     ~AlarmEngine();
@@ -83,7 +83,7 @@ public:
     // Minutes a late tick catches up at most.
     static constexpr long long kMaxCatchUpMinutes = 24 * 60;
 
-private:
+  private:
     void Realign();
     void HandleClockMinute(long long minute, bool present);
     void HandleEventsThrough(long long minute);

@@ -35,8 +35,8 @@ std::string DateCaptionText(int year, int month, int day, const std::string& wee
     if (!holiday.empty() && !anniversary.empty()) tail += ",";
     tail += anniversary;
 
-    return yearText + "/" + std::to_string(month) + "/" + std::to_string(day) + "(" +
-           weekdayKanji + extra + ") " + tail;
+    return yearText + "/" + std::to_string(month) + "/" + std::to_string(day) + "(" + weekdayKanji +
+           extra + ") " + tail;
 }
 
 std::string DateCaptionText(int year, int month, int day, const std::string& weekdayKanji) {

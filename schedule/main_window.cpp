@@ -65,11 +65,11 @@ void ApplyStyle(QWidget* w, const FontStyle& style) {
 
 // Header labels play a sound when clicked.
 class ClickLabel : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
     std::function<void()> onClick;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override {
         e->accept();

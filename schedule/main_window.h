@@ -16,7 +16,7 @@ class TSpeedButtonVR;
 
 class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     Q_OBJECT
-public:
+  public:
     // Client area and font of the window.
     static constexpr int kClientWidth = 204;
     static constexpr int kClientHeight = 243;
@@ -90,10 +90,10 @@ public:
     void lb_1Click();
     void lb_4Click();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // CalendarView
     void ApplyLayout(const MonthLayout& layout) override;
     void WriteDateCaption(const std::string& caption) override;

@@ -20,11 +20,11 @@ constexpr int kCellWidth = 25;
 constexpr int kCellHeight = 17;
 
 // Neighbouring cells overlap by one pixel.
-constexpr int kColumnStep = kHeaderWidth - 1;                      // 24
-constexpr int kRowStep = kCellHeight - 1;                          // 16
-constexpr int kFirstTop = kHeaderTop + kHeaderEdgeHeight - 1;      // 32
-constexpr int kRowLeft = kHeaderLeft;                              // 16
-constexpr int kLastLeft = kHeaderLeft + 6 * kColumnStep;           // 160, left of lb_6
+constexpr int kColumnStep = kHeaderWidth - 1;                  // 24
+constexpr int kRowStep = kCellHeight - 1;                      // 16
+constexpr int kFirstTop = kHeaderTop + kHeaderEdgeHeight - 1;  // 32
+constexpr int kRowLeft = kHeaderLeft;                          // 16
+constexpr int kLastLeft = kHeaderLeft + 6 * kColumnStep;       // 160, left of lb_6
 
 constexpr int kNeighbourCells = 7;
 constexpr int kMonthCells = 31;

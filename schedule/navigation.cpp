@@ -80,8 +80,8 @@ void CalendarController::SelectDay(int day) {
     if (!ValidMonth(CurYear, CurMonth) || day < 1 || day > DaysInMonth(CurYear, CurMonth)) return;
     StoreDayText();
     if (CurDay >= 1 && CurDay <= 31) {
-        view_.SetDayStyle(CurDay, DayFontStyle(MonthDays[CurDay].HasText,
-                                               static_cast<int>(Settings.yoAruDsp)));
+        view_.SetDayStyle(
+            CurDay, DayFontStyle(MonthDays[CurDay].HasText, static_cast<int>(Settings.yoAruDsp)));
     }
     CurDay = static_cast<uint16_t>(day);
     WriteCaption();
@@ -177,20 +177,38 @@ void CalendarController::SelectNextDay() {
 
 void CalendarController::Navigate(int code) {
     switch (code) {
-        case kNavToday: GoToToday(); break;
-        case kNavPrevMonth: PrevMonth(); break;
-        case kNavNextMonth: NextMonth(); break;
-        case kNavYearBack: YearBack(); break;
-        case kNavYearForward: YearForward(); break;
-        case kNavPrevDay: SelectPrevDay(); break;
-        case kNavNextDay: SelectNextDay(); break;
-        case kNavJump: Jump(); break;
-        default: break;
+        case kNavToday:
+            GoToToday();
+            break;
+        case kNavPrevMonth:
+            PrevMonth();
+            break;
+        case kNavNextMonth:
+            NextMonth();
+            break;
+        case kNavYearBack:
+            YearBack();
+            break;
+        case kNavYearForward:
+            YearForward();
+            break;
+        case kNavPrevDay:
+            SelectPrevDay();
+            break;
+        case kNavNextDay:
+            SelectNextDay();
+            break;
+        case kNavJump:
+            Jump();
+            break;
+        default:
+            break;
     }
 }
 
 std::string CalendarController::CaptionOfSelected() const {
-    return DateCaptionText(CurYear, CurMonth, CurDay, WeekdayKanji(WeekdayOf(CurYear, CurMonth, CurDay)));
+    return DateCaptionText(CurYear, CurMonth, CurDay,
+                           WeekdayKanji(WeekdayOf(CurYear, CurMonth, CurDay)));
 }
 
 void CalendarController::WriteCaption() { view_.WriteDateCaption(CaptionOfSelected()); }
@@ -200,12 +218,18 @@ int KeyCommandFor(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
     if (mods == Qt::ControlModifier) {
         switch (key) {
-            case Qt::Key_Home: return kNavToday;
-            case Qt::Key_Left: return kNavPrevMonth;
-            case Qt::Key_Right: return kNavNextMonth;
-            case Qt::Key_Up: return kNavYearBack;
-            case Qt::Key_Down: return kNavYearForward;
-            default: return 0;
+            case Qt::Key_Home:
+                return kNavToday;
+            case Qt::Key_Left:
+                return kNavPrevMonth;
+            case Qt::Key_Right:
+                return kNavNextMonth;
+            case Qt::Key_Up:
+                return kNavYearBack;
+            case Qt::Key_Down:
+                return kNavYearForward;
+            default:
+                return 0;
         }
     }
     if (mods == Qt::AltModifier) {
@@ -219,11 +243,15 @@ std::string HeaderSoundName(int column) {
     switch (column) {
         case 0:
         case 2:
-        case 6: return "a.wav";
+        case 6:
+            return "a.wav";
         case 1:
         case 3:
-        case 5: return "soko.wav";
-        case 4: return "arr.wav";
-        default: return std::string();
+        case 5:
+            return "soko.wav";
+        case 4:
+            return "arr.wav";
+        default:
+            return std::string();
     }
 }

@@ -10,7 +10,7 @@
 
 // What the controller needs of the main window and the day window.
 class CalendarView {
-public:
+  public:
     virtual ~CalendarView() = default;
     // Moves, captions, colours, shows and hides the header and the 45 cells.
     virtual void ApplyLayout(const MonthLayout& layout) = 0;
@@ -30,7 +30,7 @@ public:
 };
 
 class CalendarController {
-public:
+  public:
     explicit CalendarController(CalendarView& view) : view_(view) {}
 
     // Parses the day's events when the shown date is today (set by the alarm engine).
@@ -67,7 +67,7 @@ public:
     // Caption of the selected date.
     std::string CaptionOfSelected() const;
 
-private:
+  private:
     bool MoveTo(int year, int month, int day, bool focusAlways);
     void WriteCaption();
 

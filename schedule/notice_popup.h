@@ -12,7 +12,7 @@
 
 class TfrAnnai : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kClientWidth = 320;
     static constexpr int kClientHeight = 112;
     static constexpr int kRepeatMs = 5000;
@@ -31,11 +31,11 @@ public:
     void Timer1Timer();
     void btOKClick();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
-private:
+  private:
     void FormCreate();
     void FormClose();
 };

@@ -21,8 +21,10 @@ using Log = std::vector<std::string>;
 std::string U8(const std::string& cp932) { return platform::Cp932ToUtf8(cp932); }
 
 // Sounds, program starts and message boxes all go into one log, so their order is tested.
-class LogPorts : public platform::SoundPort, public platform::ProcessPort, public platform::MessagePort {
-public:
+class LogPorts : public platform::SoundPort,
+                 public platform::ProcessPort,
+                 public platform::MessagePort {
+  public:
     explicit LogPorts(Log& log) : log_(log) {
         platform::SetSoundPort(this);
         platform::SetProcessPort(this);
@@ -48,12 +50,12 @@ public:
     QStringList failing;
     std::function<void()> onBox;
 
-private:
+  private:
     Log& log_;
 };
 
 class LogHost : public AlarmHost {
-public:
+  public:
     explicit LogHost(Log& log) : log_(log) {}
     bool IsMinimized() const override { return minimized; }
     void SetClockCaption(const QString& c) override { caption = c; }
@@ -75,12 +77,12 @@ public:
     QString caption;
     std::map<int, std::string> texts;  // day of month -> its text (CP932)
 
-private:
+  private:
     Log& log_;
 };
 
 class AlarmEngineTest : public ::testing::Test {
-protected:
+  protected:
     AlarmEngineTest() : ports(log), host(log) {
         ResetGlobals();
         ResetEvents();
@@ -202,7 +204,8 @@ TEST_F(AlarmEngineTest, AdvanceNoticeMinutes) {
         EXPECT_TRUE(log.empty()) << c.lead;
         AdvanceMinutes(1);
         ASSERT_EQ(log.size(), 2u) << c.lead;
-        EXPECT_EQ(log[1], "notice 会議 のお時間 " + std::to_string(c.lead) + "分前です。|/base/zikan.wav");
+        EXPECT_EQ(log[1],
+                  "notice 会議 のお時間 " + std::to_string(c.lead) + "分前です。|/base/zikan.wav");
     }
 }
 
@@ -217,8 +220,11 @@ TEST_F(AlarmEngineTest, FailedProgramWarnsOnceAndIsNotRetried) {
     ports.failing = {"nowhere"};
     StartOn(1, 9, 59, 0, "@10:00 ^nowhere\r\n");
     AdvanceMinutes(5);
-    EXPECT_EQ(log, Log({"start nowhere|",
-                        "box 警告:指定されたプログラム(nowhere)が見つからないので自動実行できませんでした。"}));
+    EXPECT_EQ(
+        log,
+        Log({"start nowhere|",
+             "box "
+             "警告:指定されたプログラム(nowhere)が見つからないので自動実行できませんでした。"}));
     EXPECT_EQ(EvtList[1].Fired, 1);
 }
 
@@ -277,7 +283,8 @@ TEST_F(AlarmEngineTest, CatchUpIsBoundedToOneDay) {
     clock.Set(2004, 5, 3, 8, 0, 5);  // two days later
     engine.alm_TimerTimer();
     // 7:00 of the 2nd lies outside the last 24 hours; 7:00 of the 3rd does not.
-    EXPECT_EQ(log, Log({"goto", "play alarm.wav", "notice アラームで設定した時間です。|alarm.wav"}));
+    EXPECT_EQ(log,
+              Log({"goto", "play alarm.wav", "notice アラームで設定した時間です。|alarm.wav"}));
 }
 
 TEST_F(AlarmEngineTest, BoxOfATickHoldsBackNestedTicksWhichAreCaughtUpAfter) {
@@ -294,10 +301,12 @@ TEST_F(AlarmEngineTest, BoxOfATickHoldsBackNestedTicksWhichAreCaughtUpAfter) {
     };
     AdvanceMinutes(1);
     EXPECT_EQ(nested, 1);
-    EXPECT_EQ(log, Log({"start nowhere|",
-                        "box 警告:指定されたプログラム(nowhere)が見つからないので自動実行できませんでした。",
-                        "play /base/zikan.wav", "notice a のお時間です。|/base/zikan.wav",
-                        "play /base/zikan.wav", "notice b のお時間です。|/base/zikan.wav"}));
+    EXPECT_EQ(
+        log,
+        Log({"start nowhere|",
+             "box 警告:指定されたプログラム(nowhere)が見つからないので自動実行できませんでした。",
+             "play /base/zikan.wav", "notice a のお時間です。|/base/zikan.wav",
+             "play /base/zikan.wav", "notice b のお時間です。|/base/zikan.wav"}));
     EXPECT_EQ(engine.alm_Timer().Interval(), 30000);
 }
 
@@ -347,7 +356,8 @@ TEST_F(AlarmEngineTest, ChimesAndDailyAlarm) {
          1,
          1,
          1,
-         {"play h.wav", "play a.wav", "notice アラームで設定した時間です。|a.wav", "play m.wav", "play h.wav"}},
+         {"play h.wav", "play a.wav", "notice アラームで設定した時間です。|a.wav", "play m.wav",
+          "play h.wav"}},
         {"alarm only", 0, 0, 1, {"play a.wav", "notice アラームで設定した時間です。|a.wav"}},
     };
     for (const Case& c : cases) {
@@ -367,8 +377,8 @@ TEST_F(AlarmEngineTest, DailyAlarmFiresAgainTheNextDay) {
     host.texts[2] = "";
     StartOn(1, 6, 0, 0, "");
     AdvanceMinutes(24 * 60 + 60);
-    EXPECT_EQ(log, Log({"play a.wav", "notice アラームで設定した時間です。|a.wav", "goto", "play a.wav",
-                        "notice アラームで設定した時間です。|a.wav"}));
+    EXPECT_EQ(log, Log({"play a.wav", "notice アラームで設定した時間です。|a.wav", "goto",
+                        "play a.wav", "notice アラームで設定した時間です。|a.wav"}));
     EXPECT_EQ(Settings.Alarms[2].OnOff, 1);
 }
 
@@ -458,7 +468,8 @@ TEST_P(ParseTest, ReadsTheEventHead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParseTest,
-    ::testing::Values(ParseCase{"@9:00 会議\r\n", 9, 0, "会議", ""}, ParseCase{"@ 9: 5 朝礼", 9, 5, "朝礼", ""},
+    ::testing::Values(ParseCase{"@9:00 会議\r\n", 9, 0, "会議", ""},
+                      ParseCase{"@ 9: 5 朝礼", 9, 5, "朝礼", ""},
                       ParseCase{"@09:30-10:30 打合せ\r\n", 9, 30, "打合せ", ""},
                       ParseCase{"@9:30～10:00 範囲\r\n", 9, 30, "範囲", ""},
                       ParseCase{"@7:5 x y\r\n", 7, 5, "x y", ""},
@@ -471,7 +482,9 @@ TEST_F(AlarmEngineTest, MalformedLinesAreReportedAndSkipped) {
     for (const char* line : bad) {
         log.clear();
         ParseDayEvents(std::string(line) + "\r\n@8:00 ok\r\n");
-        EXPECT_EQ(log, Log({std::string("box Kolvane:イベントフォーマットが異常です。(") + line + ")"})) << line;
+        EXPECT_EQ(log,
+                  Log({std::string("box Kolvane:イベントフォーマットが異常です。(") + line + ")"}))
+            << line;
         EXPECT_EQ(EvtCount, 1) << line;
     }
 }
@@ -487,7 +500,8 @@ TEST_F(AlarmEngineTest, TextEndsAtTheFirstEmptyPieceAndOtherLinesAreSkipped) {
 
 TEST_F(AlarmEngineTest, FortyNinthEventIsReportedOnceAndFortyEightKept) {
     std::string text;
-    for (int i = 0; i < 50; ++i) text += "@9:" + std::to_string(i) + " e" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 50; ++i)
+        text += "@9:" + std::to_string(i) + " e" + std::to_string(i) + "\r\n";
     ParseDayEvents(text);
     EXPECT_EQ(log, Log({"box Kolvane:一日最大４８イベントをオーバーしています。"}));
     EXPECT_EQ(EvtCount, 48);

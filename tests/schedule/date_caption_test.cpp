@@ -23,8 +23,8 @@ std::string Caption(const CaptionCase& c) {
     s.roku = c.roku;
     s.syuuNoDsp = c.syuuNoDsp;
     s.StYoubiNo = c.stYoubiNo;
-    return DateCaptionText(c.year, c.month, c.day,
-                           WeekdayKanji(WeekdayOf(c.year, c.month, c.day)), s, Sj(c.anniversary));
+    return DateCaptionText(c.year, c.month, c.day, WeekdayKanji(WeekdayOf(c.year, c.month, c.day)),
+                           s, Sj(c.anniversary));
 }
 
 TEST(DateCaption, Texts) {

@@ -20,7 +20,7 @@ namespace {
 QString U(const char* s) { return QString::fromUtf8(s); }
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetGlobals();
         Settings.dat_Path = dat.Path();
@@ -43,7 +43,9 @@ protected:
         QKeyEvent e(QEvent::KeyRelease, key, mods, QString(), repeat);
         QApplication::sendEvent(target, &e);
     }
-    QWidget* Child(const char* name) { return main->findChild<QWidget*>(QString::fromLatin1(name)); }
+    QWidget* Child(const char* name) {
+        return main->findChild<QWidget*>(QString::fromLatin1(name));
+    }
 
     TempFolder dat;
     FakeClock clock;
@@ -170,7 +172,7 @@ TEST_F(MainWindow, CellClicksSelectAndMove) {
 
 TEST_F(MainWindow, HeaderSoundsByColumnUnlessSilent) {
     Settings.oto = 0;
-    const char* const expected[7] = {"a.wav", "soko.wav", "a.wav", "soko.wav",
+    const char* const expected[7] = {"a.wav",   "soko.wav", "a.wav", "soko.wav",
                                      "arr.wav", "soko.wav", "a.wav"};
     for (int i = 0; i < 7; ++i) {
         QLabel* l = main->lb_[i];

@@ -18,7 +18,7 @@
 namespace {
 
 class FakeView : public CalendarView {
-public:
+  public:
     void ApplyLayout(const MonthLayout& l) override {
         layout = l;
         ++layouts;
@@ -70,7 +70,7 @@ std::ostream& operator<<(std::ostream& os, const Date& d) {
 }
 
 class Navigation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetGlobals();
         Settings.dat_Path = dat.Path();
@@ -89,7 +89,9 @@ protected:
         store::ReadDay(dat.Path(), y, m, d, t);
         return t;
     }
-    bool MonthFileExists(int y, int m) { return platform::FileExists(MonthFileName(dat.Path(), y, m)); }
+    bool MonthFileExists(int y, int m) {
+        return platform::FileExists(MonthFileName(dat.Path(), y, m));
+    }
     bool FolderEmpty() {
         for (int y = 2002; y <= 2006; ++y)
             for (int m = 1; m <= 12; ++m)
@@ -242,8 +244,8 @@ TEST_F(Navigation, JumpConfirmedSavesAndClamps) {
 
 TEST_F(Navigation, JumpToNoMonthChangesNothing) {
     const std::pair<const char*, const char*> bad[] = {
-        {"abc", "5"}, {"2004", "13"}, {"2004", "0"}, {"0", "5"},
-        {"10000", "1"}, {"2004", ""}, {"", "5"}, {"2004", "-1"},
+        {"abc", "5"},   {"2004", "13"}, {"2004", "0"}, {"0", "5"},
+        {"10000", "1"}, {"2004", ""},   {"", "5"},     {"2004", "-1"},
     };
     for (auto& [y, m] : bad) {
         calendar.ShowMonth(2004, 5, 31);
@@ -321,13 +323,15 @@ TEST_F(Navigation, FailedSaveKeepsEverything) {
         {"year forward", [&] { return calendar.YearForward(); }},
         {"today", [&] { return calendar.GoToToday(); }},
         {"neighbour", [&] { return calendar.GoToNeighbour(view.layout.next[0].tag); }},
-        {"jump", [&] {
+        {"jump",
+         [&] {
              view.jumpOk = true;
              view.jumpYear = "2010";
              view.jumpMonth = "1";
              return calendar.Jump();
          }},
-        {"next day across the edge", [&] {
+        {"next day across the edge",
+         [&] {
              calendar.SelectNextDay();
              return CurMonth != 3;
          }},
@@ -345,7 +349,8 @@ TEST_F(Navigation, FailedSaveKeepsEverything) {
         EXPECT_EQ(MonthDays[31].Text, Sj("編集中")) << m.label;
         EXPECT_EQ(MonthDays[5].Text, Sj("五日")) << m.label;
         ASSERT_EQ(messages.shown.size(), 1u) << m.label;
-        EXPECT_EQ(messages.shown[0].text, QString::fromUtf8("予定を格納するディレクトリが見つかりません。"));
+        EXPECT_EQ(messages.shown[0].text,
+                  QString::fromUtf8("予定を格納するディレクトリが見つかりません。"));
     }
     // Once the folder is back the edits reach the file.
     Settings.dat_Path = dat.Path();
@@ -383,9 +388,9 @@ TEST_F(Navigation, NavigateCodes) {
         int code;
         Date to;
     } const cases[] = {
-        {2, {2004, 4, 15}}, {3, {2004, 5, 15}}, {4, {2003, 5, 15}}, {5, {2004, 5, 15}},
-        {6, {2004, 5, 14}}, {7, {2004, 5, 15}}, {0, {2004, 5, 15}}, {9, {2004, 5, 15}},
-        {1, {2004, 5, 3}},
+        {2, {2004, 4, 15}}, {3, {2004, 5, 15}}, {4, {2003, 5, 15}},
+        {5, {2004, 5, 15}}, {6, {2004, 5, 14}}, {7, {2004, 5, 15}},
+        {0, {2004, 5, 15}}, {9, {2004, 5, 15}}, {1, {2004, 5, 3}},
     };
     for (auto& c : cases) {
         calendar.Navigate(c.code);
@@ -397,29 +402,39 @@ TEST_F(Navigation, NavigateCodes) {
 }
 
 TEST(KeyCommands, ExactModifiers) {
-    const Qt::KeyboardModifiers C = Qt::ControlModifier, A = Qt::AltModifier,
-                                S = Qt::ShiftModifier, N = Qt::NoModifier;
+    const Qt::KeyboardModifiers C = Qt::ControlModifier, A = Qt::AltModifier, S = Qt::ShiftModifier,
+                                N = Qt::NoModifier;
     struct {
         int key;
         Qt::KeyboardModifiers mods;
         int command;
     } const cases[] = {
-        {Qt::Key_Home, C, kNavToday},        {Qt::Key_Left, C, kNavPrevMonth},
-        {Qt::Key_Right, C, kNavNextMonth},   {Qt::Key_Up, C, kNavYearBack},
-        {Qt::Key_Down, C, kNavYearForward},  {Qt::Key_Left, A, kNavPrevDay},
-        {Qt::Key_Right, A, kNavNextDay},     {Qt::Key_Left, C | S, 0},
-        {Qt::Key_Right, A | S, 0},           {Qt::Key_Left, C | A, 0},
-        {Qt::Key_Left, N, 0},                {Qt::Key_Home, N, 0},
-        {Qt::Key_Up, A, 0},                  {Qt::Key_Home, A, 0},
-        {Qt::Key_F1, N, kKeyHelp},           {Qt::Key_F1, C | S, kKeyHelp},
-        {Qt::Key_F1, A, kKeyHelp},           {Qt::Key_Left, C | Qt::KeypadModifier, kNavPrevMonth},
+        {Qt::Key_Home, C, kNavToday},
+        {Qt::Key_Left, C, kNavPrevMonth},
+        {Qt::Key_Right, C, kNavNextMonth},
+        {Qt::Key_Up, C, kNavYearBack},
+        {Qt::Key_Down, C, kNavYearForward},
+        {Qt::Key_Left, A, kNavPrevDay},
+        {Qt::Key_Right, A, kNavNextDay},
+        {Qt::Key_Left, C | S, 0},
+        {Qt::Key_Right, A | S, 0},
+        {Qt::Key_Left, C | A, 0},
+        {Qt::Key_Left, N, 0},
+        {Qt::Key_Home, N, 0},
+        {Qt::Key_Up, A, 0},
+        {Qt::Key_Home, A, 0},
+        {Qt::Key_F1, N, kKeyHelp},
+        {Qt::Key_F1, C | S, kKeyHelp},
+        {Qt::Key_F1, A, kKeyHelp},
+        {Qt::Key_Left, C | Qt::KeypadModifier, kNavPrevMonth},
         {Qt::Key_Left, C | Qt::MetaModifier, 0},
     };
-    for (auto& c : cases) EXPECT_EQ(KeyCommandFor(c.key, c.mods), c.command) << c.key << " " << c.mods.toInt();
+    for (auto& c : cases)
+        EXPECT_EQ(KeyCommandFor(c.key, c.mods), c.command) << c.key << " " << c.mods.toInt();
 }
 
 TEST(HeaderSounds, ByColumn) {
-    const char* const names[7] = {"a.wav", "soko.wav", "a.wav", "soko.wav",
+    const char* const names[7] = {"a.wav",   "soko.wav", "a.wav", "soko.wav",
                                   "arr.wav", "soko.wav", "a.wav"};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(HeaderSoundName(i), names[i]) << i;
 }

@@ -19,7 +19,7 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 class NoticePopupTest : public ::testing::Test {
-protected:
+  protected:
     NoticePopupTest() { ResetGlobals(); }
     ~NoticePopupTest() override {
         for (QWidget* w : QApplication::topLevelWidgets()) {

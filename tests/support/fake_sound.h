@@ -7,7 +7,7 @@
 #include "sound.h"
 
 class FakeSound : public platform::SoundPort {
-public:
+  public:
     FakeSound() { platform::SetSoundPort(this); }
     ~FakeSound() override { platform::SetSoundPort(nullptr); }
 
