@@ -13,7 +13,7 @@ namespace platform {
 
 class GlobalHotKey : public QObject {
     Q_OBJECT
-public:
+  public:
     // displayName empty: the desktop's display, and only when the program runs on X11.
     // A name (":5") uses that X display whatever Qt runs on; tests use it with a server of
     // their own.
@@ -27,11 +27,11 @@ public:
     void Unregister();
     bool IsRegistered() const { return keycode_ != 0; }
 
-signals:
+  signals:
     // Emitted on the GUI thread for each press of the registered key.
     void activated(int id);
 
-private:
+  private:
     bool OpenDisplay();
     void CloseDisplay();
     bool Grab(bool grab);

@@ -21,7 +21,7 @@ int TrayMouseCodeFor(QSystemTrayIcon::ActivationReason reason) {
 namespace {
 
 class QtTrayIcon : public TrayIconPort {
-public:
+  public:
     bool IsAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
     void Show(const QIcon& icon, const QString& tip) override {
@@ -46,7 +46,7 @@ public:
         if (icon_) icon_->hide();
     }
 
-private:
+  private:
     QPointer<QSystemTrayIcon> icon_;
 };
 

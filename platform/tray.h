@@ -19,7 +19,7 @@ enum TrayMouseCode : int {
 int TrayMouseCodeFor(QSystemTrayIcon::ActivationReason reason);
 
 class TrayIconPort {
-public:
+  public:
     virtual ~TrayIconPort() = default;
     // Whether the desktop has a notification area now. Without one, callers keep their windows
     // reachable instead of hiding them into the tray.
@@ -31,14 +31,14 @@ public:
     // Receives one TrayMouseCode per action; codes of 0 are never passed on.
     void SetMouseHandler(std::function<void(int code)> handler) { handler_ = std::move(handler); }
 
-protected:
+  protected:
     void ReportMouse(int code) {
         if (code == 0 || !handler_) return;
         auto handler = handler_;  // the handler may replace itself
         handler(code);
     }
 
-private:
+  private:
     std::function<void(int)> handler_;
 };
 

@@ -49,7 +49,8 @@ void RequestSkipTaskbar(Display* dpy, Window window) {
     event.xclient.message_type = XInternAtom(dpy, "_NET_WM_STATE", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = 1;  // add
-    event.xclient.data.l[1] = static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_SKIP_TASKBAR", False));
+    event.xclient.data.l[1] =
+        static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_SKIP_TASKBAR", False));
     event.xclient.data.l[3] = 1;  // from a normal program
     XSendEvent(dpy, DefaultRootWindow(dpy), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
@@ -59,13 +60,13 @@ void RequestSkipTaskbar(Display* dpy, Window window) {
 // Some window managers drop _NET_WM_STATE when a window is hidden; the state is set again
 // before every show.
 class SkipTaskbarOnShow : public QObject {
-public:
+  public:
     explicit SkipTaskbarOnShow(QWidget* widget) : QObject(widget) {
         setObjectName(QStringLiteral("SkipTaskbarOnShow"));
         widget->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         // The show event comes before the window is mapped.
         if (event->type() == QEvent::Show) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+// Xlib last: its macros (None, Bool ...) would break the headers above.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -32,15 +33,15 @@ TEST(GlobalHotKeyOffscreen, UnreachableDisplayFails) {
 }
 
 class GlobalHotKeyX11 : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return;
         server_ = new QProcess;
         server_->setProcessChannelMode(QProcess::SeparateChannels);
         // -noreset: the server would otherwise restart whenever its last client leaves and
         // refuse the next test's connection for a moment.
-        server_->start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen",
-                                "0", "320x240x24"});
+        server_->start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0",
+                                "320x240x24"});
         if (!server_->waitForStarted(5000)) return;
         QByteArray number;
         for (int i = 0; i < 50 && !number.contains('\n'); ++i) {
@@ -120,7 +121,7 @@ TEST_F(GlobalHotKeyX11, AcceptsOnlyCapitalLetters) {
     const struct {
         char letter;
         bool ok;
-    } cases[] = {{'A', true}, {'J', true}, {'Z', true},  {'a', false}, {'j', false},
+    } cases[] = {{'A', true},  {'J', true},  {'Z', true},  {'a', false}, {'j', false},
                  {'0', false}, {'@', false}, {'[', false}, {' ', false}, {'\0', false}};
     auto key = Key();
     for (const auto& c : cases) {

@@ -16,10 +16,8 @@ TEST(Tray, ActivationReasonsMapToMouseCodes) {
         QSystemTrayIcon::ActivationReason reason;
         int code;
     } cases[] = {
-        {QSystemTrayIcon::Trigger, 0x201},
-        {QSystemTrayIcon::DoubleClick, 0x203},
-        {QSystemTrayIcon::Context, 0x204},
-        {QSystemTrayIcon::MiddleClick, 0},
+        {QSystemTrayIcon::Trigger, 0x201}, {QSystemTrayIcon::DoubleClick, 0x203},
+        {QSystemTrayIcon::Context, 0x204}, {QSystemTrayIcon::MiddleClick, 0},
         {QSystemTrayIcon::Unknown, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(TrayMouseCodeFor(c.reason), c.code) << c.reason;

@@ -15,9 +15,7 @@ TEST(WindowFlags, TopMostTogglesWithoutHidingAShownWindow) {
     w.resize(100, 80);
     w.show();
     ASSERT_TRUE(w.isVisible());
-    const struct {
-        bool on;
-    } steps[] = {{true}, {true}, {false}, {true}, {false}};
+    const struct { bool on; } steps[] = {{true}, {true}, {false}, {true}, {false}};
     for (const auto& step : steps) {
         SetTopMost(&w, step.on);
         EXPECT_TRUE(w.isVisible()) << step.on;

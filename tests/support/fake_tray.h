@@ -7,7 +7,7 @@
 #include "tray.h"
 
 class FakeTray : public platform::TrayIconPort {
-public:
+  public:
     FakeTray() { platform::SetTrayIconPort(this); }
     ~FakeTray() override { platform::SetTrayIconPort(nullptr); }
 
