@@ -1,5 +1,7 @@
 #include "day_window.h"
 
+#include <qdrawutil.h>
+
 #include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
@@ -11,7 +13,6 @@
 #include <QTextDocument>
 #include <QWindow>
 #include <algorithm>
-#include <qdrawutil.h>
 
 #include "cp932.h"
 #include "day_text_memo.h"
@@ -209,8 +210,8 @@ void TfrYo3::PopupMenu2Popup() {
     set("Undo1", tx_yo->document()->isUndoAvailable());
     set("mnuFukugen", MainWindowVisible && !MainWindowVisible());
 
-    const char* const hubLocked[] = {"mnuToDo", "mnuMemo", "mnuNiki", "mnuAl", "mnuRun",
-                                     "mnuYoteiSan"};
+    const char* const hubLocked[] = {"mnuToDo", "mnuMemo", "mnuNiki",
+                                     "mnuAl",   "mnuRun",  "mnuYoteiSan"};
     if (IsOpen(WindowKind::OptionsHub)) {
         for (const char* name : hubLocked) set(name, false);
         for (const char* name : {"mnuNen", "mnuTuki", "mnuOp", "Exit1"}) set(name, false);
@@ -316,19 +317,23 @@ void TfrYo3::mnuSclBarClick() {
 
 void TfrYo3::mnuRendoClick() {
     Settings.rendo = Settings.rendo == 0 ? 1 : 0;
-    if (auto* a = findChild<QAction*>(QStringLiteral("mnuRendo"))) a->setChecked(Settings.rendo == 0);
+    if (auto* a = findChild<QAction*>(QStringLiteral("mnuRendo")))
+        a->setChecked(Settings.rendo == 0);
 }
 
 void TfrYo3::ApplyStartSettings() {
     SetScrollBars(Settings.scl != 0);
-    if (auto* a = findChild<QAction*>(QStringLiteral("mnuRendo"))) a->setChecked(Settings.rendo == 0);
+    if (auto* a = findChild<QAction*>(QStringLiteral("mnuRendo")))
+        a->setChecked(Settings.rendo == 0);
 }
 
 // ---- placement and layout --------------------------------------------------------------
 
 void TfrYo3::FormShow() {
     const TLWH& b = Settings.yo3_tlwh;
-    setGeometry(b.l, b.t, b.w, b.h);
+    // The main window resolves unset bounds; a width or height still below the minimum is
+    // raised here rather than handed to the window system as a negative size.
+    setGeometry(b.l, b.t, std::max<int>(b.w, kMinSide), std::max<int>(b.h, kMinSide));
     FormResize();
 }
 
@@ -386,12 +391,23 @@ bool TfrYo3::FormKeyUp(int key, Qt::KeyboardModifiers modifiers) {
     int code = 0;
     if (state == Qt::ControlModifier) {
         switch (key) {
-            case Qt::Key_Home: code = kNavToday; break;
-            case Qt::Key_Left: code = kNavPrevMonth; break;
-            case Qt::Key_Right: code = kNavNextMonth; break;
-            case Qt::Key_Up: code = kNavYearBack; break;
-            case Qt::Key_Down: code = kNavYearForward; break;
-            default: break;
+            case Qt::Key_Home:
+                code = kNavToday;
+                break;
+            case Qt::Key_Left:
+                code = kNavPrevMonth;
+                break;
+            case Qt::Key_Right:
+                code = kNavNextMonth;
+                break;
+            case Qt::Key_Up:
+                code = kNavYearBack;
+                break;
+            case Qt::Key_Down:
+                code = kNavYearForward;
+                break;
+            default:
+                break;
         }
     } else if (state == Qt::AltModifier) {
         if (key == Qt::Key_Left) code = kNavPrevDay;
@@ -440,7 +456,8 @@ void TfrYo3::DragTo(const QPoint& globalPos) {
     }
     // The edge opposite the one dragged stays put; the window never gets below its minimum.
     if (dragEdges_ & Qt::LeftEdge) g.setLeft(std::min(g.left() + d.x(), g.right() + 1 - kMinSide));
-    if (dragEdges_ & Qt::RightEdge) g.setRight(std::max(g.right() + d.x(), g.left() + kMinSide - 1));
+    if (dragEdges_ & Qt::RightEdge)
+        g.setRight(std::max(g.right() + d.x(), g.left() + kMinSide - 1));
     if (dragEdges_ & Qt::TopEdge) g.setTop(std::min(g.top() + d.y(), g.bottom() + 1 - kMinSide));
     if (dragEdges_ & Qt::BottomEdge)
         g.setBottom(std::max(g.bottom() + d.y(), g.top() + kMinSide - 1));

@@ -14,7 +14,7 @@ class QMenu;
 
 class TfrYo3 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TfrYo3(QWidget* parent = nullptr);
     ~TfrYo3() override;
 
@@ -48,8 +48,8 @@ public:
     void PopupMenu2Popup();
     void mnuYoWizClick(int tag);
     void mnuYoSortClick();
-    void mnuNenClick(int tag);     // program submenu
-    void mnuToDayClick(int tag);   // date submenu
+    void mnuNenClick(int tag);    // program submenu
+    void mnuToDayClick(int tag);  // date submenu
     void mnuFukugenClick();
     void Undo1Click();
     void Cut1Click();
@@ -63,7 +63,7 @@ public:
     void mnuRendoClick();
     void Exit1Click();
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -73,7 +73,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     void BuildMenu();
     QAction* Item(QMenu* menu, const char* name, const char* caption, int tag = 0);
     void SetScrollBars(bool on);
