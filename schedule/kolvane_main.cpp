@@ -1,11 +1,102 @@
 // Entry of Kolvane.
-#include <QApplication>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+
+#include "day_window.h"
+#include "fonts.h"
+#include "main_window.h"
 #include "message_box.h"
+#include "single_instance.h"
+#include "start_notice.h"
+#include "startup.h"
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+    const char c = 1;
+    // Only async-signal-safe work here; the event loop does the rest.
+    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+void InstallTerminateHandler(const std::function<void()>& onTerminate) {
+    if (::pipe(g_signalPipe) != 0) return;
+    ::fcntl(g_signalPipe[0], F_SETFD, FD_CLOEXEC);
+    ::fcntl(g_signalPipe[1], F_SETFD, FD_CLOEXEC);
+    ::fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier, onTerminate] {
+        char c;
+        [[maybe_unused]] ssize_t n = ::read(g_signalPipe[0], &c, 1);
+        notifier->setEnabled(false);
+        onTerminate();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = OnTerminate;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
     platform::SetApplicationTitle(QStringLiteral("Kolvane"));
-    return 0;
+    platform::InstallFontSubstitutes();
+
+    platform::SingleInstance instance(QStringLiteral("Kolvane32"));
+    if (!instance.TryBecomePrimary()) {
+        if (instance.FindPrimary(2000)) {
+            platform::ShowMessage(
+                QStringLiteral("既にKolvaneは勤務中です。(二重に起動できません)\n"
+                               "現在、勤務中のKolvaneをアクティブにします。"));
+            instance.NotifyPrimary(2000);
+        }
+        return 0;
+    }
+
+    TfrTavik main;
+    frYotei = new TfrYotei;
+    frYo3 = new TfrYo3;
+    MainLifecycle life(main, *frYotei, *frYo3);
+    main.CloseQuery = [&life](bool byWindowManager) {
+        if (byWindowManager) life.NoteWindowManagerClose();
+        if (!life.FormCloseQuery()) return false;
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return true;
+    };
+    instance.SetActivationHandler([&main] { main.RestoreMainWindow(); });
+
+    if (!life.FormShow()) {
+        main.RemoveTrayIcon();
+        return 0;
+    }
+
+    // The session ending or a SIGTERM: the shutdown work without the question.
+    auto endNow = [&life] {
+        life.end_prc();
+        QCoreApplication::quit();
+    };
+    InstallTerminateHandler(endNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&life](QSessionManager&) { life.end_prc(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&life] { life.end_prc(); });
+
+    const int rc = app.exec();
+    main.RemoveTrayIcon();
+    delete frYo3;
+    frYo3 = nullptr;
+    delete frYotei;
+    frYotei = nullptr;
+    return rc;
 }

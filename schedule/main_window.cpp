@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -19,6 +20,7 @@
 #include "paths.h"
 #include "sound.h"
 #include "speed_button_vr.h"
+#include "tray.h"
 
 namespace {
 
@@ -94,16 +96,26 @@ TfrTavik::TfrTavik(QWidget* parent)
 
     BuildToolStrip();
     BuildCalendar();
+    BuildTrayMenu();
     // Keys are seen before the focused control gets them, whichever control that is.
     qApp->installEventFilter(this);
 }
 
 TfrTavik::~TfrTavik() {
     qApp->removeEventFilter(this);
+    platform::TrayIcon().SetMouseHandler(nullptr);
     if (MainWnd == this) MainWnd = nullptr;
 }
 
 void TfrTavik::BecomeMainWnd() { MainWnd = this; }
+
+void TfrTavik::closeEvent(QCloseEvent* event) {
+    if (CloseQuery && !CloseQuery(event->spontaneous())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
 
 intptr_t TfrTavik::Send(unsigned message, intptr_t wParam, intptr_t lParam) {
     switch (message) {
@@ -113,6 +125,15 @@ intptr_t TfrTavik::Send(unsigned message, intptr_t wParam, intptr_t lParam) {
         case WM_MAIN_SHOWDATE:
             ShowMonth(static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF),
                       static_cast<int>(lParam & 0xFFFF));
+            return 0;
+        case WM_TRAY_NOTIFY:
+            TrayNotify(static_cast<int>(lParam));
+            return 0;
+        case WM_MAIN_COMMAND:
+            if (wParam == kCmdExit) Exit1Click();
+            return 0;
+        case WM_MAIN_TOPMOST:
+        case WM_MAIN_NEWMEMO:
             return 0;
         default:
             return 0;

@@ -7,11 +7,16 @@
 #include <QToolButton>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 #include "globals.h"
 #include "navigation.h"
 
 class QButtonGroup;
+class QMenu;
+namespace platform {
+class GlobalHotKey;
+}
 class TSpeedButtonVR;
 
 class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
@@ -60,6 +65,22 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
 
     CalendarController& Calendar() { return calendar_; }
 
+    // Tray, hot key and restore.
+    static constexpr int HotKeyId = 0x464;
+    QMenu* PopupMenu1 = nullptr;
+    void RestoreMainWindow();
+    // Minimise: into the tray when there is one; false when the window minimises as usual.
+    bool HideToTray();
+    // Ctrl+Shift+Settings.HOTKEY; tells the user when the key could not be set.
+    bool RegisterHotKey();
+    void TrayNotify(int mouseCode);
+    void Exit1Click();
+    void RemoveTrayIcon();
+
+    // Asked before the window closes; byWindowManager is true for the title bar and Alt+F4.
+    // False keeps the window. Unset: the close goes on.
+    std::function<bool(bool byWindowManager)> CloseQuery;
+
     // Grid and day selection.
     void ShowMonth(int year, int month, int day);
     void cal_ref();
@@ -92,6 +113,9 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // CalendarView
@@ -112,6 +136,12 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void SetTopmost(bool on);
     bool OwnsWidget(QObject* object) const;
 
+    void BuildTrayMenu();
+    void FirstResize();
+
     CalendarController calendar_;
     QButtonGroup* cells_ = nullptr;
+    platform::GlobalHotKey* hotKey_ = nullptr;
+    bool firstResize_ = true;
+    bool skipRestoreSound_ = true;
 };

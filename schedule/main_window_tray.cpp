@@ -1,0 +1,171 @@
+// The main window's tray icon, tray menu, hot key and the way back from the tray.
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
+
+#include "day_window.h"
+#include "globals.h"
+#include "hotkey.h"
+#include "main_window.h"
+#include "message_box.h"
+#include "messages.h"
+#include "paths.h"
+#include "sound.h"
+#include "start_notice.h"
+#include "tray.h"
+
+namespace {
+
+const char* const kTrayTip = "ダブルクリックで復元、マウス右ボタンでメニュー表示。";
+
+void PlayFixedSound(const char* name) {
+    if (Settings.oto != 1) platform::PlaySoundAsync(platform::JoinPath(BaseDir, name));
+}
+
+}  // namespace
+
+void TfrTavik::BuildTrayMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    struct Item {
+        const char* name;  // nullptr: separator
+        const char* caption;
+    };
+    static const Item items[] = {
+        {"mnuTuki", "月間予定表(&M)"},
+        {"mnuNen", "年間予定表(&Y)"},
+        {"mnuToDo", "ToDo(&T)"},
+        {"mnuMemo", "メモ(&N)"},
+        {"mnuTel", "電話帳(&D)"},
+        {"mnuNiki", "日記(&N)"},
+        {nullptr, nullptr},
+        {"mnuAl", "アラーム設定(&A)"},
+        {nullptr, nullptr},
+        {"mnuRun", "プログラムランチャ(&P)"},
+        {nullptr, nullptr},
+        {"mnuYoteiSan", "予定参照(&S)"},
+        {nullptr, nullptr},
+        {"mnuOp", "環境設定(&O)"},
+        {nullptr, nullptr},
+        {"Exit1", "Kolvaneの終了(&X)"},
+    };
+    for (const Item& item : items) {
+        if (!item.name) {
+            PopupMenu1->addSeparator();
+            continue;
+        }
+        QAction* a = PopupMenu1->addAction(QString::fromUtf8(item.caption));
+        a->setObjectName(QString::fromLatin1(item.name));
+    }
+    // The views behind the other items open from the tool strip; only the exit is wired here.
+    connect(PopupMenu1->findChild<QAction*>(QStringLiteral("Exit1")), &QAction::triggered, this,
+            [this] { Exit1Click(); });
+    platform::TrayIcon().SetMouseHandler([this](int code) { Send(WM_TRAY_NOTIFY, 0, code); });
+}
+
+void TfrTavik::TrayNotify(int mouseCode) {
+    switch (mouseCode) {
+        case WM_LBUTTONDOWN_CODE:
+            // Many trays never report a double click, so a click on a hidden window restores it.
+            if (!isVisible()) {
+                RestoreMainWindow();
+            } else {
+                raise();
+                activateWindow();
+            }
+            break;
+        case WM_LBUTTONDBLCLK_CODE:
+            RestoreMainWindow();
+            break;
+        case WM_RBUTTONDOWN_CODE:
+            PopupMenu1->popup(QCursor::pos());
+            break;
+        default:
+            break;
+    }
+}
+
+void TfrTavik::RestoreMainWindow() {
+    if (frYotei && frYotei->isVisible()) {
+        frYotei->raise();
+        frYotei->activateWindow();
+        return;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+    if (Settings.rendo == 0 && height() == MainFullHeight && frYo3) frYo3->show();
+    PlayFixedSound("goyo.wav");
+}
+
+bool TfrTavik::HideToTray() {
+    // Without a notification area a hidden window could never be brought back.
+    if (!platform::TrayIcon().IsAvailable()) return false;
+    PlayFixedSound("oyobi.wav");
+    hide();
+    if (Settings.rendo == 0 && frYo3) frYo3->hide();
+    return true;
+}
+
+bool TfrTavik::RegisterHotKey() {
+    if (!hotKey_) {
+        hotKey_ = new platform::GlobalHotKey(this);
+        connect(hotKey_, &platform::GlobalHotKey::activated, this, [this](int id) {
+            if (id != HotKeyId) return;
+            activateWindow();
+            RestoreMainWindow();
+        });
+    }
+    if (hotKey_->Register(HotKeyId, Settings.HOTKEY)) return true;
+    platform::ShowMessage(QString::fromUtf8("ﾎｯﾄｷｰの設定に失敗しました。"));
+    return false;
+}
+
+void TfrTavik::Exit1Click() { close(); }
+
+void TfrTavik::RemoveTrayIcon() { platform::TrayIcon().Hide(); }
+
+void TfrTavik::FirstResize() {
+    PlayFixedSound("oyobi.wav");
+    QIcon icon = windowIcon();
+    if (icon.isNull()) icon = qApp->windowIcon();
+    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    platform::TrayIcon().Show(icon, QString::fromUtf8(kTrayTip));
+    if (Settings.aikon == 1 && platform::TrayIcon().IsAvailable()) {
+        // Started into the tray; hidden after the show has finished.
+        QTimer::singleShot(0, this, [this] {
+            hide();
+            if (Settings.rendo == 0 && frYo3) frYo3->hide();
+        });
+    }
+}
+
+void TfrTavik::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (firstResize_) {
+        firstResize_ = false;
+        FirstResize();
+        return;
+    }
+    if (isMinimized() || Settings.oto == 1) return;
+    if (skipRestoreSound_) {
+        skipRestoreSound_ = false;
+        return;
+    }
+    platform::PlaySoundAsync(platform::JoinPath(BaseDir, "goyo.wav"));
+}
+
+void TfrTavik::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    if (!platform::TrayIcon().IsAvailable()) return;
+    // Hidden instead of minimised; the state change is finished before the window goes.
+    QTimer::singleShot(0, this, [this] {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        HideToTray();
+    });
+}

@@ -1,0 +1,161 @@
+#include "startup.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "calendar_rules.h"
+#include "date_time.h"
+#include "day_window.h"
+#include "exit_notice.h"
+#include "folders.h"
+#include "globals.h"
+#include "main_window.h"
+#include "message_box.h"
+#include "paths.h"
+#include "schedule_store.h"
+#include "sound.h"
+#include "start_notice.h"
+#include "text_helpers.h"
+
+MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
+    : main_(main), start_(startNotice), day_(day) {}
+
+void MainLifecycle::ShowSettingsDialog() {
+    if (SettingsDialog) SettingsDialog();
+}
+
+void MainLifecycle::MainWindowTopLeft(int16_t& top, int16_t& left) {
+    const QPoint p = main_.pos();
+    top = static_cast<int16_t>(p.y());
+    left = static_cast<int16_t>(p.x());
+}
+
+bool MainLifecycle::FormShow() {
+    if (startState_ != kNotStarted) return true;
+    main_.BecomeMainWnd();
+    closedByWmClose_ = false;
+    Settings.TM_TT = 15000;
+    NavBusy = 0;
+    MainFullHeight = main_.height();
+
+    AppDir = platform::ExecutableDir();
+    BaseDir = platform::DataHomeDir();
+    IniPath = platform::JoinPath(BaseDir, SettingsFileName());
+    Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
+    Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
+
+    // The notice rule looks at the file as the last run left it.
+    const bool iniExists = platform::FileExists(IniPath);
+    const int iniAge = iniExists ? FileAgeDays(IniPath) : -1;
+    if (!LoadSettings(IniPath, *this)) {
+        startState_ = kAbandoned;
+        return false;
+    }
+    const TDateTime lastStart = Settings.smm;
+    main_.RegisterHotKey();
+
+    if (CheckFolders()) {
+        ShowSettingsDialog();
+        if (CheckFolders()) {
+            startState_ = kAbandoned;
+            return false;
+        }
+    }
+    LoadPrgList();
+    PlaceMainWindow();
+    day_.ApplyStartSettings();
+    Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
+    Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
+    if (Settings.aikon == 0 && Settings.cal_flg == 1) main_.bt_calClick();
+
+    DecodeToday(CurYear, CurMonth, CurDay);
+    LoadMonthSchedule();
+    main_.ShowMonth(CurYear, CurMonth, CurDay);
+    start_.SetMemoText(day_.MemoText());
+
+    if (ShouldShowStartNotice(iniExists, lastStart, iniAge)) {
+        if (Settings.kyou_flg == 0) {
+            start_.SetPicture(main_.bt_prun->icon());
+            if (!start_.MemoText().empty()) {
+                if (start_.tm1) start_.tm1->SetInterval(Settings.TM_TT);
+                if (RunStartNotice)
+                    RunStartNotice(start_);
+                else
+                    start_.exec();
+            }
+            day_.SetMemoText(TodayScheduleText);
+        }
+        if (Settings.todozan > 0 && ToDoAlert) ToDoAlert();
+    }
+
+    PlaceDayWindow();
+    main_.show();
+    day_.show();
+    Settings.smm = Now();
+    startState_ = kStarted;
+    return true;
+}
+
+void MainLifecycle::PlaceMainWindow() {
+    QRect screen(0, 0, 1920, 1080);
+    if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
+    int left = Settings.tavik_tlwh.l;
+    int top = Settings.tavik_tlwh.t;
+    if (screen.width() - main_.width() < left) left = 0;
+    if (screen.height() - main_.height() < top) top = 0;
+    main_.move(left, top);
+}
+
+void MainLifecycle::PlaceDayWindow() {
+    TLWH& b = Settings.yo3_tlwh;
+    if (b.t < 0) b.t = static_cast<int16_t>(main_.y() + main_.height());
+    if (b.l < 0) b.l = static_cast<int16_t>(main_.x());
+    if (b.w < 50) b.w = static_cast<int16_t>(main_.width());
+    if (b.h < 50) b.h = static_cast<int16_t>(day_.height());
+}
+
+bool MainLifecycle::FormCloseQuery() {
+    if (startState_ != kStarted || ended_) return true;
+    if (closedByWmClose_ && Settings.END_CHK == 0) {
+        const int answer = platform::MessageDlg(
+            QStringLiteral("Kolvaneを終了すると、スケジュールの自動案内が行えません。\r\n"
+                           "本当に終了してもよろしいですか？"),
+            platform::MsgKind::Warning, {platform::kBtnYes, platform::kBtnNo});
+        // Cleared either way: a later close from the menu must not ask again.
+        closedByWmClose_ = false;
+        if (answer != platform::kBtnYes) return false;
+    }
+    end_prc();
+    return true;
+}
+
+void MainLifecycle::end_prc() {
+    if (startState_ != kStarted || ended_) return;
+    ended_ = true;
+    main_.SaveOnLeave();
+
+    Tfryotei2 notice;
+    notice.SetPicture(main_.bt_prun->icon());
+    DecodeToday(CurYear, CurMonth, CurDay);
+    LoadMonthSchedule();
+    main_.ShowMonth(CurYear, CurMonth, CurDay);
+    notice.SetToday(CurMonth, CurDay, day_.MemoText());
+    DecodeTomorrow(CurYear, CurMonth, CurDay);
+    LoadMonthSchedule();
+    main_.ShowMonth(CurYear, CurMonth, CurDay);
+    notice.SetTomorrow(CurMonth, CurDay, day_.MemoText());
+
+    const bool iniExists = platform::FileExists(IniPath);
+    const int iniAge = iniExists ? FileAgeDays(IniPath) : -1;
+    if (Settings.asu_flg == 0 && ShouldShowExitNotice(iniExists, Settings.emm, iniAge)) {
+        if (notice.tm1) notice.tm1->SetInterval(ExitNoticeInterval(Settings.TM_TT));
+        if (RunExitNotice)
+            RunExitNotice(notice);
+        else
+            notice.exec();
+    }
+
+    Settings.emm = Now();
+    SaveSettings(IniPath, *this);
+    if (Settings.oto != 1) platform::PlaySoundSync(platform::JoinPath(BaseDir, "tukare.wav"));
+}

@@ -1,0 +1,55 @@
+// Start-up and shutdown of the schedule book around the main window.
+#pragma once
+
+#include <functional>
+
+#include "settings_file.h"
+
+class TfrTavik;
+class TfrYotei;
+class TfrYo3;
+class Tfryotei2;
+
+class MainLifecycle : public SettingsHost {
+  public:
+    static constexpr int kNotStarted = 0;
+    static constexpr int kStarted = 1;
+    static constexpr int kAbandoned = 12;
+
+    MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day);
+
+    // First show of the main window. False when the program must end at once: the settings
+    // were refused or a data folder is still missing (nothing is written then).
+    bool FormShow();
+    // The user closed the window through the window manager (title bar, Alt+F4).
+    void NoteWindowManagerClose() { closedByWmClose_ = true; }
+    // Whether the close may go on; runs the shutdown work when it does.
+    bool FormCloseQuery();
+    // Shutdown work without any question; runs once, and only after a completed start.
+    void end_prc();
+
+    int StartState() const { return startState_; }
+    bool ClosedByWmClose() const { return closedByWmClose_; }
+
+    // SettingsHost
+    void ShowSettingsDialog() override;
+    void MainWindowTopLeft(int16_t& top, int16_t& left) override;
+
+    // Modal runs of the notices; tests replace them. Unset: exec().
+    std::function<void(TfrYotei&)> RunStartNotice;
+    std::function<void(Tfryotei2&)> RunExitNotice;
+    // Steps that belong to windows not built yet; each is called at its place.
+    std::function<void()> SettingsDialog;
+    std::function<void()> ToDoAlert;
+
+  private:
+    void PlaceMainWindow();
+    void PlaceDayWindow();
+
+    TfrTavik& main_;
+    TfrYotei& start_;
+    TfrYo3& day_;
+    int startState_ = kNotStarted;
+    bool closedByWmClose_ = false;
+    bool ended_ = false;
+};

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+
+#include "day_window.h"
+#include "fake_messages.h"
+#include "fake_sound.h"
+#include "fake_tray.h"
+#include "globals.h"
+#include "main_window.h"
+#include "messages.h"
+#include "start_notice.h"
+
+namespace {
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+class MainTray : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetGlobals();
+        BaseDir = "/base";
+        Settings.oto = 0;
+        day = std::make_unique<TfrYo3>();
+        main = std::make_unique<TfrTavik>();
+        MainFullHeight = main->height();
+        main->CloseQuery = [this](bool byWindowManager) {
+            closes.push_back(byWindowManager);
+            return true;
+        };
+        main->show();
+        day->show();
+    }
+    void TearDown() override {
+        main.reset();
+        day.reset();
+        ResetGlobals();
+    }
+
+    FakeTray tray;
+    FakeSound sound;
+    FakeMessages messages;
+    std::unique_ptr<TfrYo3> day;
+    std::unique_ptr<TfrTavik> main;
+    std::vector<bool> closes;
+};
+
+TEST_F(MainTray, MenuItemsInOrder) {
+    const struct {
+        const char* name;
+        const char* caption;
+    } expected[] = {
+        {"mnuTuki", "月間予定表(&M)"},
+        {"mnuNen", "年間予定表(&Y)"},
+        {"mnuToDo", "ToDo(&T)"},
+        {"mnuMemo", "メモ(&N)"},
+        {"mnuTel", "電話帳(&D)"},
+        {"mnuNiki", "日記(&N)"},
+        {"", ""},
+        {"mnuAl", "アラーム設定(&A)"},
+        {"", ""},
+        {"mnuRun", "プログラムランチャ(&P)"},
+        {"", ""},
+        {"mnuYoteiSan", "予定参照(&S)"},
+        {"", ""},
+        {"mnuOp", "環境設定(&O)"},
+        {"", ""},
+        {"Exit1", "Kolvaneの終了(&X)"},
+    };
+    const QList<QAction*> actions = main->PopupMenu1->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(expected)));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(actions[i]->isSeparator(), expected[i].name[0] == 0);
+        EXPECT_EQ(actions[i]->objectName(), QString::fromLatin1(expected[i].name));
+        EXPECT_EQ(actions[i]->text(), U(expected[i].caption));
+    }
+}
+
+TEST_F(MainTray, FirstShowAddsTheIconOnce) {
+    EXPECT_TRUE(tray.shown);
+    EXPECT_EQ(tray.showCount, 1);
+    EXPECT_EQ(tray.tip, U("ダブルクリックで復元、マウス右ボタンでメニュー表示。"));
+    EXPECT_FALSE(tray.icon.isNull());
+    ASSERT_FALSE(sound.async.empty());
+    EXPECT_EQ(sound.async[0], "/base/oyobi.wav");
+}
+
+TEST_F(MainTray, TrayMouseWhileHidden) {
+    struct Case {
+        const char* name;
+        int code;
+        bool restored;
+    } cases[] = {
+        {"click", 0x201, true},
+        {"double click", 0x203, true},
+        {"middle or unknown", 0x207, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(main->HideToTray());
+        EXPECT_FALSE(main->isVisible());
+        EXPECT_FALSE(day->isVisible());
+        EXPECT_EQ(sound.async.back(), "/base/oyobi.wav");
+        sound.async.clear();
+        tray.Click(c.code);
+        EXPECT_EQ(main->isVisible(), c.restored);
+        EXPECT_EQ(day->isVisible(), c.restored);
+        EXPECT_EQ(!sound.async.empty() && sound.async.back() == "/base/goyo.wav", c.restored);
+        main->RestoreMainWindow();
+    }
+}
+
+TEST_F(MainTray, RightClickOpensTheMenu) {
+    tray.Click(0x204);
+    EXPECT_TRUE(main->PopupMenu1->isVisible());
+    main->PopupMenu1->hide();
+}
+
+TEST_F(MainTray, WithoutTrayTheWindowStaysReachable) {
+    tray.available = false;
+    sound.async.clear();
+    EXPECT_FALSE(main->HideToTray());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(day->isVisible());
+    EXPECT_TRUE(sound.async.empty());
+}
+
+TEST_F(MainTray, FollowingOffKeepsTheDayWindow) {
+    Settings.rendo = 1;
+    ASSERT_TRUE(main->HideToTray());
+    EXPECT_TRUE(day->isVisible());
+    main->RestoreMainWindow();
+    EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(MainTray, SilentWhenSoundsAreOff) {
+    Settings.oto = 1;
+    sound.async.clear();
+    main->HideToTray();
+    main->RestoreMainWindow();
+    EXPECT_TRUE(sound.async.empty());
+}
+
+TEST_F(MainTray, OpenStartNoticeComesFirst) {
+    TfrYotei notice;
+    ASSERT_TRUE(main->HideToTray());
+    notice.show();
+    main->RestoreMainWindow();
+    EXPECT_FALSE(main->isVisible());
+    notice.hide();
+    main->RestoreMainWindow();
+    EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(MainTray, CommandsFromOtherWindows) {
+    struct Case {
+        unsigned message;
+        intptr_t wParam;
+        intptr_t lParam;
+        bool closes;
+    } cases[] = {
+        {WM_MAIN_COMMAND, kCmdExit, 0, true},
+        {WM_MAIN_COMMAND, 0, 0, false},
+        {WM_MAIN_COMMAND, kCmdYearView, 0, false},
+        {WM_MAIN_COMMAND, kCmdOptions, 0, false},
+        {WM_MAIN_COMMAND, kCmdOtherUsers, 0, false},
+        {WM_MAIN_COMMAND, 12, 0, false},
+        {WM_MAIN_TOPMOST, 0, 2, false},
+        {WM_MAIN_NEWMEMO, 0, 1, false},
+        {WM_MAIN_NEWMEMO, 0, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.message << " " << c.wParam);
+        closes.clear();
+        main->show();
+        EXPECT_EQ(main->Send(c.message, c.wParam, c.lParam), 0);
+        ASSERT_EQ(closes.size(), c.closes ? 1u : 0u);
+        // Program exits never count as the title-bar close.
+        if (c.closes) EXPECT_FALSE(closes[0]);
+    }
+}
+
+TEST_F(MainTray, ExitFromTheTrayMenu) {
+    main->HideToTray();
+    main->PopupMenu1->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+    ASSERT_EQ(closes.size(), 1u);
+    EXPECT_FALSE(closes[0]);
+}
+
+TEST_F(MainTray, HotKeyFailureIsReported) {
+    // The offscreen platform has no X display to grab a key on.
+    EXPECT_FALSE(main->RegisterHotKey());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, U("ﾎｯﾄｷｰの設定に失敗しました。"));
+    EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Plain);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainTray, MinimiseGoesToTheTrayOnlyWhenThereIsOne) {
+    struct Case {
+        bool trayAvailable;
+        bool visibleAfter;
+    } cases[] = {{true, false}, {false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.trayAvailable);
+        tray.available = c.trayAvailable;
+        main->showNormal();
+        main->showMinimized();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        EXPECT_EQ(main->isVisible(), c.visibleAfter);
+    }
+}
+
+}  // namespace

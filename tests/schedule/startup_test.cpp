@@ -1,0 +1,301 @@
+#include "startup.h"
+
+#include <gtest/gtest.h>
+#include <sys/time.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "cp932.h"
+#include "date_time.h"
+#include "day_window.h"
+#include "exit_notice.h"
+#include "fake_clock.h"
+#include "fake_messages.h"
+#include "fake_tray.h"
+#include "globals.h"
+#include "main_window.h"
+#include "paths.h"
+#include "schedule_store.h"
+#include "settings_file.h"
+#include "sound.h"
+#include "start_notice.h"
+#include "temp_folder.h"
+
+namespace {
+
+constexpr double kMinute = 1.0 / (24 * 60);
+
+struct NullHost : SettingsHost {
+    void ShowSettingsDialog() override {}
+    void MainWindowTopLeft(int16_t& top, int16_t& left) override { top = left = 0; }
+};
+
+// Records the sounds and what the settings file held when each one played.
+struct RecordingSound : platform::SoundPort {
+    RecordingSound() { platform::SetSoundPort(this); }
+    ~RecordingSound() override { platform::SetSoundPort(nullptr); }
+    void PlayAsync(const std::string& path) override { async.push_back(path); }
+    void PlaySync(const std::string& path, int) override {
+        sync.push_back(path);
+        std::string bytes;
+        platform::ReadWholeFile(IniPath, bytes);
+        settingsAtSync.push_back(bytes);
+    }
+    std::vector<std::string> async, sync, settingsAtSync;
+};
+
+class Startup : public ::testing::Test {
+  public:
+    void SetUp() override {
+        ResetGlobals();
+        setenv("KOLVANE_HOME", home.Path().c_str(), 1);
+        clock.Set(2004, 5, 3, 9, 0);
+        platform::SetClock(&clock);
+        ini = home.File(SettingsFileName());
+        startShown.clear();
+        exitShown.clear();
+        monthAtExitNotice.clear();
+        messages.shown.clear();
+        sound.sync.clear();
+        sound.settingsAtSync.clear();
+    }
+    void TearDown() override {
+        life.reset();
+        day.reset();
+        notice.reset();
+        main.reset();
+        platform::SetClock(nullptr);
+        unsetenv("KOLVANE_HOME");
+        ResetGlobals();
+    }
+
+    // A settings file of an earlier run: last start and exit `minutesAgo` before now, the
+    // file itself `ageDays` days old.
+    void WriteSettings(double minutesAgo, int ageDays, const std::string& niDir = "") {
+        Settings.dat_Path = home.Path();
+        Settings.memo_path = home.Path();
+        Settings.ni_dir = niDir.empty() ? home.Path() : niDir;
+        Settings.smm = Settings.emm = Now() - minutesAgo * kMinute;
+        Settings.oto = 0;
+        BaseDir = home.Path();
+        NullHost host;
+        ASSERT_TRUE(SaveSettings(ini, host));
+        const long long sec = FakeClock::ToEpochMs(clock.Now()) / 1000 - ageDays * 86400LL;
+        struct timeval times[2] = {{sec, 0}, {sec, 0}};
+        ASSERT_EQ(utimes(platform::DiskPath(ini).toLocal8Bit().constData(), times), 0);
+        ResetGlobals();
+    }
+    void WriteDay(int year, int month, int day, const char* text) {
+        YOTEI days[32];
+        store::LoadMonth(home.Path(), home.Path(), year, month, days);
+        days[day].HasText = 1;
+        days[day].Text = Sj(text);
+        ASSERT_TRUE(store::SaveMonth(home.Path(), year, month, days));
+    }
+    void Make() {
+        main = std::make_unique<TfrTavik>();
+        notice = std::make_unique<TfrYotei>();
+        day = std::make_unique<TfrYo3>();
+        life = std::make_unique<MainLifecycle>(*main, *notice, *day);
+        life->RunStartNotice = [this](TfrYotei& n) {
+            startShown.push_back(n.MemoText());
+            n.done(TfrYotei::kResultOk);
+        };
+        life->RunExitNotice = [this](Tfryotei2& n) {
+            exitShown.push_back(platform::ToCp932(n.tx_yo->toPlainText()) + "|" +
+                                platform::ToCp932(n.tx_yo2->toPlainText()));
+            std::string bytes;
+            platform::ReadWholeFile(MonthFileName(home.Path(), 2004, 5), bytes);
+            monthAtExitNotice = bytes;
+        };
+    }
+    std::string Month() const {
+        std::string bytes;
+        platform::ReadWholeFile(MonthFileName(home.Path(), 2004, 5), bytes);
+        return bytes;
+    }
+
+    TempFolder home;
+    FakeClock clock;
+    FakeMessages messages;
+    FakeTray tray;
+    RecordingSound sound;
+    std::string ini;
+    std::unique_ptr<TfrTavik> main;
+    std::unique_ptr<TfrYotei> notice;
+    std::unique_ptr<TfrYo3> day;
+    std::unique_ptr<MainLifecycle> life;
+    std::vector<std::string> startShown, exitShown;
+    std::string monthAtExitNotice;
+};
+
+TEST_F(Startup, NoticesFollowTheAgeOfTheLastRun) {
+    struct Case {
+        const char* name;
+        bool iniExists;
+        double minutesAgo;
+        int ageDays;
+        bool notices;
+    } cases[] = {
+        {"no settings file", false, 0, 0, false},
+        {"three minutes ago", true, 3, 0, false},
+        {"four minutes ago", true, 4, 0, true},
+        {"a minute ago, file a day old", true, 1, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        if (c.iniExists) WriteSettings(c.minutesAgo, c.ageDays);
+        WriteDay(2004, 5, 3, "10:00 会議");
+        WriteDay(2004, 5, 4, "歯医者");
+        const std::string iniBefore = home.Read(SettingsFileName());
+        Make();
+        ASSERT_TRUE(life->FormShow());
+        EXPECT_EQ(life->StartState(), MainLifecycle::kStarted);
+        EXPECT_EQ(IniPath, ini);
+        EXPECT_EQ(BaseDir, home.Path());
+        EXPECT_EQ(startShown.size(), c.notices ? 1u : 0u);
+        if (c.notices) EXPECT_EQ(startShown[0], Sj("10:00 会議"));
+        // The day text stays in the day window after the notice.
+        EXPECT_EQ(day->MemoText(), Sj("10:00 会議"));
+        EXPECT_DOUBLE_EQ(Settings.smm, Now());
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_TRUE(day->isVisible());
+
+        day->SetMemoText(Sj("10:00 会議\r\n追加"));
+        EXPECT_TRUE(life->FormCloseQuery());
+        // The day's edit reached the month file before the exit notice came up.
+        EXPECT_EQ(exitShown.size(), c.notices ? 1u : 0u);
+        if (c.notices) {
+            EXPECT_NE(monthAtExitNotice.find(Sj("追加")), std::string::npos);
+            EXPECT_EQ(exitShown[0], Sj("10:00 会議\n追加|歯医者"));
+        }
+        EXPECT_NE(Month().find(Sj("追加")), std::string::npos);
+        ASSERT_TRUE(home.Exists(SettingsFileName()));
+        EXPECT_DOUBLE_EQ(Settings.emm, Now());
+        // The farewell comes last, after the settings file is written.
+        ASSERT_EQ(sound.sync.size(), Settings.oto != 1 ? 1u : 0u);
+        if (!sound.sync.empty()) {
+            EXPECT_EQ(sound.sync[0], home.File("tukare.wav"));
+            EXPECT_EQ(sound.settingsAtSync[0], home.Read(SettingsFileName()));
+            EXPECT_NE(sound.settingsAtSync[0], iniBefore);
+        }
+        // A second shutdown does nothing.
+        const std::string written = home.Read(SettingsFileName());
+        life->end_prc();
+        EXPECT_EQ(home.Read(SettingsFileName()), written);
+        EXPECT_EQ(exitShown.size(), c.notices ? 1u : 0u);
+    }
+}
+
+TEST_F(Startup, AbandonedStartWritesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(Startup&)> prepare;
+        size_t boxes;
+    } cases[] = {
+        {"diary folder missing", [](Startup& t) { t.WriteSettings(10, 0, t.home.File("missing")); },
+         3},
+        {"schedule folder left empty",
+         [](Startup& t) {
+             t.home.Write(SettingsFileName(), "[path]\r\ndat_Path=\r\n");
+             t.life->SettingsDialog = [] { Settings.dat_Path.clear(); };
+         },
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        Make();
+        c.prepare(*this);
+        const std::string before = home.Read(SettingsFileName());
+        EXPECT_FALSE(life->FormShow());
+        EXPECT_EQ(life->StartState(), MainLifecycle::kAbandoned);
+        ASSERT_EQ(messages.shown.size(), c.boxes);
+        if (c.boxes == 3) {
+            // The hot key is set before the folders are checked, as on every start.
+            EXPECT_EQ(messages.shown[0].text, QString::fromUtf8("ﾎｯﾄｷｰの設定に失敗しました。"));
+            EXPECT_EQ(messages.shown[1].kind, platform::MsgKind::Warning);
+            EXPECT_EQ(messages.shown[2].kind, platform::MsgKind::Warning);
+        }
+        life->NoteWindowManagerClose();
+        EXPECT_TRUE(life->FormCloseQuery());
+        life->end_prc();
+        EXPECT_EQ(home.Read(SettingsFileName()), before);
+        EXPECT_FALSE(platform::FileExists(MonthFileName(home.Path(), 2004, 5)));
+        EXPECT_TRUE(sound.sync.empty());
+        EXPECT_TRUE(startShown.empty());
+        EXPECT_EQ(messages.shown.size(), c.boxes);  // no exit question
+    }
+}
+
+TEST_F(Startup, CloseQuestion) {
+    const QString question = QString::fromUtf8(
+        "Kolvaneを終了すると、スケジュールの自動案内が行えません。\r\n"
+        "本当に終了してもよろしいですか？");
+    struct Case {
+        const char* name;
+        int endChk;
+        bool byWindowManager;
+        int answer;
+        bool asked;
+        bool closes;
+    } cases[] = {
+        {"title bar, yes", 0, true, platform::kBtnYes, true, true},
+        {"title bar, no", 0, true, platform::kBtnNo, true, false},
+        {"title bar, box closed", 0, true, 0, true, false},
+        {"title bar, question off", 1, true, 0, false, true},
+        {"menu exit", 0, false, 0, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        WriteSettings(1, 0);
+        Make();
+        ASSERT_TRUE(life->FormShow());
+        Settings.END_CHK = static_cast<uint8_t>(c.endChk);
+        messages.shown.clear();
+        messages.answers = {c.answer};
+        if (c.byWindowManager) life->NoteWindowManagerClose();
+        EXPECT_EQ(life->FormCloseQuery(), c.closes);
+        ASSERT_EQ(messages.shown.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_EQ(messages.shown[0].text, question);
+            EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Warning);
+            EXPECT_EQ(messages.shown[0].buttons,
+                      (std::vector<int>{platform::kBtnYes, platform::kBtnNo}));
+        }
+        EXPECT_EQ(sound.sync.empty(), !c.closes || Settings.oto == 1);
+    }
+}
+
+TEST_F(Startup, RefusedCloseDoesNotAskAgainFromTheMenu) {
+    WriteSettings(1, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    messages.shown.clear();
+    messages.answers = {platform::kBtnNo};
+    life->NoteWindowManagerClose();
+    EXPECT_FALSE(life->FormCloseQuery());
+    EXPECT_FALSE(life->ClosedByWmClose());
+    EXPECT_TRUE(life->FormCloseQuery());
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(Startup, WindowsArePlacedFromTheSettings) {
+    WriteSettings(1, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    const TLWH& b = Settings.yo3_tlwh;
+    EXPECT_EQ(b.t, main->y() + main->height());
+    EXPECT_EQ(b.l, main->x());
+    EXPECT_EQ(b.w, main->width());
+    EXPECT_EQ(day->geometry().top(), b.t);
+    EXPECT_EQ(MainFullHeight, TfrTavik::kClientHeight);
+}
+
+}  // namespace
