@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
   libgl-dev libx11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick
   sox espeak-ng
 )
