@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "alarm_engine.h"
 #include "calendar_rules.h"
 #include "color.h"
 #include "cp932.h"
@@ -97,6 +98,7 @@ TfrTavik::TfrTavik(QWidget* parent)
     BuildToolStrip();
     BuildCalendar();
     BuildTrayMenu();
+    StartAlarms();
     // Keys are seen before the focused control gets them, whichever control that is.
     qApp->installEventFilter(this);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "globals.h"
+#include <memory>
 #include "navigation.h"
 
 class QButtonGroup;
@@ -18,6 +19,8 @@ namespace platform {
 class GlobalHotKey;
 }
 class TSpeedButtonVR;
+class AlarmEngine;
+class AlarmHost;
 
 class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     Q_OBJECT
@@ -64,6 +67,9 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     QToolButton* bt_1ntugi = nullptr;
 
     CalendarController& Calendar() { return calendar_; }
+    // Clock caption, chimes, alarms and today's timed events.
+    AlarmEngine& Alarm() { return *alarm_; }
+    void tx_time2Click();
 
     // Tray, hot key and restore.
     static constexpr int HotKeyId = 0x464;
@@ -140,6 +146,9 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void FirstResize();
 
     CalendarController calendar_;
+    std::unique_ptr<AlarmHost> alarmHost_;
+    std::unique_ptr<AlarmEngine> alarm_;
+    void StartAlarms();
     QButtonGroup* cells_ = nullptr;
     platform::GlobalHotKey* hotKey_ = nullptr;
     bool firstResize_ = true;

@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "alarm_engine.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -92,6 +94,7 @@ bool MainLifecycle::FormShow() {
     main_.show();
     day_.show();
     Settings.smm = Now();
+    main_.Alarm().SyncAlarmTimer();
     startState_ = kStarted;
     return true;
 }
@@ -125,6 +128,7 @@ bool MainLifecycle::FormCloseQuery() {
         closedByWmClose_ = false;
         if (answer != platform::kBtnYes) return false;
     }
+    main_.Alarm().StopTimers();
     end_prc();
     return true;
 }
@@ -132,6 +136,8 @@ bool MainLifecycle::FormCloseQuery() {
 void MainLifecycle::end_prc() {
     if (startState_ != kStarted || ended_) return;
     ended_ = true;
+    // Showing today and tomorrow for the exit notice must not parse the events again.
+    main_.Calendar().parseTodayEvents = nullptr;
     main_.SaveOnLeave();
 
     Tfryotei2 notice;
