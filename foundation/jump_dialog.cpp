@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "clock.h"
+#include "form_controls.h"
 
 TfrJp* frJp = nullptr;
 
@@ -30,24 +31,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
     l->adjustSize();
     l->move(left, top);
     return l;
-}
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
-    // A typed value is read as it stands; it never becomes a list item.
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setGeometry(geometry);
-    return c;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                        const QRect& geometry) {
-    auto* b = new QPushButton(U(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
 }
 
 // Decimal number with optional blanks around it and an optional sign.

@@ -8,6 +8,7 @@
 
 #include "alarm_engine.h"
 #include "cp932.h"
+#include "form_controls.h"
 #include "globals.h"
 #include "messages.h"
 #include "paths.h"
@@ -32,23 +33,6 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, int
     c->setObjectName(QString::fromLatin1(name));
     c->setGeometry(left, top, 150, 17);
     return c;
-}
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setGeometry(geometry);
-    return c;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                        const QRect& geometry) {
-    auto* b = new QPushButton(U(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
 }
 
 // One "音声ﾌｧｲﾙ:" row: label, edit box and browse button.

@@ -7,7 +7,7 @@
 namespace {
 
 class MainAlarmHost final : public AlarmHost {
-public:
+  public:
     explicit MainAlarmHost(TfrTavik& main) : main_(main) {}
     bool IsMinimized() const override { return main_.isMinimized() || !main_.isVisible(); }
     void SetClockCaption(const QString& caption) override { main_.tx_time2->setText(caption); }
@@ -18,7 +18,7 @@ public:
     void LeaveTopmost() override {}
     void ReturnTopmost() override {}
 
-private:
+  private:
     TfrTavik& main_;
 };
 
