@@ -133,6 +133,7 @@ intptr_t TfrTavik::Send(unsigned message, intptr_t wParam, intptr_t lParam) {
             return 0;
         case WM_MAIN_COMMAND:
             if (wParam == kCmdExit) Exit1Click();
+            else if (wParam == kCmdAlarm) tx_time2Click();
             return 0;
         case WM_MAIN_TOPMOST:
         case WM_MAIN_NEWMEMO:

@@ -61,7 +61,9 @@ void TfrTavik::BuildTrayMenu() {
         QAction* a = PopupMenu1->addAction(QString::fromUtf8(item.caption));
         a->setObjectName(QString::fromLatin1(item.name));
     }
-    // The views behind the other items open from the tool strip; only the exit is wired here.
+    // The views behind the other items come with their windows.
+    connect(PopupMenu1->findChild<QAction*>(QStringLiteral("mnuAl")), &QAction::triggered, this,
+            [this] { tx_time2Click(); });
     connect(PopupMenu1->findChild<QAction*>(QStringLiteral("Exit1")), &QAction::triggered, this,
             [this] { Exit1Click(); });
     platform::TrayIcon().SetMouseHandler([this](int code) { Send(WM_TRAY_NOTIFY, 0, code); });
