@@ -95,3 +95,11 @@ TDateTime Date() {
     const platform::LocalDateTime now = platform::CurrentClock().Now();
     return EncodeDate(now.year, now.month, now.day);
 }
+
+long long WholeDaysBetween(const platform::LocalDateTime& from, const platform::LocalDateTime& to) {
+    auto ms = [](const platform::LocalDateTime& t) {
+        return DaysFromCivil(t.year, t.month, t.day) * kMsPerDay +
+               ((t.hour * 60LL + t.minute) * 60LL + t.second) * 1000LL + t.msec;
+    };
+    return (ms(to) - ms(from)) / kMsPerDay;
+}

@@ -16,6 +16,8 @@ void DecodeDate(TDateTime t, int& year, int& month, int& day);
 void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& msec);
 TDateTime ToDateTime(const platform::LocalDateTime& t);
 platform::LocalDateTime FromDateTime(TDateTime t);
+// Whole days from one local moment to another, truncated towards zero (exact, no rounding).
+long long WholeDaysBetween(const platform::LocalDateTime& from, const platform::LocalDateTime& to);
 // Now, from the clock port.
 TDateTime Now();
 TDateTime Date();

@@ -7,6 +7,7 @@
 #include "clock.h"
 #include "color.h"
 #include "cp932.h"
+#include "date_time.h"
 #include "file_io.h"
 #include "message_box.h"
 #include "paths.h"
@@ -146,25 +147,6 @@ char HalfWidthOf(unsigned code) {
             return '@';
     }
     return 0;
-}
-
-// Whole days between two local date-times, truncated towards zero.
-long long DaysBetween(const platform::LocalDateTime& from, const platform::LocalDateTime& to) {
-    auto dayNumber = [](const platform::LocalDateTime& t) {
-        // Days since 0000-03-01 of the proleptic Gregorian calendar.
-        long long y = t.year, m = t.month;
-        if (m <= 2) {
-            y -= 1;
-            m += 12;
-        }
-        return 365 * y + y / 4 - y / 100 + y / 400 + (153 * (m - 3) + 2) / 5 + t.day - 1;
-    };
-    auto msOfDay = [](const platform::LocalDateTime& t) {
-        return ((t.hour * 60LL + t.minute) * 60LL + t.second) * 1000LL + t.msec;
-    };
-    const long long kDayMs = 86400000LL;
-    long long diff = (dayNumber(to) - dayNumber(from)) * kDayMs + (msOfDay(to) - msOfDay(from));
-    return diff / kDayMs;
 }
 
 }  // namespace
@@ -387,7 +369,7 @@ int FileAgeDays(const std::string& path) {
     long long seconds = 0;
     if (!platform::FileModifiedTime(path, seconds)) return -1;
     const platform::Clock& clock = platform::CurrentClock();
-    long long days = DaysBetween(clock.FromEpoch(seconds), clock.Now());
+    long long days = WholeDaysBetween(clock.FromEpoch(seconds), clock.Now());
     if (days > INT_MAX || days < INT_MIN) return -1;
     return static_cast<int>(days);
 }

@@ -80,3 +80,27 @@ TEST(DateTime, NowAndDateFromTheClock) {
     clock.Advance(6 * 3600 * 1000);
     EXPECT_DOUBLE_EQ(Date(), 38109);
 }
+
+TEST(DateTime, WholeDaysBetweenTruncatesTowardsZero) {
+    auto at = [](int y, int mo, int d, int h, int mi, int ms = 0) {
+        platform::LocalDateTime t;
+        t.year = y;
+        t.month = mo;
+        t.day = d;
+        t.hour = h;
+        t.minute = mi;
+        t.msec = ms;
+        return t;
+    };
+    struct Case {
+        platform::LocalDateTime from, to;
+        long long days;
+    } cases[] = {
+        {at(2004, 5, 1, 9, 0), at(2004, 5, 2, 9, 0), 1},
+        {at(2004, 5, 1, 9, 0), at(2004, 5, 2, 8, 59, 999), 0},
+        {at(2004, 2, 28, 0, 0), at(2004, 3, 1, 0, 0), 2},  // leap day
+        {at(2003, 12, 31, 23, 0), at(2004, 1, 1, 1, 0), 0},
+        {at(2004, 5, 3, 12, 0), at(2004, 5, 1, 13, 0), -1},  // backwards, towards zero
+    };
+    for (const auto& c : cases) EXPECT_EQ(WholeDaysBetween(c.from, c.to), c.days);
+}
