@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "cp932.h"
+
 namespace platform {
 namespace {
 
@@ -22,7 +24,8 @@ public:
             case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
         }
         box.setWindowTitle(request.caption);
-        box.setText(request.text);
+        // The program keeps CR LF in its texts; the label wants LF.
+        box.setText(CrLfToLf(request.text));
         std::vector<std::pair<QAbstractButton*, int>> map;
         for (size_t i = 0; i < request.buttons.size(); ++i) {
             int code = request.buttons[i];

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     if (!instance.TryBecomePrimary()) {
         if (instance.FindPrimary(2000)) {
             platform::ShowMessage(
-                QStringLiteral("既にKolvaneは勤務中です。(二重に起動できません)\n"
+                QStringLiteral("既にKolvaneは勤務中です。(二重に起動できません)\r\n"
                                "現在、勤務中のKolvaneをアクティブにします。"));
             instance.NotifyPrimary(2000);
         }
