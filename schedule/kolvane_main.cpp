@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "day_window.h"
+#include "exit_gate.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -77,20 +78,23 @@ int main(int argc, char** argv) {
     };
     instance.SetActivationHandler([&main] { main.RestoreMainWindow(); });
 
-    if (!life.FormShow()) {
-        main.RemoveTrayIcon();
-        return 0;
-    }
-
-    // The session ending or a SIGTERM: the shutdown work without the question.
+    // The session ending or a SIGTERM: the shutdown work without the question. Armed before
+    // the start-up, whose notices run their own event loops; a modal window is closed first.
     auto endNow = [&life] {
         life.end_prc();
         QCoreApplication::quit();
     };
-    InstallTerminateHandler(endNow);
+    InstallTerminateHandler([&main, endNow] { main.Exits().Request(endNow, true); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [&life](QSessionManager&) { life.end_prc(); });
+                     [&main, &life](QSessionManager&) {
+                         main.Exits().Request([&life] { life.end_prc(); }, true);
+                     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&life] { life.end_prc(); });
+
+    if (!life.FormShow()) {
+        main.RemoveTrayIcon();
+        return 0;
+    }
 
     const int rc = app.exec();
     main.RemoveTrayIcon();

@@ -14,10 +14,12 @@
 #include "cp932.h"
 #include "date_caption.h"
 #include "day_window.h"
+#include "exit_gate.h"
 #include "fonts.h"
 #include "help.h"
 #include "jump_dialog.h"
 #include "messages.h"
+#include "open_windows.h"
 #include "paths.h"
 #include "sound.h"
 #include "speed_button_vr.h"
@@ -99,6 +101,7 @@ TfrTavik::TfrTavik(QWidget* parent)
     BuildCalendar();
     BuildTrayMenu();
     StartAlarms();
+    exitGate_ = std::make_unique<ExitGate>(platform::ApplicationModals());
     // Keys are seen before the focused control gets them, whichever control that is.
     qApp->installEventFilter(this);
 }
@@ -359,13 +362,6 @@ void TfrTavik::PlayHeaderSound(int column) {
     platform::PlaySoundAsync(path);
 }
 
-void TfrTavik::SetTopmost(bool on) {
-    QWindow* w = windowHandle();
-    if (!w) return;
-    Qt::WindowFlags f = w->flags();
-    w->setFlags(on ? (f | Qt::WindowStaysOnTopHint) : (f & ~Qt::WindowStaysOnTopHint));
-}
-
 bool TfrTavik::OwnsWidget(QObject* object) const {
     auto* w = qobject_cast<QWidget*>(object);
     return w && w->window() == this;
@@ -455,10 +451,11 @@ bool TfrTavik::DayWindowVisible() const { return frYo3 && frYo3->isVisible(); }
 
 bool TfrTavik::AskJumpTarget(std::string& yearText, std::string& monthText) {
     TfrJp dialog(this);
+    const OpenWindowScope openScope(WindowKind::JumpDialog, &dialog);
     dialog.PlaceAt(this);
     const bool topmost = Settings.zen == 1;
     if (topmost) {
-        SetTopmost(false);
+        LeaveTopmost();
         SendToMain(WM_MAIN_TOPMOST, 0, 2);
     }
     const bool ok = dialog.exec() == TfrJp::kResultOk;
@@ -466,6 +463,6 @@ bool TfrTavik::AskJumpTarget(std::string& yearText, std::string& monthText) {
         yearText = platform::ToCp932(dialog.cb_yy->currentText());
         monthText = platform::ToCp932(dialog.cb_mm->currentText());
     }
-    if (topmost) SetTopmost(true);
+    if (topmost) ReturnTopmost();
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "globals.h"
 #include <memory>
@@ -21,6 +22,7 @@ class GlobalHotKey;
 class TSpeedButtonVR;
 class AlarmEngine;
 class AlarmHost;
+class ExitGate;
 
 class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     Q_OBJECT
@@ -80,12 +82,25 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     // Ctrl+Shift+Settings.HOTKEY; tells the user when the key could not be set.
     bool RegisterHotKey();
     void TrayNotify(int mouseCode);
+    // The user's exit (tray menu, the day window's command); waits for an open modal window.
     void Exit1Click();
+    ExitGate& Exits() { return *exitGate_; }
     void RemoveTrayIcon();
 
     // Asked before the window closes; byWindowManager is true for the title bar and Alt+F4.
     // False keeps the window. Unset: the close goes on.
     std::function<bool(bool byWindowManager)> CloseQuery;
+
+    // The always-on-top band (Settings.zen). Leaving it lowers the window below other
+    // programs' topmost windows while a dialog of ours is shown.
+    void SetTopmost(bool on);
+    void LeaveTopmost();
+    void ReturnTopmost();
+
+    // Activation: the day window follows the height, the user's pictures are taken again.
+    void FormActivate();
+    // The launcher picture from Settings.bmp_path, when that file exists.
+    void LoadLauncherPicture();
 
     // Grid and day selection.
     void ShowMonth(int year, int month, int day);
@@ -118,6 +133,7 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void lb_4Click();
 
   protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -139,11 +155,11 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void BuildToolStrip();
     void BuildCalendar();
     void PlayHeaderSound(int column);
-    void SetTopmost(bool on);
     bool OwnsWidget(QObject* object) const;
 
     void BuildTrayMenu();
     void FirstResize();
+    void ShowTrayIcon();
 
     CalendarController calendar_;
     std::unique_ptr<AlarmHost> alarmHost_;
@@ -151,6 +167,9 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void StartAlarms();
     QButtonGroup* cells_ = nullptr;
     platform::GlobalHotKey* hotKey_ = nullptr;
+    std::unique_ptr<ExitGate> exitGate_;
+    std::string iconPath_;
+    std::string picturePath_;
     bool firstResize_ = true;
     bool skipRestoreSound_ = true;
 };

@@ -15,8 +15,8 @@ class MainAlarmHost final : public AlarmHost {
     void ShowNotice(const std::string& text, const std::string& soundFile) override {
         ShowNoticePopup(text, soundFile);
     }
-    void LeaveTopmost() override {}
-    void ReturnTopmost() override {}
+    void LeaveTopmost() override { main_.LeaveTopmost(); }
+    void ReturnTopmost() override { main_.ReturnTopmost(); }
 
   private:
     TfrTavik& main_;

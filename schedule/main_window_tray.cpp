@@ -8,11 +8,13 @@
 #include <QWindowStateChangeEvent>
 
 #include "day_window.h"
+#include "exit_gate.h"
 #include "globals.h"
 #include "hotkey.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "messages.h"
+#include "open_windows.h"
 #include "paths.h"
 #include "sound.h"
 #include "start_notice.h"
@@ -92,6 +94,16 @@ void TfrTavik::TrayNotify(int mouseCode) {
 }
 
 void TfrTavik::RestoreMainWindow() {
+    // A view in front of the program takes the user's attention first.
+    for (WindowKind kind : {WindowKind::OptionsHub, WindowKind::JumpDialog, WindowKind::YearView,
+                            WindowKind::MonthView}) {
+        if (!IsOpen(kind)) continue;
+        if (QWidget* w = OpenWindow(kind)) {
+            w->raise();
+            w->activateWindow();
+        }
+        return;
+    }
     if (frYotei && frYotei->isVisible()) {
         frYotei->raise();
         frYotei->activateWindow();
@@ -127,16 +139,16 @@ bool TfrTavik::RegisterHotKey() {
     return false;
 }
 
-void TfrTavik::Exit1Click() { close(); }
+void TfrTavik::Exit1Click() {
+    // The year and month views close with the main window once they exist.
+    exitGate_->Request([this] { close(); }, false);
+}
 
 void TfrTavik::RemoveTrayIcon() { platform::TrayIcon().Hide(); }
 
 void TfrTavik::FirstResize() {
     PlayFixedSound("oyobi.wav");
-    QIcon icon = windowIcon();
-    if (icon.isNull()) icon = qApp->windowIcon();
-    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    platform::TrayIcon().Show(icon, QString::fromUtf8(kTrayTip));
+    ShowTrayIcon();
     if (Settings.aikon == 1 && platform::TrayIcon().IsAvailable()) {
         // Started into the tray; hidden after the show has finished.
         QTimer::singleShot(0, this, [this] {
@@ -144,6 +156,13 @@ void TfrTavik::FirstResize() {
             if (Settings.rendo == 0 && frYo3) frYo3->hide();
         });
     }
+}
+
+void TfrTavik::ShowTrayIcon() {
+    QIcon icon = windowIcon();
+    if (icon.isNull()) icon = qApp->windowIcon();
+    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    platform::TrayIcon().Show(icon, QString::fromUtf8(kTrayTip));
 }
 
 void TfrTavik::resizeEvent(QResizeEvent* event) {

@@ -55,6 +55,7 @@ bool MainLifecycle::FormShow() {
     }
     const TDateTime lastStart = Settings.smm;
     main_.RegisterHotKey();
+    main_.LoadLauncherPicture();
 
     if (CheckFolders()) {
         ShowSettingsDialog();
@@ -68,7 +69,11 @@ bool MainLifecycle::FormShow() {
     day_.ApplyStartSettings();
     Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
     Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
-    if (Settings.aikon == 0 && Settings.cal_flg == 1) main_.bt_calClick();
+    // Always on top belongs to the collapsed strip at start; the views lift it later.
+    if (Settings.aikon == 0 && Settings.cal_flg == 1) {
+        main_.bt_calClick();
+        if (Settings.zen == 1) main_.SetTopmost(true);
+    }
 
     DecodeToday(CurYear, CurMonth, CurDay);
     LoadMonthSchedule();
@@ -138,6 +143,7 @@ void MainLifecycle::end_prc() {
     ended_ = true;
     // Showing today and tomorrow for the exit notice must not parse the events again.
     main_.Calendar().parseTodayEvents = nullptr;
+    if (Settings.zen == 1) main_.SetTopmost(false);
     main_.SaveOnLeave();
 
     Tfryotei2 notice;

@@ -1,15 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QImage>
 #include <QMenu>
+#include <QTimer>
 
 #include "day_window.h"
+#include "exit_gate.h"
+#include "fake_clock.h"
 #include "fake_messages.h"
 #include "fake_sound.h"
 #include "fake_tray.h"
 #include "globals.h"
 #include "main_window.h"
 #include "messages.h"
+#include "open_windows.h"
+#include "file_io.h"
+#include "paths.h"
+#include "temp_folder.h"
 #include "start_notice.h"
 
 namespace {
@@ -178,7 +187,9 @@ TEST_F(MainTray, CommandsFromOtherWindows) {
         EXPECT_EQ(main->Send(c.message, c.wParam, c.lParam), 0);
         ASSERT_EQ(closes.size(), c.closes ? 1u : 0u);
         // Program exits never count as the title-bar close.
-        if (c.closes) EXPECT_FALSE(closes[0]);
+        if (c.closes) {
+            EXPECT_FALSE(closes[0]);
+        }
     }
 }
 
@@ -215,6 +226,125 @@ TEST_F(MainTray, MinimiseGoesToTheTrayOnlyWhenThereIsOne) {
         QApplication::processEvents();
         EXPECT_EQ(main->isVisible(), c.visibleAfter);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainTray, ExitWaitsUntilTheModalWindowHasClosed) {
+    FakeClock clock;
+    QDialog dialog(main.get());
+    size_t closesWhileOpen = 99;
+    QTimer::singleShot(0, &dialog, [&] {
+        main->PopupMenu1->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+        closesWhileOpen = closes.size();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_EQ(closesWhileOpen, 0u);
+    EXPECT_TRUE(main->Exits().Pending());
+    EXPECT_TRUE(closes.empty());
+    clock.Advance(ExitGate::kPollMs);
+    ASSERT_EQ(closes.size(), 1u);
+    EXPECT_FALSE(main->Exits().Pending());
+}
+
+TEST_F(MainTray, UrgentExitClosesTheModalWindowFirst) {
+    FakeClock clock;
+    QDialog dialog(main.get());
+    int exits = 0;
+    bool openAtExit = true;
+    QTimer::singleShot(0, &dialog, [&] {
+        main->Exits().Request(
+            [&] {
+                ++exits;
+                openAtExit = dialog.isVisible();
+            },
+            true);
+    });
+    dialog.exec();
+    EXPECT_EQ(exits, 0) << "not inside the dialog's own loop";
+    clock.Advance(ExitGate::kPollMs);
+    EXPECT_EQ(exits, 1);
+    EXPECT_FALSE(openAtExit);
+}
+
+TEST_F(MainTray, OpenViewsComeForwardBeforeTheMainWindow) {
+    ResetOpenWindows();
+    ASSERT_TRUE(main->HideToTray());
+    for (WindowKind kind : {WindowKind::OptionsHub, WindowKind::JumpDialog, WindowKind::YearView,
+                            WindowKind::MonthView}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        QDialog view;
+        view.show();
+        {
+            const OpenWindowScope open(kind, &view);
+            main->RestoreMainWindow();
+            EXPECT_FALSE(main->isVisible());
+        }
+        EXPECT_FALSE(IsOpen(kind));
+    }
+    // Views that only lower the menus (memo index, launcher, to-do) do not hold the window back.
+    SetWindowOpen(WindowKind::MemoIndex, true);
+    main->RestoreMainWindow();
+    EXPECT_TRUE(main->isVisible());
+    ResetOpenWindows();
+}
+
+TEST_F(MainTray, ActivationShowsTheDayWindowOnlyWithTheCalendar) {
+    struct Case {
+        int rendo;
+        bool collapsed;
+        bool dayVisible;
+    } cases[] = {{0, true, false}, {0, false, true}, {1, true, true}, {1, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rendo << " " << c.collapsed);
+        Settings.rendo = static_cast<uint8_t>(c.rendo);
+        day->show();
+        if ((main->height() != MainFullHeight) != c.collapsed) main->bt_calClick();
+        day->show();
+        main->FormActivate();
+        EXPECT_EQ(day->isVisible(), c.dayVisible);
+    }
+    Settings.rendo = 0;
+}
+
+TEST_F(MainTray, UserIconAndPictureAreTakenOnActivation) {
+    TempFolder dir;
+    const std::string ico = dir.File("own.ico");
+    const std::string bmp = dir.File("own.bmp");
+    const std::string junk = dir.File("junk.bmp");
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(platform::DiskPath(ico), "ICO"));
+    ASSERT_TRUE(image.save(platform::DiskPath(bmp), "BMP"));
+    ASSERT_TRUE(dir.Write("junk.bmp", "not a picture"));
+    const qint64 builtIn = main->bt_prun->icon().cacheKey();
+
+    struct Case {
+        std::string ico, bmp;
+        bool iconTaken, pictureTaken;
+    } cases[] = {
+        {dir.File("missing.ico"), dir.File("missing.bmp"), false, false},
+        {junk, junk, false, false},
+        {ico, bmp, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bmp);
+        Settings.ico_path = c.ico;
+        Settings.bmp_path = c.bmp;
+        const int shows = tray.showCount;
+        main->FormActivate();
+        EXPECT_EQ(main->bt_prun->icon().cacheKey() != builtIn, c.pictureTaken);
+        EXPECT_EQ(!main->pic->pixmap().isNull(), c.pictureTaken);
+        EXPECT_EQ(!main->windowIcon().availableSizes().isEmpty(), c.iconTaken);
+        EXPECT_EQ(tray.showCount, shows + (c.iconTaken ? 1 : 0)) << "the tray shows the same icon";
+    }
+    // Taken once; later activations leave them alone.
+    const int shows = tray.showCount;
+    main->FormActivate();
+    EXPECT_EQ(tray.showCount, shows);
 }
 
 }  // namespace

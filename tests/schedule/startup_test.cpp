@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include <QImage>
+#include <QWindow>
+
 #include "cp932.h"
 #include "date_time.h"
 #include "day_window.h"
@@ -157,7 +160,9 @@ TEST_F(Startup, NoticesFollowTheAgeOfTheLastRun) {
         EXPECT_EQ(IniPath, ini);
         EXPECT_EQ(BaseDir, home.Path());
         EXPECT_EQ(startShown.size(), c.notices ? 1u : 0u);
-        if (c.notices) EXPECT_EQ(startShown[0], Sj("10:00 会議"));
+        if (c.notices) {
+            EXPECT_EQ(startShown[0], Sj("10:00 会議"));
+        }
         // The day text stays in the day window after the notice.
         EXPECT_EQ(day->MemoText(), Sj("10:00 会議"));
         EXPECT_DOUBLE_EQ(Settings.smm, Now());
@@ -296,6 +301,59 @@ TEST_F(Startup, WindowsArePlacedFromTheSettings) {
     EXPECT_EQ(b.w, main->width());
     EXPECT_EQ(day->geometry().top(), b.t);
     EXPECT_EQ(MainFullHeight, TfrTavik::kClientHeight);
+}
+
+bool OnTop(QWidget& w) {
+    return w.windowHandle() && (w.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(Startup, AlwaysOnTopWithTheCollapsedStripUntilTheExit) {
+    struct Case {
+        const char* name;
+        int zen, calFlg, aikon;
+        bool onTop;
+    } cases[] = {
+        {"collapsed, on top", 1, 1, 0, true},
+        {"calendar shown", 1, 0, 0, false},
+        {"started as tray icon", 1, 1, 1, false},
+        {"setting off", 0, 1, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings.zen = static_cast<uint8_t>(c.zen);
+        Settings.cal_flg = static_cast<uint8_t>(c.calFlg);
+        Settings.aikon = static_cast<uint8_t>(c.aikon);
+        WriteSettings(1, 0);
+        Make();
+        main->show();
+        ASSERT_TRUE(life->FormShow());
+        EXPECT_EQ(OnTop(*main), c.onTop);
+        EXPECT_EQ(main->height() < MainFullHeight, c.calFlg == 1 && c.aikon == 0);
+        life->end_prc();
+        EXPECT_FALSE(OnTop(*main));
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(Startup, LauncherPictureFromTheSettingsBeforeTheStartNotice) {
+    const std::string bmp = home.File("launch.bmp");
+    QImage image(30, 40, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(platform::DiskPath(bmp), "BMP"));
+    Settings.bmp_path = bmp;
+    WriteSettings(10, 0);
+    WriteDay(2004, 5, 3, "10:00 会議");
+    Make();
+    QSize noticePicture;
+    life->RunStartNotice = [&](TfrYotei& n) {
+        const QList<QSize> sizes = n.pic1->icon().availableSizes();
+        if (!sizes.isEmpty()) noticePicture = sizes[0];
+        n.done(TfrYotei::kResultOk);
+    };
+    ASSERT_TRUE(life->FormShow());
+    EXPECT_EQ(noticePicture, QSize(30, 40));
+    EXPECT_FALSE(main->pic->pixmap().isNull());
 }
 
 }  // namespace
