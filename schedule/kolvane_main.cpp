@@ -33,10 +33,12 @@ void InstallTerminateHandler(const std::function<void()>& onTerminate) {
     ::fcntl(g_signalPipe[1], F_SETFD, FD_CLOEXEC);
     ::fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
     auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier, onTerminate] {
-        char c;
-        [[maybe_unused]] ssize_t n = ::read(g_signalPipe[0], &c, 1);
-        notifier->setEnabled(false);
+    // Every signal asks again: a second one closes the exit notice the first one showed.
+    ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [onTerminate] {
+        char buffer[16];
+        while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+        }
         onTerminate();
     });
     struct sigaction sa = {};
