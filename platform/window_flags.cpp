@@ -1,5 +1,6 @@
 #include "window_flags.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
@@ -78,7 +79,34 @@ class SkipTaskbarOnShow : public QObject {
     }
 };
 
+// Application-wide: every top-level widget, whichever part of the program made it.
+class OffTaskbarFilter : public QObject {
+  public:
+    OffTaskbarFilter(QObject* parent, std::function<bool()> skip)
+        : QObject(parent), skip_(std::move(skip)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (!w->isWindow() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip) {
+            return false;
+        }
+        if (skip_ && !skip_()) return false;
+        if (Display* dpy = X11Display()) AddSkipTaskbarProperty(dpy, w->winId());
+        return false;
+    }
+
+  private:
+    std::function<bool()> skip_;
+};
+
 }  // namespace
+
+void KeepWindowsOffTaskbar(std::function<bool()> skip) {
+    if (!qApp) return;
+    qApp->installEventFilter(new OffTaskbarFilter(qApp, std::move(skip)));
+}
 
 void SetTopMost(QWidget* widget, bool on) {
     if (widget == nullptr) return;

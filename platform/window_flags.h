@@ -2,6 +2,8 @@
 // on a shown window recreates it hidden, so shown windows are changed through their QWindow.
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -16,5 +18,9 @@ void RaiseWithoutActivating(QWidget* widget);
 // No task-bar button: a tool window (set while still hidden, as it shapes the frame) that also
 // asks the window manager to skip the task bar each time it is shown.
 void SkipTaskbar(QWidget* widget);
+
+// Every top-level window of the application shown from now on asks for no task-bar button,
+// keeping its own frame, whenever skip() says so at its show (nullptr: always).
+void KeepWindowsOffTaskbar(std::function<bool()> skip);
 
 }  // namespace platform

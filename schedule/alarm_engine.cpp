@@ -149,6 +149,11 @@ void AlarmEngine::StopTimers() {
     started_ = false;
 }
 
+void AlarmEngine::RestartTimers() {
+    timer1_->SetInterval(kClockIntervalMs);
+    SyncAlarmTimer();
+}
+
 void AlarmEngine::Realign() {
     const platform::LocalDateTime now = platform::CurrentClock().Now();
     int ms = kMinuteMs - (now.second * 1000 + now.msec);
@@ -186,6 +191,8 @@ void AlarmEngine::alm_TimerTimer() {
             host_.GoToToday();
         }
         HandleEventsThrough(minute);
+        // The shutdown may have begun while a box of this tick was open.
+        if (!started_) break;
     }
     inTick_ = false;
     if (started_) Realign();
@@ -224,7 +231,7 @@ void AlarmEngine::HandleEventsThrough(long long serial) {
 
 void AlarmEngine::FireEventsAt(int hour, int minute) {
     // EvtCount is read each time: a box shown here may let today be parsed again.
-    for (int i = 1; i <= EvtCount && i <= kMaxDayEvents; ++i) {
+    for (int i = 1; i <= EvtCount && i <= kMaxDayEvents && started_; ++i) {
         EVT& e = EvtList[i];
         if (e.Fired != 0) continue;
         // Hour 24 passes the head check but is no time of day.

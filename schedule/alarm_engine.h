@@ -71,6 +71,9 @@ class AlarmEngine {
     void ApplyAlarmDialog();
     // Close query: all three timers stop.
     void StopTimers();
+    // After a shutdown that could not go on: the clock and the minute tick run again (a
+    // stopped countdown stays stopped).
+    void RestartTimers();
 
     void Timer1Timer();
     void alm_TimerTimer();

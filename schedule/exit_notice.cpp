@@ -108,8 +108,8 @@ void Tfryotei2::bt_yesClick() { done(kResultOk); }
 void Tfryotei2::MemoKeyPress() {
     platform::MessageDlg(U("終了時に予定の入力／編集はできません。"),
                          platform::MsgKind::Information, {platform::kBtnOk});
-    // The window is active again once the box has closed.
-    FormActivate();
+    // The window is active again once the box has closed, unless it closed by itself meanwhile.
+    if (isVisible()) FormActivate();
 }
 
 void Tfryotei2::done(int result) {

@@ -16,6 +16,8 @@
 #include "single_instance.h"
 #include "start_notice.h"
 #include "startup.h"
+#include "tray.h"
+#include "window_flags.h"
 
 namespace {
 
@@ -68,6 +70,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // The program lives in the tray; without a tray its windows keep their task-bar buttons.
+    platform::KeepWindowsOffTaskbar([] { return platform::TrayIcon().IsAvailable(); });
+
     TfrTavik main;
     frYotei = new TfrYotei;
     frYo3 = new TfrYo3;
@@ -78,19 +83,18 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         return true;
     };
-    instance.SetActivationHandler([&main] { main.RestoreMainWindow(); });
+    instance.SetActivationHandler([&main] { main.ActivateForSecondStart(); });
 
     // The session ending or a SIGTERM: the shutdown work without the question. Armed before
     // the start-up, whose notices run their own event loops; a modal window is closed first.
+    // A day that cannot be saved keeps the program running with the text in its window.
     auto endNow = [&life] {
-        life.end_prc();
-        QCoreApplication::quit();
+        if (life.end_prc()) QCoreApplication::quit();
     };
     InstallTerminateHandler([&main, endNow] { main.Exits().Request(endNow, true); });
+    // The session may go on after this (a cancelled logout); its real end quits the program.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [&main, &life](QSessionManager&) {
-                         main.Exits().Request([&life] { life.end_prc(); }, true);
-                     });
+                     [&life](QSessionManager&) { life.SaveForSession(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&life] { life.end_prc(); });
 
     if (!life.FormShow()) {

@@ -300,6 +300,9 @@ void TfrTavik::bt_date0Click(TSpeedButtonVR* cell) {
 void TfrTavik::bt_makuClick() { calendar_.ToggleMark(); }
 
 void TfrTavik::bt_calClick() {
+    // Before the first show Qt delivers no resize of its own; this one would have been the
+    // silent one after the creation.
+    if (firstResize_) skipRestoreSound_ = false;
     // Heights are client heights; the entry stores the full one in MainFullHeight.
     const int full = MainFullHeight > 0 ? MainFullHeight : kClientHeight;
     if (height() != full) {

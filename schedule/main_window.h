@@ -1,6 +1,7 @@
 // The main window: tool strip, month calendar, date caption and the moves of the selected date.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,9 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     static constexpr int HotKeyId = 0x464;
     QMenu* PopupMenu1 = nullptr;
     void RestoreMainWindow();
+    // Another start of the program hands over to this one: to the front, and out of the tray
+    // as a double click would bring it.
+    void ActivateForSecondStart();
     // Minimise: into the tray when there is one; false when the window minimises as usual.
     bool HideToTray();
     // Ctrl+Shift+Settings.HOTKEY; tells the user when the key could not be set.
@@ -172,4 +176,7 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     std::string picturePath_;
     bool firstResize_ = true;
     bool skipRestoreSound_ = true;
+    // When a click last restored the hidden window; the double click it belongs to must not
+    // restore it again.
+    QElapsedTimer clickRestored_;
 };

@@ -3,13 +3,13 @@
 #include <QEvent>
 #include <QIcon>
 #include <QPixmap>
-#include <QWindow>
 
 #include "day_window.h"
 #include "exit_gate.h"
 #include "globals.h"
 #include "main_window.h"
 #include "paths.h"
+#include "window_flags.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void TfrTavik::FormActivate() {
     }
     LoadLauncherPicture();
     // Above the main window, yet the main window keeps the focus.
-    if (frYo3 && frYo3->isVisible()) frYo3->raise();
+    platform::RaiseWithoutActivating(frYo3);
 }
 
 void TfrTavik::LoadLauncherPicture() {
@@ -56,15 +56,7 @@ void TfrTavik::LoadLauncherPicture() {
     pic->setPixmap(picture);
 }
 
-void TfrTavik::SetTopmost(bool on) {
-    QWindow* w = windowHandle();
-    if (!w) {
-        setWindowFlag(Qt::WindowStaysOnTopHint, on);
-        return;
-    }
-    Qt::WindowFlags f = w->flags();
-    w->setFlags(on ? (f | Qt::WindowStaysOnTopHint) : (f & ~Qt::WindowStaysOnTopHint));
-}
+void TfrTavik::SetTopmost(bool on) { platform::SetTopMost(this, on); }
 
 void TfrTavik::LeaveTopmost() { SetTopmost(false); }
 

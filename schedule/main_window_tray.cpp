@@ -76,6 +76,7 @@ void TfrTavik::TrayNotify(int mouseCode) {
         case WM_LBUTTONDOWN_CODE:
             // Many trays never report a double click, so a click on a hidden window restores it.
             if (!isVisible()) {
+                clickRestored_.start();
                 RestoreMainWindow();
             } else {
                 raise();
@@ -83,6 +84,12 @@ void TfrTavik::TrayNotify(int mouseCode) {
             }
             break;
         case WM_LBUTTONDBLCLK_CODE:
+            // A double click arrives after the click of its first press.
+            if (clickRestored_.isValid() &&
+                clickRestored_.elapsed() <= QApplication::doubleClickInterval()) {
+                clickRestored_.invalidate();
+                break;
+            }
             RestoreMainWindow();
             break;
         case WM_RBUTTONDOWN_CODE:
@@ -116,9 +123,16 @@ void TfrTavik::RestoreMainWindow() {
     PlayFixedSound("goyo.wav");
 }
 
+void TfrTavik::ActivateForSecondStart() {
+    raise();
+    activateWindow();
+    if (!isVisible()) Send(WM_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK_CODE);
+}
+
 bool TfrTavik::HideToTray() {
     // Without a notification area a hidden window could never be brought back.
     if (!platform::TrayIcon().IsAvailable()) return false;
+    clickRestored_.invalidate();
     PlayFixedSound("oyobi.wav");
     hide();
     if (Settings.rendo == 0 && frYo3) frYo3->hide();

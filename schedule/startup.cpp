@@ -133,18 +133,28 @@ bool MainLifecycle::FormCloseQuery() {
         closedByWmClose_ = false;
         if (answer != platform::kBtnYes) return false;
     }
-    main_.Alarm().StopTimers();
-    end_prc();
-    return true;
+    return end_prc();
 }
 
-void MainLifecycle::end_prc() {
+void MainLifecycle::SaveForSession() {
     if (startState_ != kStarted || ended_) return;
+    main_.SaveOnLeave();
+}
+
+bool MainLifecycle::end_prc() {
+    if (startState_ != kStarted || ended_) return true;
+    // No tick may show, roll over or save while the shutdown runs.
+    main_.Alarm().StopTimers();
+    if (Settings.zen == 1) main_.SetTopmost(false);
+    // The month's message has been shown; the text stays in the day window.
+    if (!main_.SaveOnLeave()) {
+        if (Settings.zen == 1) main_.SetTopmost(true);
+        main_.Alarm().RestartTimers();
+        return false;
+    }
     ended_ = true;
     // Showing today and tomorrow for the exit notice must not parse the events again.
     main_.Calendar().parseTodayEvents = nullptr;
-    if (Settings.zen == 1) main_.SetTopmost(false);
-    main_.SaveOnLeave();
 
     Tfryotei2 notice;
     notice.SetPicture(main_.bt_prun->icon());
@@ -170,4 +180,5 @@ void MainLifecycle::end_prc() {
     Settings.emm = Now();
     SaveSettings(IniPath, *this);
     if (Settings.oto != 1) platform::PlaySoundSync(platform::JoinPath(BaseDir, "tukare.wav"));
+    return true;
 }

@@ -25,8 +25,12 @@ class MainLifecycle : public SettingsHost {
     void NoteWindowManagerClose() { closedByWmClose_ = true; }
     // Whether the close may go on; runs the shutdown work when it does.
     bool FormCloseQuery();
-    // Shutdown work without any question; runs once, and only after a completed start.
-    void end_prc();
+    // Shutdown work without any question; runs once, and only after a completed start. False
+    // when the day's text could not be saved: nothing else is done and the program runs on.
+    bool end_prc();
+    // The session manager asks for the data (the session may still go on): the day's text is
+    // saved, nothing ends.
+    void SaveForSession();
 
     int StartState() const { return startState_; }
     bool ClosedByWmClose() const { return closedByWmClose_; }

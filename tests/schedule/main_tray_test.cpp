@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QDialog>
 #include <QImage>
 #include <QMenu>
@@ -345,6 +346,34 @@ TEST_F(MainTray, UserIconAndPictureAreTakenOnActivation) {
     const int shows = tray.showCount;
     main->FormActivate();
     EXPECT_EQ(tray.showCount, shows);
+}
+
+TEST_F(MainTray, ClickAndItsDoubleClickRestoreOnce) {
+    ASSERT_TRUE(main->HideToTray());
+    sound.async.clear();
+    tray.Click(0x201);
+    tray.Click(0x203);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(std::count(sound.async.begin(), sound.async.end(), "/base/goyo.wav"), 1);
+    // A double click on the shown window still restores (and sounds).
+    sound.async.clear();
+    tray.Click(0x201);
+    tray.Click(0x203);
+    EXPECT_EQ(std::count(sound.async.begin(), sound.async.end(), "/base/goyo.wav"), 1);
+}
+
+TEST_F(MainTray, SecondStartRestoresOnlyAHiddenWindow) {
+    sound.async.clear();
+    main->ActivateForSecondStart();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(sound.async.empty()) << "a shown window only comes to the front";
+
+    ASSERT_TRUE(main->HideToTray());
+    sound.async.clear();
+    main->ActivateForSecondStart();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(day->isVisible());
+    EXPECT_EQ(sound.async, (std::vector<std::string>{"/base/goyo.wav"}));
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include "cp932.h"
 #include "fake_clock.h"
@@ -102,6 +106,57 @@ TEST_F(NoticePopupTest, SeveralNoticesStackAtTheCentreAndCloseOnTheirOwn) {
     EXPECT_TRUE(b.isNull());
     EXPECT_FALSE(c.isNull());
     EXPECT_TRUE(c->isVisible());
+}
+
+// A click as the window system delivers it, so modal blocking applies.
+void ClickOk(TfrAnnai* notice) {
+    QTest::mouseClick(notice->windowHandle(), Qt::LeftButton, {},
+                      notice->btOK->geometry().center());
+}
+
+TEST_F(NoticePopupTest, ConfirmableWhileAModalDialogRuns) {
+    struct Case {
+        const char* name;
+        bool noticeFirst;
+    } cases[] = {{"notice shown during the dialog", false}, {"dialog opened over the notice", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QPointer<TfrAnnai> notice;
+        if (c.noticeFirst) notice = ShowNoticePopup(Sj("会議 のお時間です。"), "");
+        QDialog dialog;
+        bool linked = false;
+        bool openAfterClick = true;
+        QTimer::singleShot(0, &dialog, [&] {
+            if (!notice) notice = ShowNoticePopup(Sj("会議 のお時間です。"), "");
+            QApplication::processEvents();
+            linked = notice->windowHandle()->transientParent() == dialog.windowHandle();
+            ClickOk(notice);
+            FlushDeletes();
+            openAfterClick = notice && notice->isVisible();
+            dialog.reject();
+        });
+        dialog.exec();
+        EXPECT_TRUE(linked);
+        EXPECT_FALSE(openAfterClick);
+        FlushDeletes();
+    }
+}
+
+TEST_F(NoticePopupTest, LetsGoOfTheDialogWhenItCloses) {
+    QPointer<TfrAnnai> notice;
+    QDialog dialog;
+    QTimer::singleShot(0, &dialog, [&] {
+        notice = ShowNoticePopup(Sj("会議 のお時間です。"), "");
+        QApplication::processEvents();
+        dialog.reject();
+    });
+    dialog.exec();
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(notice->isVisible()) << "the notice outlives the dialog";
+    EXPECT_EQ(notice->windowHandle()->transientParent(), nullptr);
+    ClickOk(notice);
+    FlushDeletes();
+    EXPECT_FALSE(notice);
 }
 
 }  // namespace

@@ -356,4 +356,58 @@ TEST_F(Startup, LauncherPictureFromTheSettingsBeforeTheStartNotice) {
     EXPECT_FALSE(main->pic->pixmap().isNull());
 }
 
+TEST_F(Startup, ExitWhoseDayCannotBeSavedKeepsTheProgramRunning) {
+    WriteSettings(10, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    const std::string iniBefore = home.Read(SettingsFileName());
+    day->SetMemoText(Sj("書いたばかり"));
+    const std::string folder = Settings.dat_Path;
+    Settings.dat_Path = home.File("gone");
+    messages.shown.clear();
+
+    EXPECT_FALSE(life->FormCloseQuery());
+    EXPECT_EQ(day->MemoText(), Sj("書いたばかり"));
+    EXPECT_TRUE(exitShown.empty());
+    EXPECT_TRUE(sound.sync.empty());
+    EXPECT_EQ(home.Read(SettingsFileName()), iniBefore) << "nothing of the shutdown ran";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    // The clock goes on.
+    clock.Advance(2000);
+    EXPECT_EQ(main->tx_time2->text(), QStringLiteral("9:00:02"));
+
+    Settings.dat_Path = folder;
+    EXPECT_TRUE(life->FormCloseQuery());
+    EXPECT_NE(Month().find(Sj("書いたばかり")), std::string::npos);
+    EXPECT_EQ(exitShown.size(), 1u);
+}
+
+TEST_F(Startup, SessionSaveKeepsTheProgramGoing) {
+    WriteSettings(10, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    day->SetMemoText(Sj("途中まで"));
+    life->SaveForSession();
+    EXPECT_NE(Month().find(Sj("途中まで")), std::string::npos);
+    EXPECT_TRUE(exitShown.empty());
+    EXPECT_EQ(day->MemoText(), Sj("途中まで")) << "still today, still editable";
+    // The real end later still runs the whole shutdown.
+    day->SetMemoText(Sj("最後まで"));
+    EXPECT_TRUE(life->end_prc());
+    EXPECT_NE(Month().find(Sj("最後まで")), std::string::npos);
+    EXPECT_EQ(exitShown.size(), 1u);
+}
+
+TEST_F(Startup, FirstExpandAfterACollapsedStartSounds) {
+    Settings.cal_flg = 1;
+    WriteSettings(1, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    sound.async.clear();
+    main->bt_calClick();
+    ASSERT_EQ(main->height(), MainFullHeight);
+    ASSERT_FALSE(sound.async.empty());
+    EXPECT_EQ(sound.async.back(), platform::JoinPath(BaseDir, "goyo.wav"));
+}
+
 }  // namespace
