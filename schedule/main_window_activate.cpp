@@ -5,7 +5,6 @@
 #include <QPixmap>
 
 #include "day_window.h"
-#include "exit_gate.h"
 #include "globals.h"
 #include "main_window.h"
 #include "paths.h"

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QWindow>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "cp932.h"
 #include "settings_record.h"

@@ -18,6 +18,7 @@
 #include "sound.h"
 #include "start_notice.h"
 #include "text_helpers.h"
+#include "window_flags.h"
 
 MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
     : main_(main), start_(startNotice), day_(day) {}
@@ -145,10 +146,11 @@ bool MainLifecycle::end_prc() {
     if (startState_ != kStarted || ended_) return true;
     // No tick may show, roll over or save while the shutdown runs.
     main_.Alarm().StopTimers();
+    const bool wasTopmost = platform::IsTopMost(&main_);
     if (Settings.zen == 1) main_.SetTopmost(false);
     // The month's message has been shown; the text stays in the day window.
     if (!main_.SaveOnLeave()) {
-        if (Settings.zen == 1) main_.SetTopmost(true);
+        if (wasTopmost) main_.SetTopmost(true);
         main_.Alarm().RestartTimers();
         return false;
     }
