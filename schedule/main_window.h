@@ -103,6 +103,8 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
 
     // Activation: the day window follows the height, the user's pictures are taken again.
     void FormActivate();
+    // The window and tray icon from Settings.ico_path, when that file exists.
+    void LoadUserIcon();
     // The launcher picture from Settings.bmp_path, when that file exists.
     void LoadLauncherPicture();
 

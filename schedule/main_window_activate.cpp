@@ -27,20 +27,22 @@ void TfrTavik::FormActivate() {
     if (isVisible() && Settings.rendo == 0 && frYo3) {
         frYo3->setVisible(height() == MainFullHeight);
     }
-    const std::string ico = Settings.ico_path;
-    if (ico != iconPath_ && platform::FileExists(ico)) {
-        const QIcon icon(platform::DiskPath(ico));
-        // A file that is no picture leaves the built-in icon.
-        if (!icon.availableSizes().isEmpty()) {
-            iconPath_ = ico;
-            setWindowIcon(icon);
-            qApp->setWindowIcon(icon);
-            if (!firstResize_) ShowTrayIcon();
-        }
-    }
+    LoadUserIcon();
     LoadLauncherPicture();
     // Above the main window, yet the main window keeps the focus.
     platform::RaiseWithoutActivating(frYo3);
+}
+
+void TfrTavik::LoadUserIcon() {
+    const std::string ico = Settings.ico_path;
+    if (ico == iconPath_ || !platform::FileExists(ico)) return;
+    const QIcon icon(platform::DiskPath(ico));
+    // A file that is no picture leaves the built-in icon.
+    if (icon.availableSizes().isEmpty()) return;
+    iconPath_ = ico;
+    setWindowIcon(icon);
+    qApp->setWindowIcon(icon);
+    if (!firstResize_) ShowTrayIcon();
 }
 
 void TfrTavik::LoadLauncherPicture() {

@@ -57,6 +57,8 @@ bool MainLifecycle::FormShow() {
     const TDateTime lastStart = Settings.smm;
     main_.RegisterHotKey();
     main_.LoadLauncherPicture();
+    // Taken before the tray icon appears, so a start into the tray shows it too.
+    main_.LoadUserIcon();
 
     if (CheckFolders()) {
         ShowSettingsDialog();

@@ -410,4 +410,20 @@ TEST_F(Startup, FirstExpandAfterACollapsedStartSounds) {
     EXPECT_EQ(sound.async.back(), platform::JoinPath(BaseDir, "goyo.wav"));
 }
 
+TEST_F(Startup, StartIntoTheTrayShowsTheUserIcon) {
+    const std::string ico = home.File("own.ico");
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(platform::DiskPath(ico), "ICO"));
+    Settings.ico_path = ico;
+    Settings.aikon = 1;
+    WriteSettings(1, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    ASSERT_TRUE(tray.shown);
+    const QImage shown = tray.icon.pixmap(32, 32).toImage();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(QColor(shown.pixel(16, 16)), QColor(Qt::green));
+}
+
 }  // namespace
