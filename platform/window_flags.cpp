@@ -58,6 +58,11 @@ void RequestSkipTaskbar(Display* dpy, Window window) {
     XFlush(dpy);
 }
 
+// From a show event, which comes before the window is mapped.
+void SkipTaskbarBeforeMap(QWidget* w) {
+    if (Display* dpy = X11Display()) AddSkipTaskbarProperty(dpy, w->winId());
+}
+
 // Some window managers drop _NET_WM_STATE when a window is hidden; the state is set again
 // before every show.
 class SkipTaskbarOnShow : public QObject {
@@ -69,12 +74,7 @@ class SkipTaskbarOnShow : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The show event comes before the window is mapped.
-        if (event->type() == QEvent::Show) {
-            if (Display* dpy = X11Display()) {
-                AddSkipTaskbarProperty(dpy, static_cast<QWidget*>(watched)->winId());
-            }
-        }
+        if (event->type() == QEvent::Show) SkipTaskbarBeforeMap(static_cast<QWidget*>(watched));
         return false;
     }
 };
@@ -92,8 +92,7 @@ class OffTaskbarFilter : public QObject {
         if (!w->isWindow() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip) {
             return false;
         }
-        if (skip_ && !skip_()) return false;
-        if (Display* dpy = X11Display()) AddSkipTaskbarProperty(dpy, w->winId());
+        if (!skip_ || skip_()) SkipTaskbarBeforeMap(w);
         return false;
     }
 

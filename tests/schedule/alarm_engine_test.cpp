@@ -162,6 +162,20 @@ TEST_F(AlarmEngineTest, ADayOfEventsFiresEachOnceAtItsMinute) {
     EXPECT_EQ(EvtDay, 1);
 }
 
+TEST_F(AlarmEngineTest, ShutdownBegunInsideABoxOfTheTickEndsIt) {
+    ports.failing = {"missing-tool"};
+    StartOn(1, 9, 59, 30, "@10:00 ^missing-tool\r\n@10:00 会議\r\n@10:01 次\r\n");
+    log.clear();
+    // The user ends the program while the warning of the first event is open.
+    ports.onBox = [this] { engine.StopTimers(); };
+    AdvanceMinutes(5);
+    const Log expected = {
+        "start missing-tool|",
+        "box 警告:指定されたプログラム(missing-tool)が見つからないので自動実行できませんでした。",
+    };
+    EXPECT_EQ(log, expected);
+}
+
 TEST_F(AlarmEngineTest, AdvanceNoticeComesEarlierAndOnlyOnce) {
     Settings.shirase = 10;
     StartOn(1, 0, 0, 30, kDayText);

@@ -373,6 +373,18 @@ TEST_F(Notices, AfterTheMessageTheOkButtonHasTheFocusAgain) {
     EXPECT_EQ(w.focusWidget(), w.bt_yes);
 }
 
+TEST_F(Notices, NoGreetingAfterTheMessageWhenTheNoticeClosedMeanwhile) {
+    Tfryotei2 w;
+    w.show();
+    w.tm1->SetInterval(1000);
+    sound.async.clear();
+    messages.onShow = [this] { clock.Advance(1000); };
+    Key(w.tx_yo, Qt::Key_A, Qt::NoModifier, "a");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(sound.async.empty()) << "the voice must not play for a closed notice";
+}
+
 TEST_F(Notices, ExitNoticeCloses) {
     enum Way { Button, Escape, TitleBar, AutoClose };
     const struct {

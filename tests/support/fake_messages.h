@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "message_box.h"
@@ -13,6 +14,7 @@ public:
 
     int Show(const platform::MessageRequest& request) override {
         shown.push_back(request);
+        if (onShow) onShow();
         if (answers.empty()) return request.buttons.empty() ? 0 : request.buttons.front();
         int a = answers.front();
         answers.pop_front();
@@ -28,4 +30,6 @@ public:
 
     std::vector<platform::MessageRequest> shown;
     std::deque<int> answers;  // button codes to answer with; empty: the first button
+    std::function<void()> onShow;  // runs while the box is "open"
+
 };
