@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "day_window.h"
+#include "desk_accessories.h"
 #include "exit_gate.h"
 #include "fonts.h"
 #include "main_window.h"
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
 
     // The program lives in the tray; without a tray its windows keep their task-bar buttons.
     platform::KeepWindowsOffTaskbar([] { return platform::TrayIcon().IsAvailable(); });
+
+    DeskAccessories accessories;
+    InstallAccessoryWindows(&accessories);
 
     TfrTavik main;
     frYotei = new TfrYotei;

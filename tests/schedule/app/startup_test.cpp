@@ -13,6 +13,7 @@
 #include "date_time.h"
 #include "day_window.h"
 #include "exit_notice.h"
+#include "fake_accessories.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
 #include "fake_tray.h"
@@ -124,6 +125,7 @@ class Startup : public ::testing::Test {
     FakeMessages messages;
     FakeTray tray;
     RecordingSound sound;
+    FakeAccessories accessories;
     std::string ini;
     std::unique_ptr<TfrTavik> main;
     std::unique_ptr<TfrYotei> notice;
@@ -206,7 +208,7 @@ TEST_F(Startup, AbandonedStartWritesNothing) {
         {"schedule folder left empty",
          [](Startup& t) {
              t.home.Write(SettingsFileName(), "[path]\r\ndat_Path=\r\n");
-             t.life->SettingsDialog = [] { Settings.dat_Path.clear(); };
+             t.accessories.settingsDialog = [] { Settings.dat_Path.clear(); };
          },
          1},
     };
@@ -427,3 +429,35 @@ TEST_F(Startup, StartIntoTheTrayShowsTheUserIcon) {
 }
 
 }  // namespace
+
+TEST_F(Startup, AccessoriesAtTheirSteps) {
+    struct Case {
+        const char* name;
+        double minutesAgo;
+        int todozan, todoDisp;
+        std::vector<std::string> atStart;
+    } cases[] = {
+        {"alert due, list not asked for", 10, 3, 0, {"RestoreOpenMemos", "ShowToDoAlert"}},
+        {"no alert days", 10, 0, 0, {"RestoreOpenMemos"}},
+        {"within 3 minutes: no alert", 1, 3, 1, {"RestoreOpenMemos", "ShowToDoListAtStart"}},
+        {"alert and list", 10, 3, 1,
+         {"RestoreOpenMemos", "ShowToDoAlert", "ShowToDoListAtStart"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings.todozan = static_cast<uint8_t>(c.todozan);
+        Settings.todo_Disp_flg = static_cast<uint8_t>(c.todoDisp);
+        WriteSettings(c.minutesAgo, 0);
+        Make();
+        ASSERT_TRUE(life->FormShow());
+        EXPECT_EQ(accessories.calls, c.atStart);
+        accessories.calls.clear();
+        life->end_prc();
+        // The open notes are listed before anything else of the shutdown can fail.
+        ASSERT_FALSE(accessories.calls.empty());
+        EXPECT_EQ(accessories.calls.front(), "SaveOpenMemos");
+        accessories.calls.clear();
+        TearDown();
+        SetUp();
+    }
+}

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "accessory_windows.h"
 #include "alarm_engine.h"
 
 #include <QGuiApplication>
@@ -23,9 +24,7 @@
 MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
     : main_(main), start_(startNotice), day_(day) {}
 
-void MainLifecycle::ShowSettingsDialog() {
-    if (SettingsDialog) SettingsDialog();
-}
+void MainLifecycle::ShowSettingsDialog() { Accessories().ShowSettingsDialog(); }
 
 void MainLifecycle::MainWindowTopLeft(int16_t& top, int16_t& left) {
     const QPoint p = main_.pos();
@@ -69,6 +68,7 @@ bool MainLifecycle::FormShow() {
     }
     LoadPrgList();
     PlaceMainWindow();
+    Accessories().RestoreOpenMemos();
     day_.ApplyStartSettings();
     Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
     Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
@@ -95,8 +95,9 @@ bool MainLifecycle::FormShow() {
             }
             day_.SetMemoText(TodayScheduleText);
         }
-        if (Settings.todozan > 0 && ToDoAlert) ToDoAlert();
+        if (Settings.todozan > 0) Accessories().ShowToDoAlert();
     }
+    if (Settings.todo_Disp_flg != 0) Accessories().ShowToDoListAtStart();
 
     PlaceDayWindow();
     main_.show();
@@ -148,6 +149,7 @@ bool MainLifecycle::end_prc() {
     if (startState_ != kStarted || ended_) return true;
     // No tick may show, roll over or save while the shutdown runs.
     main_.Alarm().StopTimers();
+    Accessories().SaveOpenMemos();
     const bool wasTopmost = platform::IsTopMost(&main_);
     if (Settings.zen == 1) main_.SetTopmost(false);
     // The month's message has been shown; the text stays in the day window.

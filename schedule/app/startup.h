@@ -42,9 +42,6 @@ class MainLifecycle : public SettingsHost {
     // Modal runs of the notices; tests replace them. Unset: exec().
     std::function<void(TfrYotei&)> RunStartNotice;
     std::function<void(Tfryotei2&)> RunExitNotice;
-    // Steps that belong to windows not built yet; each is called at its place.
-    std::function<void()> SettingsDialog;
-    std::function<void()> ToDoAlert;
 
   private:
     void PlaceMainWindow();

@@ -1,0 +1,3 @@
+#include "desk_accessories.h"
+
+void DeskAccessories::OpenLauncher(QWidget*, QPoint) {}

@@ -1,0 +1,71 @@
+// What the schedule book needs of the desk accessories (to-do list, memos and sticky notes,
+// launcher, options and settings, printing, export). The accessories library implements it and
+// the program's entry installs it once; until a window exists its call does nothing.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QPoint>
+#include <cstdint>
+
+class QWidget;
+
+class AccessoryWindows {
+  public:
+    virtual ~AccessoryWindows() = default;
+
+    // Settings dialog TfrSet, modal; edits Settings in memory.
+    virtual void ShowSettingsDialog() {}
+
+    // To-do list TfrToDo, modeless: opened, or an open one restored, refreshed and focused.
+    virtual void OpenToDoList() {}
+    // The start-up's to-do alert: shown modally when undone items fall due within
+    // Settings.todozan days, freed right after.
+    virtual void ShowToDoAlert() {}
+    // Shows the to-do list at start when the settings ask for it (todo_Disp_flg).
+    virtual void ShowToDoListAtStart() {}
+    // Writes what the open to-do list holds (exit and session saves); false when it failed.
+    virtual bool SaveToDoList() { return true; }
+
+    // Memo index TfrMokuzi, modeless.
+    virtual void OpenMemoIndex() {}
+    virtual bool MemoIndexOpen() const { return false; }
+    virtual void CloseMemoIndex() {}
+
+    // Sticky notes: the notes of the last run (memoOp.Ini) at start, the list of open notes
+    // at exit, WM_MAIN_TOPMOST and WM_MAIN_NEWMEMO.
+    virtual void RestoreOpenMemos() {}
+    virtual void SaveOpenMemos() {}
+    virtual void TopmostNotes(intptr_t wParam, intptr_t lParam) {}
+    virtual void NewMemo(intptr_t wParam, intptr_t lParam) {}
+
+    // Launcher TfrRun, modal, with its top-left corner at the given screen point.
+    virtual void OpenLauncher(QWidget* parent, QPoint topLeft) {}
+
+    // Options hub TfrOp, modal at a screen point. launcherPicture is the picture of the
+    // launcher button; what the hub gives back applies when settingsChanged is true.
+    struct OptionsResult {
+        bool settingsChanged = false;
+        QIcon icon;        // the hub's icon, for a missing face icon file
+        QPixmap picture;   // the hub's picture, for a missing face bitmap file
+    };
+    virtual OptionsResult OpenOptions(QWidget* parent, QPoint topLeft,
+                                      const QPixmap& launcherPicture) {
+        return {};
+    }
+    virtual bool OptionsOpen() const { return false; }
+
+    // Printing and export of the month in MonthDays (CurYear/CurMonth), which the caller has
+    // stored first. The period export may move CurYear/CurMonth/CurDay and MonthDays; its
+    // caller restores them.
+    virtual void PrintMonth(QWidget* parent) {}
+    virtual void PrintNotebook(QWidget* parent) {}
+    virtual void ExportMonthCsv(QWidget* parent) {}
+    virtual void ExportMonthHtml(QWidget* parent) {}
+    virtual void ExportPeriod(QWidget* parent) {}
+};
+
+// The installed accessories, or a set that does nothing.
+AccessoryWindows& Accessories();
+// Installs the accessories (not owned); nullptr goes back to the set that does nothing.
+void InstallAccessoryWindows(AccessoryWindows* windows);
