@@ -1,0 +1,9 @@
+// Shows the search window modally. It may move CurYear/CurMonth/CurDay and MonthDays; the
+// caller keeps and restores them.
+#pragma once
+
+#include <QPixmap>
+
+class QWidget;
+
+void RunSearchWindow(QWidget* parent, const QPixmap& picture);

@@ -1,0 +1,68 @@
+// Records the documents the program opens and answers its standard dialogs.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "dialogs.h"
+#include "open_document.h"
+
+class FakeDocuments : public platform::DocumentPort {
+  public:
+    FakeDocuments() { platform::SetDocumentPort(this); }
+    ~FakeDocuments() override { platform::SetDocumentPort(nullptr); }
+    std::vector<QString> opened;
+    bool succeeds = true;
+    bool Open(const QString& target) override {
+        opened.push_back(target);
+        return succeeds;
+    }
+};
+
+// Each dialog takes the next queued answer; an empty queue answers "cancelled".
+class FakeDialogs : public platform::DialogPort {
+  public:
+    FakeDialogs() { platform::SetDialogPort(this); }
+    ~FakeDialogs() override { platform::SetDialogPort(nullptr); }
+
+    std::deque<std::optional<QString>> files, folders, texts;
+    std::deque<std::optional<QColor>> colors;
+    std::deque<std::optional<QFont>> fonts;
+    // What each dialog was asked: caption, then the start folder or file.
+    std::vector<QString> asked;
+    std::vector<bool> confirmOverwrite;
+
+    std::optional<QString> OpenFileName(QWidget*, const QString& caption, const QString& start,
+                                        const QString&) override {
+        asked.push_back(caption + "|" + start);
+        return Next(files);
+    }
+    std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString& start,
+                                        const QString&, bool confirm) override {
+        asked.push_back(caption + "|" + start);
+        confirmOverwrite.push_back(confirm);
+        return Next(files);
+    }
+    std::optional<QString> FolderName(QWidget*, const QString& caption,
+                                      const QString& start) override {
+        asked.push_back(caption + "|" + start);
+        return Next(folders);
+    }
+    std::optional<QColor> Color(QWidget*, const QColor&) override { return Next(colors); }
+    std::optional<QFont> Font(QWidget*, const QFont&) override { return Next(fonts); }
+    std::optional<QString> Text(QWidget*, const QString& caption, const QString& prompt,
+                                const QString& initial) override {
+        asked.push_back(caption + "|" + prompt + "|" + initial);
+        return Next(texts);
+    }
+
+  private:
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& q) {
+        if (q.empty()) return std::nullopt;
+        std::optional<T> v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
