@@ -1,9 +1,12 @@
 #include "desk_accessories.h"
+#include "todo_window.h"
 
-void DeskAccessories::OpenToDoList() {}
+void DeskAccessories::OpenToDoList() { OpenToDoWindow(); }
 
-void DeskAccessories::ShowToDoAlert() {}
+void DeskAccessories::ShowToDoAlert() { ShowToDoAlertWindow(); }
 
-void DeskAccessories::ShowToDoListAtStart() {}
+void DeskAccessories::ShowToDoListAtStart() {
+    if (!frToDo) OpenToDoWindow();
+}
 
-bool DeskAccessories::SaveToDoList() { return true; }
+bool DeskAccessories::SaveToDoList() { return SaveOpenToDoWindow(); }

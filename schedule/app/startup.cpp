@@ -143,6 +143,7 @@ bool MainLifecycle::FormCloseQuery() {
 void MainLifecycle::SaveForSession() {
     if (startState_ != kStarted || ended_) return;
     main_.SaveOnLeave();
+    Accessories().SaveToDoList();
 }
 
 bool MainLifecycle::end_prc() {
@@ -152,8 +153,9 @@ bool MainLifecycle::end_prc() {
     Accessories().SaveOpenMemos();
     const bool wasTopmost = platform::IsTopMost(&main_);
     if (Settings.zen == 1) main_.SetTopmost(false);
-    // The month's message has been shown; the text stays in the day window.
-    if (!main_.SaveOnLeave()) {
+    // The month's message has been shown; the text stays in the day window. An open to-do
+    // list that cannot be saved stops the exit the same way (it has said so).
+    if (!main_.SaveOnLeave() || !Accessories().SaveToDoList()) {
         if (wasTopmost) main_.SetTopmost(true);
         main_.Alarm().RestartTimers();
         return false;

@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/time.h>
 
 #include <cstdlib>
@@ -382,6 +384,32 @@ TEST_F(Startup, ExitWhoseDayCannotBeSavedKeepsTheProgramRunning) {
     EXPECT_TRUE(life->FormCloseQuery());
     EXPECT_NE(Month().find(Sj("書いたばかり")), std::string::npos);
     EXPECT_EQ(exitShown.size(), 1u);
+}
+
+TEST_F(Startup, ExitWaitsForAToDoListThatCannotBeSaved) {
+    WriteSettings(10, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    const std::string iniBefore = home.Read(SettingsFileName());
+    accessories.toDoSaves = false;
+    EXPECT_FALSE(life->FormCloseQuery());
+    EXPECT_TRUE(exitShown.empty());
+    EXPECT_EQ(home.Read(SettingsFileName()), iniBefore) << "nothing of the shutdown ran";
+
+    accessories.toDoSaves = true;
+    accessories.calls.clear();
+    EXPECT_TRUE(life->FormCloseQuery());
+    EXPECT_EQ(std::count(accessories.calls.begin(), accessories.calls.end(), "SaveToDoList"), 1);
+    EXPECT_EQ(exitShown.size(), 1u);
+}
+
+TEST_F(Startup, SessionSaveAlsoSavesTheToDoList) {
+    WriteSettings(10, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    accessories.calls.clear();
+    life->SaveForSession();
+    EXPECT_EQ(accessories.calls, std::vector<std::string>{"SaveToDoList"});
 }
 
 TEST_F(Startup, SessionSaveKeepsTheProgramGoing) {

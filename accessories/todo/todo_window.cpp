@@ -1,0 +1,491 @@
+#include "todo_window.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "calendar_rules.h"
+#include "cp932.h"
+#include "globals.h"
+#include "ini_profile.h"
+#include "memo_editor.h"
+#include "message_box.h"
+#include "open_document.h"
+#include "open_windows.h"
+#include "paths.h"
+#include "title_bar.h"
+#include "todo_icons.h"
+#include "todo_input.h"
+#include "todo_print.h"
+
+TfrToDo* frToDo = nullptr;
+
+namespace {
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+const char* const kCaptions[kToDoColumns] = {"重要度",   "内容",     "状態",    "目標完了日",
+                                             "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
+const int kWidths[kToDoColumns] = {91, 217, 54, 82, 48, 100, 100};
+
+QRect ScreenRect() {
+    if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+TfrToDo::TfrToDo(QWidget* parent)
+    : QDialog(parent), list_(platform::JoinPath(BaseDir, "todo.dat")) {
+    setObjectName(QStringLiteral("frToDo"));
+    setWindowTitle(QStringLiteral("ToDo"));
+    setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
+    platform::SetTitleBar(this, platform::TitleBar::Full);
+    setGeometry(268, 190, 509, 109);
+
+    sg1 = new QTreeWidget(this);
+    sg1->setObjectName(QStringLiteral("sg1"));
+    sg1->setColumnCount(kToDoColumns);
+    sg1->setRootIsDecorated(false);
+    sg1->setUniformRowHeights(true);
+    sg1->setAllColumnsShowFocus(true);
+    sg1->setSelectionMode(QAbstractItemView::SingleSelection);
+    sg1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    sg1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sg1->setIconSize(QSize(16, 16));
+    sg1->setToolTip(U("ﾀﾞﾌﾞﾙｸﾘｯｸで編集、右ﾎﾞﾀﾝでﾒﾆｭｰを表示します。"));
+    sg1->setContextMenuPolicy(Qt::CustomContextMenu);
+    sg1->header()->setSectionsClickable(true);
+    sg1->header()->setStretchLastSection(false);
+    sg1->installEventFilter(this);
+    sg1->viewport()->installEventFilter(this);
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(sg1);
+    BuildMenus();
+
+    connect(sg1->header(), &QHeaderView::sectionClicked, this,
+            [this](int c) { sg1ColumnClick(c); });
+    connect(sg1, &QTreeWidget::itemDoubleClicked, this, [this] { mnuEdClick(); });
+    connect(sg1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(sg1->viewport()->mapToGlobal(p)); });
+
+    tm1 = platform::CurrentTimers().CreateTimer();
+    tm1->SetInterval(0);
+    tm1->SetHandler([this] {
+        tm1->SetInterval(0);
+        close();
+    });
+
+    frToDo = this;
+    SetWindowOpen(WindowKind::ToDoList, true, this);
+    FormCreate();
+}
+
+TfrToDo::~TfrToDo() {
+    if (frToDo == this) {
+        frToDo = nullptr;
+        SetWindowOpen(WindowKind::ToDoList, false);
+    }
+}
+
+void TfrToDo::BuildMenus() {
+    auto item = [this](QWidget* menu, const char* name, const char* caption) {
+        auto* a = new QAction(U(caption), this);
+        a->setObjectName(QString::fromLatin1(name));
+        menu->addAction(a);
+        return a;
+    };
+    auto on = [this](QAction* a, auto handler) {
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+
+    mnuCl = on(item(MainMenu1, "mnuCl", "閉じる(&C)"), [this] { close(); });
+    mnuEd = on(item(MainMenu1, "mnuEd", "修正(&E)"), [this] { mnuEdClick(); });
+    mnuTuika = on(item(MainMenu1, "mnuTuika", "追加(&A)"), [this] { mnuTuikaClick(); });
+    mnuDl = on(item(MainMenu1, "mnuDl", "削除(&D)"), [this] { Delete1Click(0); });
+    Print1 = on(item(MainMenu1, "Print1", "印刷(&P)"), [this] { Print1Click(); });
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    mnuKanren = on(item(PopupMenu1, "mnuKanren", "関連情報を開く(&O)"),
+                   [this] { mnuKanrenClick(); });
+    PopupMenu1->addSeparator();
+
+    auto* importance = new QMenu(U("重要度の設定"), PopupMenu1);
+    mnuJuSet = importance->menuAction();
+    mnuJuSet->setObjectName(QStringLiteral("mnuJuSet"));
+    PopupMenu1->addMenu(importance);
+    const char* const importanceItems[][2] = {{"mnuJuSetSub", "非常に重要"},
+                                              {"N2", "重要"},
+                                              {"N3", "普通"},
+                                              {"N4", "あまり重要でない"},
+                                              {"N5", "重要でない"}};
+    for (const auto& i : importanceItems) {
+        const std::string caption = Sj(i[1]);
+        on(item(importance, i[0], i[1]), [this, caption] { mnuJuSetSubClick(caption); });
+    }
+
+    auto* status = new QMenu(U("状態の設定"), PopupMenu1);
+    mnuZyoSet = status->menuAction();
+    mnuZyoSet->setObjectName(QStringLiteral("mnuZyoSet"));
+    PopupMenu1->addMenu(status);
+    const char* const statusItems[][2] = {
+        {"mnuZyoSetS", "進行中"}, {"N11", "保留中"}, {"N8", "完了"}, {"N9", "未着手"}};
+    for (const auto& i : statusItems) {
+        const std::string caption = Sj(i[1]);
+        on(item(status, i[0], i[1]), [this, caption] { mnuZyoSetSClick(caption); });
+    }
+
+    Edit1 = on(item(PopupMenu1, "Edit1", "ToDo編集"), [this] { mnuEdClick(); });
+    N10 = on(item(PopupMenu1, "N10", "ToDo追加"), [this] { mnuTuikaClick(); });
+    mnuPrjEdit = on(item(PopupMenu1, "mnuPrjEdit", "ﾌﾟﾛｼﾞｪｸﾄ名の編集"),
+                    [this] { mnuPrjEditClick(); });
+    PopupMenu1->addSeparator();
+
+    auto* del = new QMenu(U("ToDo削除"), PopupMenu1);
+    Delete1 = del->menuAction();
+    Delete1->setObjectName(QStringLiteral("Delete1"));
+    PopupMenu1->addMenu(del);
+    on(item(del, "mnuToDoDel2log", "ﾛｸﾞに残す"), [this] { Delete1Click(1); });
+    on(item(del, "Delete2", "削除"), [this] { Delete1Click(0); });
+    mnuDelToDoDisp = on(item(PopupMenu1, "mnuDelToDoDisp", "削除したToDoを参照する"),
+                        [this] { mnuDelToDoDispClick(); });
+    PopupMenu1->addSeparator();
+    Print2 = on(item(PopupMenu1, "Print2", "印刷(&P)"), [this] { Print1Click(); });
+    PopupMenu1->addSeparator();
+    mnuToDoClose = on(item(PopupMenu1, "mnuToDoClose", "ToDoを閉じる(&C)"), [this] { close(); });
+}
+
+void TfrToDo::FormCreate() {
+    AlertMode = 0;
+    QStringList captions;
+    for (const char* c : kCaptions) captions << U(c);
+    sg1->setHeaderLabels(captions);
+    for (int c = 0; c < kToDoColumns; ++c) sg1->setColumnWidth(c, kWidths[c]);
+    LoadToDoLayout();
+}
+
+std::string TfrToDo::FilePath(const char* name) const { return platform::JoinPath(BaseDir, name); }
+
+void TfrToDo::LoadToDoLayout() {
+    const platform::IniProfile ini(FilePath("todo.ini"));
+    const QRect g = geometry();
+    const int top = ini.ReadInteger("TLWH", "T", g.top());
+    const int left = ini.ReadInteger("TLWH", "L", g.left());
+    const int w = ini.ReadInteger("TLWH", "W", g.width());
+    const int h = ini.ReadInteger("TLWH", "H", g.height());
+    // Sizes that cannot be a window or a column are left as they are.
+    setGeometry(left, top, w > 0 && w < 100000 ? w : g.width(), h > 0 && h < 100000 ? h : g.height());
+    for (int c = 0; c < kToDoColumns; ++c) {
+        const int width = ini.ReadInteger("SG", std::to_string(c), sg1->columnWidth(c));
+        if (width > 0 && width < 100000) sg1->setColumnWidth(c, width);
+    }
+}
+
+void TfrToDo::SaveToDoLayout() {
+    platform::IniProfile ini(FilePath("todo.ini"));
+    const QRect g = geometry();
+    ini.WriteInteger("TLWH", "T", g.top());
+    ini.WriteInteger("TLWH", "L", g.left());
+    ini.WriteInteger("TLWH", "W", g.width());
+    ini.WriteInteger("TLWH", "H", g.height());
+    for (int c = 0; c < kToDoColumns; ++c)
+        ini.WriteInteger("SG", std::to_string(c), sg1->columnWidth(c));
+    ini.Save();
+}
+
+void TfrToDo::LoadToDo() {
+    list_.alertMode = AlertMode == 1;
+    list_.todozan = Settings.todozan;
+    list_.Load(Date());
+}
+
+bool TfrToDo::SaveToDo() {
+    list_.alertMode = AlertMode == 1;
+    return list_.Save();
+}
+
+bool TfrToDo::HasToDo() {
+    LoadToDo();
+    Refresh(-1);
+    return !list_.rows.empty();
+}
+
+bool TfrToDo::SaveForExit() {
+    if (AlertMode == 1) return true;
+    if (list_.Unsaved() && !SaveToDo()) return false;
+    SaveToDoLayout();
+    return true;
+}
+
+void TfrToDo::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    FormShow();
+}
+
+void TfrToDo::FormShow() {
+    if (AlertMode == 0) {
+        LoadToDo();
+        Refresh(-1);
+    } else {
+        sg1->setToolTip(U("ﾘﾀｰﾝまたはｸﾘｯｸで閉じます。"));
+        setWindowTitle(U("完了期限が迫っている ToDo 一覧"));
+        mnuCl->setText(U("了解(&C)"));
+        for (QAction* a : {mnuTuika, mnuDl, mnuEd}) a->setVisible(false);
+        for (QAction* a : {mnuJuSet, mnuZyoSet, Edit1, N10, Delete1, mnuKanren})
+            a->setEnabled(false);
+    }
+    const QRect screen = ScreenRect();
+    QRect g = geometry();
+    if (g.width() >= screen.width()) {
+        g.setWidth(g.width() - 6);
+        g.moveLeft(0);
+    }
+    if (g.height() >= screen.height()) {
+        g.setHeight(g.height() - 6);
+        g.moveTop(0);
+    }
+    if (g.left() < 0 || g.left() >= screen.width() - 50) g.moveLeft(0);
+    if (g.top() < 0 || g.top() >= screen.height() - 50) g.moveTop(0);
+    if (AlertMode == 1) g.moveCenter(screen.center());
+    setGeometry(g);
+}
+
+void TfrToDo::Refresh(int select) {
+    sg1->setUpdatesEnabled(false);
+    sg1->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<int>(list_.rows.size()));
+    for (const ToDoRow& row : list_.rows) {
+        auto* item = new QTreeWidgetItem();
+        for (int c = 0; c < kToDoColumns; ++c) item->setText(c, platform::FromCp932(row.Cell(c)));
+        item->setIcon(0, ToDoIcon(row.Icon()));
+        if (RemainIsOverdue(row.remain)) {
+            QFont bold = sg1->font();
+            bold.setBold(true);
+            item->setFont(4, bold);
+        }
+        items.append(item);
+    }
+    sg1->addTopLevelItems(items);
+    sg1->setUpdatesEnabled(true);
+    Select(select);
+}
+
+int TfrToDo::Selected() const {
+    const QList<QTreeWidgetItem*> selected = sg1->selectedItems();
+    return selected.isEmpty() ? -1 : sg1->indexOfTopLevelItem(selected.first());
+}
+
+void TfrToDo::Select(int row) {
+    if (row < 0 || row >= sg1->topLevelItemCount()) return;
+    QTreeWidgetItem* item = sg1->topLevelItem(row);
+    sg1->setCurrentItem(item);
+    item->setSelected(true);
+    sg1->scrollToItem(item);
+}
+
+std::array<int, kToDoColumns> TfrToDo::ColumnWidths() const {
+    std::array<int, kToDoColumns> w{};
+    for (int c = 0; c < kToDoColumns; ++c) w[c] = sg1->columnWidth(c);
+    return w;
+}
+
+void TfrToDo::mnuTuikaClick() {
+    TfrToDoInput dialog(this);
+    dialog.InitialDate = 0;
+    const int result = RunInput ? RunInput(dialog) : dialog.exec();
+    if (result != TfrToDoInput::kResultOk) return;
+    list_.Add(dialog.Entry(), Date());
+    Refresh(static_cast<int>(list_.rows.size()) - 1);
+}
+
+void TfrToDo::mnuEdClick() {
+    if (AlertMode == 1) {
+        close();
+        return;
+    }
+    const int index = Selected();
+    if (index < 0) {
+        mnuTuikaClick();
+        return;
+    }
+    const ToDoRow& row = list_.rows[static_cast<size_t>(index)];
+    TfrToDoInput dialog(this);
+    dialog.setWindowTitle(U("ToDo の修正"));
+    try {
+        dialog.InitialDate = StrToDateTimeStd(row.date);
+    } catch (const EConvertError&) {
+        dialog.InitialDate = 0;
+    }
+    dialog.SetItem(row);
+    const int result = RunInput ? RunInput(dialog) : dialog.exec();
+    if (result != TfrToDoInput::kResultOk) return;
+    list_.Edit(static_cast<size_t>(index), dialog.Entry(), Date());
+    Refresh(index);
+}
+
+void TfrToDo::mnuJuSetSubClick(const std::string& importance) {
+    const int index = Selected();
+    if (index < 0) return;
+    list_.SetImportance(static_cast<size_t>(index), importance);
+    Refresh(index);
+}
+
+void TfrToDo::mnuZyoSetSClick(const std::string& status) {
+    const int index = Selected();
+    if (index < 0) return;
+    list_.SetStatus(static_cast<size_t>(index), status, Date());
+    Refresh(index);
+}
+
+void TfrToDo::Delete1Click(int tag) {
+    const int index = Selected();
+    if (index < 0) return;
+    const bool toLog = tag == 1;
+    const QString question = toLog ? U("選択されている ToDo を削除し、ﾛｸﾞﾌｧｲﾙに記録します。")
+                                   : U("選択されている ToDo を削除します。");
+    if (platform::MessageDlg(question, platform::MsgKind::Confirmation,
+                             {platform::kBtnYes, platform::kBtnNo}) != platform::kBtnYes)
+        return;
+    if (toLog) {
+        switch (AppendToDoLog(FilePath("todo_log.txt"), list_.rows[static_cast<size_t>(index)],
+                              Date())) {
+            case LogResult::OpenFailed:
+                platform::ShowMessage(U("削除したToDoを格納するﾛｸﾞﾌｧｲﾙが開けません。"));
+                return;
+            case LogResult::WriteFailed:
+                platform::ShowMessage(U("削除したToDoを格納するﾛｸﾞﾌｧｲﾙが閉じれません。"));
+                return;
+            case LogResult::Ok:
+                break;
+        }
+    }
+    list_.Delete(static_cast<size_t>(index));
+    Refresh(std::min(index, static_cast<int>(list_.rows.size()) - 1));
+}
+
+void TfrToDo::mnuKanrenClick() {
+    const int index = Selected();
+    if (index < 0) {
+        platform::ShowMessage(U("編集する ToDo が選択されていません。"));
+        return;
+    }
+    const std::string& link = list_.rows[static_cast<size_t>(index)].link;
+    if (!link.empty()) platform::OpenDocument(platform::FromCp932(link));
+}
+
+void TfrToDo::mnuDelToDoDispClick() {
+    platform::OpenDocument(platform::DiskPath(FilePath("todo_log.txt")));
+}
+
+void TfrToDo::mnuPrjEditClick() {
+    TfrMemo editor(this);
+    editor.PrjMode = 1;
+    editor.setWindowTitle(U("ﾌﾟﾛｼﾞｪｸﾄ名編集中"));
+    editor.MemoFileName = FilePath("todo_prj.txt");
+    // A list that could not be read must not be replaced by an empty one.
+    if (!editor.LoadFile(editor.MemoFileName)) {
+        platform::ShowMessage(U("ﾌﾟﾛｼﾞｪｸﾄ名のﾌｧｲﾙが読み込めません。"));
+        return;
+    }
+    if (RunMemo)
+        RunMemo(editor);
+    else
+        editor.exec();
+}
+
+void TfrToDo::Print1Click() { PrintToDo(this, list_.rows, ColumnWidths()); }
+
+void TfrToDo::sg1ColumnClick(int column) {
+    const int selected = Selected();
+    const std::vector<size_t> order = list_.Sort(column);
+    int now = -1;
+    for (size_t i = 0; i < order.size(); ++i)
+        if (static_cast<int>(order[i]) == selected) now = static_cast<int>(i);
+    Refresh(now);
+}
+
+void TfrToDo::done(int result) {
+    // Every way of closing comes here. A list that cannot be saved stays open (the save has
+    // said so); the alert writes nothing.
+    if (AlertMode == 0) {
+        if (list_.Unsaved() && !SaveToDo()) return;
+        SaveToDoLayout();
+    }
+    tm1->SetInterval(0);
+    QDialog::done(result);
+}
+
+void TfrToDo::keyPressEvent(QKeyEvent* event) {
+    // Escape does not close the list; Enter in the list does (below).
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TfrToDo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sg1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            close();
+            return true;
+        }
+    }
+    if (watched == sg1->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        AlertMode == 1 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        close();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void OpenToDoWindow() {
+    if (frToDo) {
+        if (frToDo->isMinimized()) frToDo->showNormal();
+        frToDo->show();
+        frToDo->raise();
+        frToDo->activateWindow();
+        frToDo->sg1->viewport()->update();
+        frToDo->sg1->setFocus();
+        return;
+    }
+    auto* window = new TfrToDo();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->AlertMode = 0;
+    window->show();
+    window->sg1->viewport()->update();
+}
+
+void ShowToDoAlertWindow(const std::function<void(TfrToDo&)>& runModal) {
+    auto window = std::make_unique<TfrToDo>();
+    window->AlertMode = 1;
+    if (window->HasToDo()) {
+        window->tm1->SetInterval(Settings.TM_TT);
+        if (runModal)
+            runModal(*window);
+        else
+            window->exec();
+    }
+    window.reset();
+    frToDo = nullptr;
+}
+
+bool SaveOpenToDoWindow() { return frToDo ? frToDo->SaveForExit() : true; }
