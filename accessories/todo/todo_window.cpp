@@ -47,7 +47,9 @@ TfrToDo::TfrToDo(QWidget* parent)
     setWindowTitle(QStringLiteral("ToDo"));
     setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
     platform::SetTitleBar(this, platform::TitleBar::Full);
-    setGeometry(268, 190, 509, 109);
+    // Positions are the frame's, as the layout file keeps them; sizes are the window's.
+    move(268, 190);
+    resize(509, 109);
 
     sg1 = new QTreeWidget(this);
     sg1->setObjectName(QStringLiteral("sg1"));
@@ -182,13 +184,13 @@ std::string TfrToDo::FilePath(const char* name) const { return platform::JoinPat
 
 void TfrToDo::LoadToDoLayout() {
     const platform::IniProfile ini(FilePath("todo.ini"));
-    const QRect g = geometry();
-    const int top = ini.ReadInteger("TLWH", "T", g.top());
-    const int left = ini.ReadInteger("TLWH", "L", g.left());
-    const int w = ini.ReadInteger("TLWH", "W", g.width());
-    const int h = ini.ReadInteger("TLWH", "H", g.height());
+    const int top = ini.ReadInteger("TLWH", "T", y());
+    const int left = ini.ReadInteger("TLWH", "L", x());
+    const int w = ini.ReadInteger("TLWH", "W", width());
+    const int h = ini.ReadInteger("TLWH", "H", height());
     // Sizes that cannot be a window or a column are left as they are.
-    setGeometry(left, top, w > 0 && w < 100000 ? w : g.width(), h > 0 && h < 100000 ? h : g.height());
+    move(left, top);
+    resize(w > 0 && w < 100000 ? w : width(), h > 0 && h < 100000 ? h : height());
     for (int c = 0; c < kToDoColumns; ++c) {
         const int width = ini.ReadInteger("SG", std::to_string(c), sg1->columnWidth(c));
         if (width > 0 && width < 100000) sg1->setColumnWidth(c, width);
@@ -197,11 +199,10 @@ void TfrToDo::LoadToDoLayout() {
 
 void TfrToDo::SaveToDoLayout() {
     platform::IniProfile ini(FilePath("todo.ini"));
-    const QRect g = geometry();
-    ini.WriteInteger("TLWH", "T", g.top());
-    ini.WriteInteger("TLWH", "L", g.left());
-    ini.WriteInteger("TLWH", "W", g.width());
-    ini.WriteInteger("TLWH", "H", g.height());
+    ini.WriteInteger("TLWH", "T", y());
+    ini.WriteInteger("TLWH", "L", x());
+    ini.WriteInteger("TLWH", "W", width());
+    ini.WriteInteger("TLWH", "H", height());
     for (int c = 0; c < kToDoColumns; ++c)
         ini.WriteInteger("SG", std::to_string(c), sg1->columnWidth(c));
     ini.Save();
@@ -251,7 +252,7 @@ void TfrToDo::FormShow() {
             a->setEnabled(false);
     }
     const QRect screen = ScreenRect();
-    QRect g = geometry();
+    QRect g(pos(), size());
     if (g.width() >= screen.width()) {
         g.setWidth(g.width() - 6);
         g.moveLeft(0);
@@ -263,7 +264,8 @@ void TfrToDo::FormShow() {
     if (g.left() < 0 || g.left() >= screen.width() - 50) g.moveLeft(0);
     if (g.top() < 0 || g.top() >= screen.height() - 50) g.moveTop(0);
     if (AlertMode == 1) g.moveCenter(screen.center());
-    setGeometry(g);
+    resize(g.size());
+    move(g.topLeft());
 }
 
 void TfrToDo::Refresh(int select) {
@@ -429,6 +431,11 @@ void TfrToDo::done(int result) {
         SaveToDoLayout();
     }
     tm1->SetInterval(0);
+    // A list that frees itself is gone for every opener from here on.
+    if (testAttribute(Qt::WA_DeleteOnClose) && frToDo == this) {
+        frToDo = nullptr;
+        SetWindowOpen(WindowKind::ToDoList, false);
+    }
     QDialog::done(result);
 }
 

@@ -1,0 +1,214 @@
+// The to-do entry dialog: its boxes on show, the checked date, and the project names it keeps.
+#include "todo_input.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <unistd.h>
+
+#include "calendar_rules.h"
+#include "cp932.h"
+#include "fake_clock.h"
+#include "fake_desktop.h"
+#include "fake_messages.h"
+#include "globals.h"
+#include "temp_folder.h"
+
+namespace {
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+QStringList Items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+    return out;
+}
+
+class ToDoInput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetGlobals();
+        BaseDir = home.Path();
+        clock.Set(2004, 5, 1, 9, 0, 0);
+    }
+    std::unique_ptr<TfrToDoInput> Make(TDateTime initial = 0) {
+        auto d = std::make_unique<TfrToDoInput>();
+        d->InitialDate = initial;
+        d->show();
+        return d;
+    }
+
+    FakeClock clock;
+    FakeMessages messages;
+    FakeDialogs dialogs;
+    TempFolder home;
+};
+
+}  // namespace
+
+TEST_F(ToDoInput, NewItemOpensOnToday) {
+    auto d = Make();
+    EXPECT_EQ(d->windowTitle(), U("ToDoの新規追加"));
+    EXPECT_EQ(d->size(), QSize(448, 258));
+    EXPECT_EQ(d->cb_yy->currentText(), "2004");
+    EXPECT_EQ(Items(d->cb_yy).size(), 11);
+    EXPECT_EQ(Items(d->cb_yy).front(), "2004");
+    EXPECT_EQ(Items(d->cb_yy).back(), "2014");
+    EXPECT_EQ(d->cb_mm->currentText(), " 5");
+    EXPECT_EQ(Items(d->cb_mm).front(), " 1");
+    EXPECT_EQ(Items(d->cb_mm).size(), 12);
+    EXPECT_EQ(d->cb_dd->currentText(), " 1");
+    EXPECT_EQ(Items(d->cb_dd).back(), "31");
+    EXPECT_EQ(d->cb_Zyuyo->currentText(), U("普通"));
+    EXPECT_EQ(Items(d->cb_Zyuyo), (QStringList{U("非常に重要"), U("重要"), U("普通"),
+                                               U("あまり重要でない"), U("重要でない")}));
+    EXPECT_EQ(d->cb_zyoTai->currentText(), U("未着手"));
+    EXPECT_EQ(Items(d->cb_zyoTai), (QStringList{U("未着手"), U("進行中"), U("保留中"), U("完了")}));
+    EXPECT_EQ(d->kanren->toolTip(), U("このToDoに関連するﾜｰﾌﾟﾛ文書やURLなどを設定します。"));
+    const char* const labels[][2] = {{"Label1", "目標完了日："}, {"Label6", "重要度："},
+                                     {"Label7", "状態："},       {"Label8", "ﾌﾟﾛｼﾞｪｸﾄ："},
+                                     {"Label5", "内容："},       {"Label9", "関連情報："}};
+    for (const auto& l : labels) {
+        auto* label = d->findChild<QLabel*>(l[0]);
+        ASSERT_NE(label, nullptr) << l[0];
+        EXPECT_EQ(label->text(), U(l[1]));
+        EXPECT_TRUE(label->font().bold());
+    }
+    EXPECT_EQ(d->Button1->text(), "O.K");
+    EXPECT_EQ(d->Button2->text(), U("ｷｬﾝｾﾙ"));
+}
+
+TEST_F(ToDoInput, EarlierItemListsElevenYearsFromItsYear) {
+    auto d = Make(EncodeDate(1999, 12, 9));
+    EXPECT_EQ(Items(d->cb_yy).front(), "1999");
+    EXPECT_EQ(Items(d->cb_yy).back(), "2009");
+    EXPECT_EQ(d->cb_mm->currentText(), "12");
+    EXPECT_EQ(d->cb_dd->currentText(), " 9");
+}
+
+TEST_F(ToDoInput, OkWritesTwoDigitsOrRefusesTheDate) {
+    struct Case {
+        const char *y, *m, *d;
+        bool accepted;
+        const char *month, *day;
+    } cases[] = {
+        {"2004", " 5", " 3", true, "05", "03"},
+        {"2004", "5", "31", true, "05", "31"},
+        {"2005", "4", "31", true, "04", "31"},  // the list makes it the 30th
+        {"2004", "13", "1", false, "", ""},
+        {"2004", "x", "1", false, "", ""},
+        {"2004", "1", "", false, "", ""},
+        {"04", "1", "1", false, "", ""},
+    };
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        auto d = Make();
+        d->cb_yy->setCurrentText(c.y);
+        d->cb_mm->setCurrentText(c.m);
+        d->cb_dd->setCurrentText(c.d);
+        d->cb_prj->setCurrentText("p");
+        d->Button1Click();
+        EXPECT_EQ(d->isVisible(), !c.accepted) << c.y << c.m << c.d;
+        if (c.accepted) {
+            EXPECT_EQ(d->result(), TfrToDoInput::kResultOk);
+            EXPECT_EQ(d->cb_mm->currentText(), c.month);
+            EXPECT_EQ(d->cb_dd->currentText(), c.day);
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].text, U("目標完了日が正しくありません。"));
+            EXPECT_FALSE(home.Exists("todo_prj.txt")) << "nothing changed";
+        }
+        QFile::remove(platform::DiskPath(home.File("todo_prj.txt")));
+    }
+}
+
+TEST_F(ToDoInput, ProjectNamesMostRecentFirst) {
+    struct Case {
+        const char* before;  // nullptr: no file
+        const char* typed;
+        const char* after;
+    } cases[] = {
+        {nullptr, "", ""},
+        {nullptr, "営業", "営業\r\n"},
+        {"A\r\nB\r\n営業\r\nC\r\n", "営業", "営業\r\nA\r\nB\r\nC\r\n"},
+        {"A\r\nB\r\n", "A", "A\r\nB\r\n"},
+        {"A\r\nB\r\n", "", "A\r\nB\r\n"},
+        {"A\r\nB\r\n", "a", "a\r\nA\r\nB\r\n"},  // exact comparison
+        {"A\nB", "C", "C\r\nA\r\nB\r\n"},
+    };
+    for (const auto& c : cases) {
+        if (c.before) {
+            ASSERT_TRUE(home.Write("todo_prj.txt", Sj(c.before)));
+        } else {
+            QFile::remove(platform::DiskPath(home.File("todo_prj.txt")));
+        }
+        auto d = Make();
+        d->cb_prj->setCurrentText(U(c.typed));
+        d->Button1Click();
+        EXPECT_EQ(home.Read("todo_prj.txt"), Sj(c.after)) << c.typed;
+        EXPECT_EQ(d->Entry().project, Sj(c.typed));
+    }
+}
+
+TEST_F(ToDoInput, UnreadableProjectListIsNotReplaced) {
+    // A folder in the place of the file reads as missing; a file that cannot be read stands
+    // for the real case where the user may not read it.
+    if (geteuid() == 0) {
+        ASSERT_TRUE(QFile::link("/proc/self/mem", platform::DiskPath(home.File("todo_prj.txt"))));
+    } else {
+        ASSERT_TRUE(home.Write("todo_prj.txt", "A\r\n"));
+        QFile::setPermissions(platform::DiskPath(home.File("todo_prj.txt")), QFile::WriteOwner);
+    }
+    auto d = Make();
+    d->cb_prj->setCurrentText("new");
+    d->Button1Click();
+    EXPECT_EQ(d->result(), TfrToDoInput::kResultOk);
+    EXPECT_EQ(d->Entry().project, "new");
+    EXPECT_TRUE(QFileInfo(platform::DiskPath(home.File("todo_prj.txt"))).isSymLink() ||
+                QFileInfo(platform::DiskPath(home.File("todo_prj.txt"))).size() == 3);
+}
+
+TEST_F(ToDoInput, EscapeDoesNothingCancelAndTitleBarAnswerCancel) {
+    auto d = Make();
+    QTest::keyClick(d.get(), Qt::Key_Escape);
+    EXPECT_TRUE(d->isVisible());
+    d->Button2->click();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->result(), TfrToDoInput::kResultCancel);
+    EXPECT_FALSE(home.Exists("todo_prj.txt"));
+    d = Make();
+    d->close();
+    EXPECT_EQ(d->result(), TfrToDoInput::kResultCancel);
+}
+
+TEST_F(ToDoInput, BrowseFillsTheLink) {
+    auto d = Make();
+    dialogs.files = {std::nullopt, U("/home/u/資料.txt")};
+    d->bt_sanClick();
+    EXPECT_EQ(d->kanren->text(), QString());
+    d->bt_sanClick();
+    EXPECT_EQ(d->kanren->text(), U("/home/u/資料.txt"));
+    EXPECT_EQ(d->Entry().link, Sj("/home/u/資料.txt"));
+}
+
+TEST_F(ToDoInput, EditShowsTheRowsValues) {
+    auto d = std::make_unique<TfrToDoInput>();
+    d->SetItem({Sj("あまり重要でない"), Sj("内容"), Sj("保留中"), "2004/06/30", "  60", Sj("開発"),
+                "http://x/"});
+    d->InitialDate = EncodeDate(2004, 6, 30);
+    d->show();
+    const ToDoEntry e = d->Entry();
+    EXPECT_EQ(e.importance, Sj("あまり重要でない"));
+    EXPECT_EQ(e.status, Sj("保留中"));
+    EXPECT_EQ(e.year + "/" + e.month + "/" + e.day, "2004/ 6/30");
+    EXPECT_EQ(e.content, Sj("内容"));
+    EXPECT_EQ(e.project, Sj("開発"));
+    EXPECT_EQ(e.link, "http://x/");
+}
