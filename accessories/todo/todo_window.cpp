@@ -449,10 +449,18 @@ void TfrToDo::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TfrToDo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == sg1 && event->type() == QEvent::KeyPress) {
+    // Enter closes on its release, and only when it was pressed here: the release of the
+    // key that closed the window before must not close this one too.
+    if (watched == sg1 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            close();
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (key->isAutoRepeat()) return true;
+            if (event->type() == QEvent::KeyPress) {
+                enterDown_ = true;
+            } else if (enterDown_) {
+                enterDown_ = false;
+                close();
+            }
             return true;
         }
     }

@@ -92,6 +92,7 @@ class TfrToDo : public QDialog {
 
     ToDoList list_;
     bool shown_ = false;
+    bool enterDown_ = false;
 };
 
 // The open list window, or nullptr.
