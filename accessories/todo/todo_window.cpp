@@ -79,7 +79,6 @@ TfrToDo::TfrToDo(QWidget* parent)
 
     connect(sg1->header(), &QHeaderView::sectionClicked, this,
             [this](int c) { sg1ColumnClick(c); });
-    connect(sg1, &QTreeWidget::itemDoubleClicked, this, [this] { mnuEdClick(); });
     connect(sg1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(sg1->viewport()->mapToGlobal(p)); });
 
@@ -463,6 +462,12 @@ bool TfrToDo::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+    }
+    // A double click anywhere in the list edits (adds when no row is selected).
+    if (watched == sg1->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        mnuEdClick();
+        return true;
     }
     if (watched == sg1->viewport() && event->type() == QEvent::MouseButtonRelease &&
         AlertMode == 1 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

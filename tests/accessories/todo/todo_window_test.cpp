@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QComboBox>
+#include <chrono>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -423,6 +424,38 @@ TEST_F(ToDoWindow, DamagedStoreIsKeptWhenTheListSaves) {
     w->mnuZyoSetSClick(Sj("進行中"));
     EXPECT_EQ(home.Read("todo.dat.bak"), damaged);
     EXPECT_EQ(home.Read("todo.dat"), Block("2004/05/03", "a", 1, "", 2, ""));
+}
+
+TEST_F(ToDoWindow, TenThousandItemsAndAMegabyteLine) {
+    std::string bytes;
+    for (int i = 0; i < 10000; ++i)
+        bytes += Block("2004/05/03", std::to_string(10000 - i).c_str(), i % 4, "", i % 5, "");
+    bytes += Block("2004/05/03", std::string(1 << 20, 'x').c_str(), 0, "", 2, "");
+    ASSERT_TRUE(home.Write("todo.dat", bytes));
+    const auto start = std::chrono::steady_clock::now();
+    TfrToDo* w = Open();
+    ASSERT_EQ(w->sg1->topLevelItemCount(), 10001);
+    w->sg1ColumnClick(1);
+    w->Select(0);
+    w->mnuZyoSetSClick(Sj("完了"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_EQ(home.Read("todo.dat").size(), bytes.size());
+}
+
+TEST_F(ToDoWindow, DoubleClickEditsOrAdds) {
+    ASSERT_TRUE(home.Write("todo.dat", Block("2004/05/03", "a", 0, "", 2, "")));
+    TfrToDo* w = Open();
+    QStringList captions;
+    w->RunInput = [&](TfrToDoInput& d) {
+        captions << d.windowTitle();
+        return TfrToDoInput::kResultCancel;
+    };
+    w->Select(0);
+    QTest::mouseDClick(w->sg1->viewport(), Qt::LeftButton, {},
+                       w->sg1->visualItemRect(w->sg1->topLevelItem(0)).center());
+    w->sg1->clearSelection();
+    QTest::mouseDClick(w->sg1->viewport(), Qt::LeftButton, {}, QPoint(5, 60));
+    EXPECT_EQ(captions, (QStringList{U("ToDo の修正"), U("ToDoの新規追加")}));
 }
 
 TEST_F(ToDoWindow, EnterClosesTheNormalListToo) {
