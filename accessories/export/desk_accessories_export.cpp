@@ -1,7 +1,11 @@
 #include "desk_accessories.h"
+#include "export_file.h"
+#include "period_export_dialog.h"
 
-void DeskAccessories::ExportMonthCsv(QWidget*) {}
+void DeskAccessories::ExportMonthCsv(QWidget* parent) { RunMonthExport(parent, MonthExportKind::Csv); }
 
-void DeskAccessories::ExportMonthHtml(QWidget*) {}
+void DeskAccessories::ExportMonthHtml(QWidget* parent) {
+    RunMonthExport(parent, MonthExportKind::Html);
+}
 
-void DeskAccessories::ExportPeriod(QWidget*) {}
+void DeskAccessories::ExportPeriod(QWidget* parent) { ShowPeriodExport(parent); }

@@ -68,6 +68,11 @@ std::vector<std::string> SubFolders(const std::string& folder) {
 
 void SetFolderPicker(FolderPicker picker) { g_picker = std::move(picker); }
 
+std::string PickFolder(QWidget* owner, const QString& caption, const std::string& startFolder) {
+    return g_picker ? g_picker(owner, caption, startFolder)
+                    : DialogPicker(owner, caption, startFolder);
+}
+
 bool OtherUserStartFolder(const std::string& datPath, std::string& startFolder) {
     std::string own = WithoutFinalSlashes(datPath);
     if (platform::IsRootPath(own)) return false;
@@ -99,8 +104,7 @@ void ViewOtherUser(QWidget* owner) {
         return;
     }
     const QString caption = QStringLiteral("他のユーザー予定の参照");
-    std::string chosen = g_picker ? g_picker(owner, caption, startFolder)
-                                  : DialogPicker(owner, caption, startFolder);
+    std::string chosen = PickFolder(owner, caption, startFolder);
     if (chosen.empty()) return;
     ViewerStart start;
     if (!OtherUserViewerStart(chosen, AppDir, CurYear, CurMonth, start)) {

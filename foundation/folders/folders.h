@@ -18,6 +18,9 @@ using FolderPicker = std::function<std::string(QWidget* owner, const QString& ca
 // nullptr restores the picker dialog (TfrPath).
 void SetFolderPicker(FolderPicker picker);
 
+// Asks for a folder with the picker (or the one a test installed); empty when cancelled.
+std::string PickFolder(QWidget* owner, const QString& caption, const std::string& startFolder);
+
 // Folder the picker of the other-user view opens at: the parent of the schedule folder. False
 // when the schedule folder is a root, which has no sibling folders to offer.
 bool OtherUserStartFolder(const std::string& datPath, std::string& startFolder);

@@ -140,8 +140,11 @@ namespace store {
 void LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
                YOTEI days[32]) {
     for (int k = 1; k <= kMonthSlots; ++k) ClearDay(days[k]);
-    LoadUserHolidays(memoFolder, year, month, days);
-    LoadAnniversaries(memoFolder, month, days);
+    // Without a memo folder there are no such lists (and none to read from the root).
+    if (!memoFolder.empty()) {
+        LoadUserHolidays(memoFolder, year, month, days);
+        LoadAnniversaries(memoFolder, month, days);
+    }
     ReadMarks(datFolder, year, month, days);
     std::string bytes;
     if (!Open(MonthFileName(datFolder, year, month), bytes)) return;
