@@ -24,8 +24,12 @@ int main(int argc, char** argv) {
     platform::InstallFontSubstitutes();
 
     TfrTuki window(args);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        QRect frame(0, 0, window.width(), std::min(window.height(), area.height()));
+        frame.moveCenter(area.center());
+        window.move(frame.left(), std::max(area.top(), frame.top()));
+    }
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.FormActivate(); });
     return app.exec();

@@ -176,17 +176,25 @@ int TfrTuki::SetDayRow(QLabel* header, QTextEdit* memo, int day, int month, int 
 
 void TfrTuki::FitHeight(int rowsBottom) {
     const int chrome = height() - scroll_->viewport()->height();
-    int h = chrome + rowsBottom + 5;
-    if (QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        const int frame = frameGeometry().height() - height();
-        h = std::min(h, area.height() - frame);
-        resize(width(), h);
-        if (frameGeometry().bottom() > area.bottom())
-            move(x(), std::max(area.top(), area.bottom() - frameGeometry().height()));
+    const int wanted = chrome + rowsBottom + 5;
+    QScreen* screen = this->screen();
+    if (!screen) {
+        resize(width(), wanted);
         return;
     }
-    resize(width(), h);
+    const QRect area = screen->availableGeometry();
+    const int frameExtra = std::max(0, frameGeometry().height() - height());
+    resize(width(), std::min(wanted, area.height() - frameExtra));
+    QRect frame = frameGeometry();
+    frame.setHeight(height() + frameExtra);
+    if (!placed_) {
+        // Centred once, at the size of the first month.
+        placed_ = true;
+        frame.moveCenter(area.center());
+    }
+    if (frame.bottom() > area.bottom()) frame.moveBottom(area.bottom());
+    if (frame.top() < area.top()) frame.moveTop(area.top());
+    move(frame.topLeft());
 }
 
 void TfrTuki::resizeEvent(QResizeEvent* event) {

@@ -44,6 +44,7 @@ class TfrTuki : public QMainWindow {
 
     QStringList args_;
     bool activated_ = false;
+    bool placed_ = false;
     QScrollArea* scroll_ = nullptr;
     QWidget* rows_ = nullptr;
 };
