@@ -1,5 +1,10 @@
 #include "file_io.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +58,33 @@ bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch) {
     QDateTime t = info.lastModified();
     if (!t.isValid()) return false;
     secondsSinceEpoch = t.toSecsSinceEpoch();
+    return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    const QByteArray src = QFile::encodeName(DiskPath(from));
+    const QByteArray dst = QFile::encodeName(DiskPath(to));
+    struct stat st;
+    if (::lstat(dst.constData(), &st) == 0) return false;
+    if (::renameat2(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EINVAL || errno == ENOSYS) {
+        // No such flag on this file system; the name was free a moment ago.
+        if (::lstat(dst.constData(), &st) == 0) return false;
+        return ::rename(src.constData(), dst.constData()) == 0;
+    }
+    if (errno != EXDEV) return false;
+    if (::lstat(src.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    // QFile::copy never replaces an existing file.
+    if (!QFile::copy(DiskPath(from), DiskPath(to))) return false;
+    if (!QFile::remove(DiskPath(from))) {
+        QFile::remove(DiskPath(to));
+        return false;
+    }
     return true;
 }
 

@@ -20,3 +20,12 @@ bool CopyFileAtomic(const std::string& source, const std::string& destination);
 bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch);
 
 }  // namespace platform
+
+namespace platform {
+
+// Renames a file or folder without ever replacing what the new name already names; a file is
+// copied and its original removed when the two lie on different file systems. False when the
+// new name is taken or anything failed (the original is then where it was).
+bool RenameNoReplace(const std::string& from, const std::string& to);
+
+}  // namespace platform

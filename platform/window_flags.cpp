@@ -138,6 +138,12 @@ void SkipTaskbar(QWidget* widget) {
     if (!top->isVisible()) {
         top->setWindowFlags((top->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
     }
+    SkipTaskbarKeepingType(top);
+}
+
+void SkipTaskbarKeepingType(QWidget* widget) {
+    if (widget == nullptr) return;
+    QWidget* top = widget->window();
     Display* dpy = X11Display();
     if (dpy == nullptr) return;
     if (top->findChild<QObject*>(QStringLiteral("SkipTaskbarOnShow"), Qt::FindDirectChildrenOnly) ==

@@ -19,6 +19,9 @@ void RaiseWithoutActivating(QWidget* widget);
 // asks the window manager to skip the task bar each time it is shown.
 void SkipTaskbar(QWidget* widget);
 
+// No task-bar button for a window of any type (a plain framed or frameless window stays one).
+void SkipTaskbarKeepingType(QWidget* widget);
+
 // Every top-level window of the application shown from now on asks for no task-bar button,
 // keeping its own frame, whenever skip() says so at its show (nullptr: always).
 void KeepWindowsOffTaskbar(std::function<bool()> skip);

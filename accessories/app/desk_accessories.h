@@ -22,6 +22,7 @@ class DeskAccessories : public AccessoryWindows {
     void OpenMemoIndex() override;
     bool MemoIndexOpen() const override;
     void CloseMemoIndex() override;
+    void ClearOpenMemoTable() override;
     void RestoreOpenMemos() override;
     void SaveOpenMemos() override;
     void TopmostNotes(intptr_t wParam, intptr_t lParam) override;

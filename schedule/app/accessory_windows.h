@@ -32,8 +32,10 @@ class AccessoryWindows {
     virtual bool MemoIndexOpen() const { return false; }
     virtual void CloseMemoIndex() {}
 
-    // Sticky notes: the notes of the last run (memoOp.Ini) at start, the list of open notes
+    // Sticky notes: the table of open notes emptied at start (before the settings are read),
+    // the notes of the last run (memoOp.Ini) at start, the list of open notes
     // at exit, WM_MAIN_TOPMOST and WM_MAIN_NEWMEMO.
+    virtual void ClearOpenMemoTable() {}
     virtual void RestoreOpenMemos() {}
     virtual void SaveOpenMemos() {}
     virtual void TopmostNotes(intptr_t wParam, intptr_t lParam) {}

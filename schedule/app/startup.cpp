@@ -45,6 +45,7 @@ bool MainLifecycle::FormShow() {
     IniPath = platform::JoinPath(BaseDir, SettingsFileName());
     Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
     Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
+    Accessories().ClearOpenMemoTable();
 
     // The notice rule looks at the file as the last run left it.
     const bool iniExists = platform::FileExists(IniPath);

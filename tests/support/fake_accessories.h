@@ -32,6 +32,7 @@ class FakeAccessories : public AccessoryWindows {
     }
     void OpenMemoIndex() override { calls.push_back("OpenMemoIndex"); }
     void CloseMemoIndex() override { calls.push_back("CloseMemoIndex"); }
+    void ClearOpenMemoTable() override { calls.push_back("ClearOpenMemoTable"); }
     void RestoreOpenMemos() override { calls.push_back("RestoreOpenMemos"); }
     void SaveOpenMemos() override { calls.push_back("SaveOpenMemos"); }
     void TopmostNotes(intptr_t wParam, intptr_t lParam) override {

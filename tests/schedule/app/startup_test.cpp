@@ -465,11 +465,13 @@ TEST_F(Startup, AccessoriesAtTheirSteps) {
         int todozan, todoDisp;
         std::vector<std::string> atStart;
     } cases[] = {
-        {"alert due, list not asked for", 10, 3, 0, {"RestoreOpenMemos", "ShowToDoAlert"}},
-        {"no alert days", 10, 0, 0, {"RestoreOpenMemos"}},
-        {"within 3 minutes: no alert", 1, 3, 1, {"RestoreOpenMemos", "ShowToDoListAtStart"}},
+        {"alert due, list not asked for", 10, 3, 0,
+         {"ClearOpenMemoTable", "RestoreOpenMemos", "ShowToDoAlert"}},
+        {"no alert days", 10, 0, 0, {"ClearOpenMemoTable", "RestoreOpenMemos"}},
+        {"within 3 minutes: no alert", 1, 3, 1,
+         {"ClearOpenMemoTable", "RestoreOpenMemos", "ShowToDoListAtStart"}},
         {"alert and list", 10, 3, 1,
-         {"RestoreOpenMemos", "ShowToDoAlert", "ShowToDoListAtStart"}},
+         {"ClearOpenMemoTable", "RestoreOpenMemos", "ShowToDoAlert", "ShowToDoListAtStart"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,38 @@
+// The companion settings file of a sticky note ("<memo>.Ini"): place, size, colour, link,
+// always-on-top and font.
+#pragma once
+
+#include <QRect>
+#include <cstdint>
+#include <string>
+
+#include "settings_record.h"
+
+struct FusenLook {
+    int top = 0;
+    int left = 0;
+    int width = 315;
+    int height = 124;
+    uint32_t backColor = 65535;
+    std::string link;
+    bool temae = false;  // always on top
+    FontSpec font;
+};
+
+constexpr int kFusenMinWidth = 25;
+constexpr int kFusenMinHeight = 20;
+
+// Reads the companion file of memoPath over current: keys that are missing keep current's
+// place and font and give the defaults of a note (315 x 124, yellow, no link, not on top). Of
+// the font styles only the first that holds is used (bold + italic, bold, italic, underline,
+// strike-out). A size outside 1-1638 keeps current's. Nothing changes when the path has no
+// companion name.
+FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current);
+
+// Writes every key of look to the companion file of memoPath, keeping whatever else it holds.
+// False when the path has no companion name or the file could not be written.
+bool SaveFusenIni(const std::string& memoPath, const FusenLook& look);
+
+// A left or top outside the desktop, or within 50 pixels of its far edge, goes to the desktop's
+// edge; the size is kept between the note's minimum and the desktop's size.
+void ClampNoteToDesktop(FusenLook& look, const QRect& desktop);

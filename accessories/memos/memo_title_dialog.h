@@ -1,0 +1,39 @@
+// The title and category of a new memo.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <string>
+
+class TfrMemoTiInp : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kResultOk = 1;
+    static constexpr int kResultCancel = 2;
+
+    explicit TfrMemoTiInp(QWidget* parent = nullptr);
+
+    void done(int result) override;
+    // Fills the category list from the memo folder and selects "標準".
+    void FormShow();
+    // The title (CP932) and the category folder name ("" for "標準").
+    std::string Title() const;
+    std::string Category() const;
+
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* tx = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QComboBox* cb_dir = nullptr;
+    QPushButton* bt_ok = nullptr;
+    QPushButton* bt_can = nullptr;
+};
+
+// Runs the dialog modally (FormShow first); true when O.K confirmed it. Tests answer it.
+bool RunMemoTitleDialog(TfrMemoTiInp& dialog);
+using MemoTitleRunner = std::function<bool(TfrMemoTiInp&)>;
+void SetMemoTitleRunner(MemoTitleRunner runner);

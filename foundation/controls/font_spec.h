@@ -1,0 +1,12 @@
+// The program's stored fonts (FontSpec) as Qt fonts and back.
+#pragma once
+
+#include <QFont>
+
+#include "settings_record.h"
+
+// Family (mapped through the installed substitutes), point size and style; the colour is not
+// part of a QFont.
+QFont ToQFont(const FontSpec& spec);
+// The font's family, point size and style with the given stored colour.
+FontSpec ToFontSpec(const QFont& font, uint32_t color);
