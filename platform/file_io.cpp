@@ -14,9 +14,18 @@
 
 namespace platform {
 
+namespace {
+std::function<bool(const std::string&)> g_readFault;
+}  // namespace
+
+void SetReadFaultForTests(std::function<bool(const std::string& path)> fails) {
+    g_readFault = std::move(fails);
+}
+
 bool ReadWholeFile(const std::string& path, std::string& out) {
     out.clear();
     if (path.empty()) return false;
+    if (g_readFault && g_readFault(path)) return false;
     QString disk = DiskPath(path);
     if (QFileInfo(disk).isDir()) return false;
     QFile file(disk);
@@ -27,6 +36,20 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     }
     out.assign(data.constData(), static_cast<size_t>(data.size()));
     return true;
+}
+
+bool NothingToRead(const std::string& path) {
+    if (path.empty()) return true;
+    struct stat info;
+    const QByteArray disk = QFile::encodeName(DiskPath(path));
+    // A folder that may not be searched hides whether the file is there: count it as there.
+    if (::stat(disk.constData(), &info) != 0) return errno == ENOENT || errno == ENOTDIR;
+    return S_ISDIR(info.st_mode);
+}
+
+ReadResult ReadFile(const std::string& path, std::string& out) {
+    if (ReadWholeFile(path, out)) return ReadResult::Read;
+    return NothingToRead(path) ? ReadResult::Missing : ReadResult::Unreadable;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {

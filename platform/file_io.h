@@ -1,6 +1,7 @@
 // Whole-file reads and atomic writes; every writer of the program goes through here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,16 @@ namespace platform {
 
 // False when the path is missing, a folder or unreadable; out is then empty.
 bool ReadWholeFile(const std::string& path, std::string& out);
+
+enum class ReadResult {
+    Read,
+    Missing,     // nothing there, or a folder in its place
+    Unreadable,  // a file is there but its bytes could not be read (permissions, I/O error)
+};
+// ReadWholeFile that tells a missing file from one that is there but could not be read.
+ReadResult ReadFile(const std::string& path, std::string& out);
+// True when nothing is at the path or a folder is in its place (what ReadFile calls Missing).
+bool NothingToRead(const std::string& path);
 
 // Writes a temporary file in the same folder and renames it over the old one, so a failed
 // write leaves the old file whole. False when anything failed.
@@ -18,6 +29,10 @@ bool CopyFileAtomic(const std::string& source, const std::string& destination);
 
 // Modification time of the file as seconds since the epoch; false on failure.
 bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch);
+
+// Tests only: reads of the paths the predicate accepts fail as an I/O error would (root reads
+// every file whatever its permissions). nullptr ends it.
+void SetReadFaultForTests(std::function<bool(const std::string& path)> fails);
 
 }  // namespace platform
 

@@ -9,6 +9,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <cerrno>
 
 namespace platform {
@@ -18,7 +19,7 @@ constexpr char kActivate[] = "activate\n";
 
 // Per user (uid) and per display; only characters that are safe in a file name.
 QString BaseName(const QString& key) {
-    QString display = qEnvironmentVariable("DISPLAY");
+    QString display = DisplayKey(qEnvironmentVariable("DISPLAY"));
     if (display.isEmpty()) display = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (display.isEmpty()) display = QStringLiteral("none");
     QString raw = key + '-' + QString::number(getuid()) + '-' + display;
@@ -37,6 +38,27 @@ QString LockFolder() {
 }
 
 }  // namespace
+
+QString DisplayKey(const QString& display) {
+    const int colon = display.lastIndexOf(QLatin1Char(':'));
+    if (colon < 0) return QString();
+    QString host = display.left(colon).toLower();
+    // "::1:0" and "[::1]:0" name the host ::1.
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    if (host.endsWith(QLatin1Char(':'))) host.chop(1);  // DECnet "host::0"
+    const QString local = QSysInfo::machineHostName().toLower();
+    if (host == QLatin1String("unix") || host == QLatin1String("localhost") ||
+        host == QLatin1String("127.0.0.1") || host == QLatin1String("::1") ||
+        (!local.isEmpty() && host == local))
+        host.clear();
+    // The screen after the dot is a part of the same server.
+    const QString number = display.mid(colon + 1).section(QLatin1Char('.'), 0, 0);
+    bool ok = false;
+    const uint n = number.toUInt(&ok);
+    if (!ok) return QString();
+    return host + QLatin1Char(':') + QString::number(n);
+}
 
 SingleInstance::SingleInstance(const QString& key) {
     QString base = BaseName(key);

@@ -13,6 +13,10 @@ class QLocalSocket;
 
 namespace platform {
 
+// One name for every spelling of an X display: ":0", ":0.0", "unix:0" and "localhost:0" are
+// the same server. Empty for a text that names no display.
+QString DisplayKey(const QString& display);
+
 class SingleInstance : public QObject {
     Q_OBJECT
   public:

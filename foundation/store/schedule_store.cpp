@@ -9,6 +9,7 @@
 #include "paths.h"
 #include "text_file.h"
 #include "text_helpers.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -137,7 +138,7 @@ std::string PrgListFileName(const std::string& baseDir) {
 
 namespace store {
 
-void LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
+bool LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
                YOTEI days[32]) {
     for (int k = 1; k <= kMonthSlots; ++k) ClearDay(days[k]);
     // Without a memo folder there are no such lists (and none to read from the root).
@@ -145,36 +146,59 @@ void LoadMonth(const std::string& datFolder, const std::string& memoFolder, int 
         LoadUserHolidays(memoFolder, year, month, days);
         LoadAnniversaries(memoFolder, month, days);
     }
-    ReadMarks(datFolder, year, month, days);
+    const bool marksRead = ReadMarks(datFolder, year, month, days);
     std::string bytes;
-    if (!Open(MonthFileName(datFolder, year, month), bytes)) return;
+    if (!ReadForUpdate(MonthFileName(datFolder, year, month), bytes)) return false;
     TextReader in(std::move(bytes));
     for (int k = 1; k <= kMonthSlots; ++k) ReadBlock(in, days[k].Text, &days[k].HasText);
+    return marksRead;
 }
 
 bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI days[32]) {
-    bool marksSaved = WriteMarks(datFolder, year, month, days);
-    TextWriter out;
-    for (int k = 1; k <= kMonthSlots; ++k) WriteBlock(out, days[k].HasText == 1, days[k].Text);
-    bool scheduleSaved = out.SaveTo(MonthFileName(datFolder, year, month));
+    const std::string markPath = MarkFileName(datFolder, year, month);
+    const std::string schedulePath = MonthFileName(datFolder, year, month);
+    bool anyMark = false, anyText = false;
+    for (int k = 1; k <= kMonthSlots; ++k) {
+        anyMark = anyMark || days[k].Mark != 0;
+        anyText = anyText || days[k].HasText == 1;
+    }
+    // A file that could not be read is left alone; with nothing in memory for it, nothing
+    // is lost and the month counts as saved.
+    const bool keepMarks = IsUnreadable(markPath);
+    const bool keepSchedule = IsUnreadable(schedulePath);
+    const bool marksSaved = keepMarks ? !anyMark : WriteMarks(datFolder, year, month, days);
+    bool scheduleSaved = !anyText;
+    if (!keepSchedule) {
+        TextWriter out;
+        for (int k = 1; k <= kMonthSlots; ++k)
+            WriteBlock(out, days[k].HasText == 1, days[k].Text);
+        scheduleSaved = out.SaveTo(schedulePath);
+    }
     if (marksSaved && scheduleSaved) return true;
-    ShowWarning("予定を格納するディレクトリが見つかりません。");
+    if (keepSchedule && anyText)
+        MsgBox(NotSavedOverMessage(schedulePath), 48, "");
+    else if (keepMarks && anyMark)
+        MsgBox(NotSavedOverMessage(markPath), 48, "");
+    else
+        ShowWarning("予定を格納するディレクトリが見つかりません。");
     return false;
 }
 
-void ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]) {
+bool ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]) {
     for (int k = 1; k <= kMonthSlots; ++k) days[k].Mark = 0;
     std::string bytes;
-    if (!Open(MarkFileName(datFolder, year, month), bytes)) return;
+    if (!ReadForUpdate(MarkFileName(datFolder, year, month), bytes)) return false;
     TextReader in(std::move(bytes));
     for (int k = 1; k <= kMonthSlots && !in.Eof(); ++k) {
         long value;
-        if (!ParseNumber(in.ReadLine(), value)) return;
+        if (!ParseNumber(in.ReadLine(), value)) return true;
         days[k].Mark = static_cast<uint8_t>(value);
     }
+    return true;
 }
 
 bool WriteMarks(const std::string& datFolder, int year, int month, const YOTEI days[32]) {
+    if (IsUnreadable(MarkFileName(datFolder, year, month))) return false;
     TextWriter out;
     for (int k = 1; k <= kMonthSlots; ++k) out.WriteLine(std::to_string(unsigned{days[k].Mark}));
     return out.SaveTo(MarkFileName(datFolder, year, month));
@@ -211,15 +235,24 @@ void ReadDay(const std::string& datFolder, int year, int month, int day, std::st
     for (int k = 1; k <= day; ++k) ReadBlock(in, text);
 }
 
-void ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]) {
+bool ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]) {
     for (int m = 1; m <= kYearSlots; ++m) months[m] = NEN_YOTEI();
     std::string bytes;
-    if (!Open(YearPlanFileName(datFolder, year), bytes)) return;
+    if (!ReadForUpdate(YearPlanFileName(datFolder, year), bytes)) return false;
     TextReader in(std::move(bytes));
     for (int m = 1; m <= kYearSlots; ++m) ReadBlock(in, months[m].Text, &months[m].HasText);
+    return true;
 }
 
 bool SaveYear(const std::string& datFolder, int year, const NEN_YOTEI months[13]) {
+    const std::string path = YearPlanFileName(datFolder, year);
+    if (IsUnreadable(path)) {
+        bool anyText = false;
+        for (int m = 1; m <= kYearSlots; ++m) anyText = anyText || months[m].HasText == 1;
+        if (!anyText) return true;
+        MsgBox(NotSavedOverMessage(path), 48, "");
+        return false;
+    }
     TextWriter out;
     for (int m = 1; m <= kYearSlots; ++m) WriteBlock(out, months[m].HasText == 1, months[m].Text);
     if (out.SaveTo(YearPlanFileName(datFolder, year))) return true;
@@ -227,19 +260,21 @@ bool SaveYear(const std::string& datFolder, int year, const NEN_YOTEI months[13]
     return false;
 }
 
-void LoadPrgs(const std::string& baseDir, prg list[21]) {
+bool LoadPrgs(const std::string& baseDir, prg list[21]) {
     std::string bytes;
-    if (!Open(PrgListFileName(baseDir), bytes)) {
+    const std::string path = PrgListFileName(baseDir);
+    const bool readable = ReadForUpdate(path, bytes);
+    if (!readable || platform::NothingToRead(path)) {
         list[1].Name = Sj("ライト");
         list[1].FileName = "write.exe";
         list[2].Name = Sj("メモ帳");
         list[2].FileName = "notepad.exe";
-        return;
+        return readable;
     }
     TextReader in(std::move(bytes));
     for (int k = 1; k <= kPrgEntries; ++k) {
         std::string line = in.ReadLine();
-        if (line.empty()) return;
+        if (line.empty()) return true;
         if (line[0] != 'S') continue;  // a free entry keeps what it held
         if (line == "S") {
             list[k] = prg();
@@ -249,9 +284,11 @@ void LoadPrgs(const std::string& baseDir, prg list[21]) {
         SplitToken(line, '|', head, rest);
         SplitToken(rest, '|', list[k].Name, list[k].FileName);
     }
+    return true;
 }
 
 bool SavePrgs(const std::string& baseDir, const prg list[21]) {
+    if (IsUnreadable(PrgListFileName(baseDir))) return false;
     TextWriter out;
     for (int k = 1; k <= kPrgEntries; ++k) {
         if (list[k].FileName.empty())
@@ -266,14 +303,14 @@ bool SavePrgs(const std::string& baseDir, const prg list[21]) {
 
 // ---- On the globals ----
 
-void LoadMonthSchedule() {
-    store::LoadMonth(Settings.dat_Path, Settings.memo_path, CurYear, CurMonth, MonthDays);
+bool LoadMonthSchedule() {
+    return store::LoadMonth(Settings.dat_Path, Settings.memo_path, CurYear, CurMonth, MonthDays);
 }
 bool SaveMonthSchedule() {
     return store::SaveMonth(Settings.dat_Path, CurYear, CurMonth, MonthDays);
 }
-void ReadMonthMarks(int year, int month) {
-    store::ReadMarks(Settings.dat_Path, year, month, MonthDays);
+bool ReadMonthMarks(int year, int month) {
+    return store::ReadMarks(Settings.dat_Path, year, month, MonthDays);
 }
 bool WriteMonthMarks(int year, int month) {
     return store::WriteMarks(Settings.dat_Path, year, month, MonthDays);
@@ -293,11 +330,18 @@ void GetAnniversary(int month, int day, std::string& text) {
 void ReadDaySchedule(int year, int month, int day, std::string& text) {
     store::ReadDay(Settings.dat_Path, year, month, day, text);
 }
-void ReadYearSchedule(int year, NEN_YOTEI months[13]) {
-    store::ReadYear(Settings.dat_Path, year, months);
+bool ReadYearSchedule(int year, NEN_YOTEI months[13]) {
+    return store::ReadYear(Settings.dat_Path, year, months);
 }
 bool SaveYearSchedule(int year, const NEN_YOTEI months[13]) {
     return store::SaveYear(Settings.dat_Path, year, months);
 }
-void LoadPrgList() { store::LoadPrgs(BaseDir, PrgList); }
+bool LoadPrgList() { return store::LoadPrgs(BaseDir, PrgList); }
+bool MonthFilesUnreadable(int year, int month) {
+    return store::IsUnreadable(MonthFileName(Settings.dat_Path, year, month)) ||
+           store::IsUnreadable(MarkFileName(Settings.dat_Path, year, month));
+}
+bool YearPlanUnreadable(int year) {
+    return store::IsUnreadable(YearPlanFileName(Settings.dat_Path, year));
+}
 bool SavePrgList() { return store::SavePrgs(BaseDir, PrgList); }

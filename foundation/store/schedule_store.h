@@ -16,11 +16,16 @@ std::string UserHolidayFileName(const std::string& memoFolder, int year);
 std::string AnniversaryFileName(const std::string& memoFolder);
 std::string PrgListFileName(const std::string& baseDir);
 
+// Readers of files that are written back (month, marks, year plan, launcher list) return
+// false when a file is there but could not be read: the user has been told once, the target
+// holds only what could be read, and the store will not write over that file while it stays
+// unreadable (a save that would then lose edits fails with a message instead).
+
 // On MonthDays, CurYear, CurMonth, with the folders of Settings.
-void LoadMonthSchedule();
+bool LoadMonthSchedule();
 // Writes the marks, then the schedule; false (after the message) when the month was not saved.
 bool SaveMonthSchedule();
-void ReadMonthMarks(int year, int month);
+bool ReadMonthMarks(int year, int month);
 bool WriteMonthMarks(int year, int month);
 void LoadMonthUserHolidays(int year, int month);
 void LoadMonthAnniversaries(int month);
@@ -28,27 +33,32 @@ void LoadMonthAnniversaries(int month);
 void ReadUserHolidays(int year, int month, uint8_t flags[32]);
 void GetAnniversary(int month, int day, std::string& text);
 void ReadDaySchedule(int year, int month, int day, std::string& text);
-void ReadYearSchedule(int year, NEN_YOTEI months[13]);
+bool ReadYearSchedule(int year, NEN_YOTEI months[13]);
 bool SaveYearSchedule(int year, const NEN_YOTEI months[13]);
 
-void LoadPrgList();
+bool LoadPrgList();
 bool SavePrgList();
+
+// True while the month's schedule or mark file, or the year's plan, in Settings.dat_Path is
+// there but unreadable (as found by the last read).
+bool MonthFilesUnreadable(int year, int month);
+bool YearPlanUnreadable(int year);
 
 // The same on explicit folders and targets, for the viewer and for tests. SaveMonth and
 // SaveYear show the warning themselves; WriteMarks and SavePrgs fail silently.
 namespace store {
-void LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
+bool LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
                YOTEI days[32]);
 bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI days[32]);
-void ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]);
+bool ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]);
 bool WriteMarks(const std::string& datFolder, int year, int month, const YOTEI days[32]);
 void LoadUserHolidays(const std::string& memoFolder, int year, int month, YOTEI days[32]);
 void LoadAnniversaries(const std::string& memoFolder, int month, YOTEI days[32]);
 void ReadUserHolidayFlags(const std::string& memoFolder, int year, int month, uint8_t flags[32]);
 void GetAnniversary(const std::string& memoFolder, int month, int day, std::string& text);
 void ReadDay(const std::string& datFolder, int year, int month, int day, std::string& text);
-void ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]);
+bool ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]);
 bool SaveYear(const std::string& datFolder, int year, const NEN_YOTEI months[13]);
-void LoadPrgs(const std::string& baseDir, prg list[21]);
+bool LoadPrgs(const std::string& baseDir, prg list[21]);
 bool SavePrgs(const std::string& baseDir, const prg list[21]);
 }  // namespace store

@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "day_window.h"
+#include "paste_guard.h"
 #include "desk_accessories.h"
 #include "exit_gate.h"
 #include "fonts.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
     platform::SetApplicationTitle(QStringLiteral("Kolvane"));
     platform::InstallFontSubstitutes();
+    platform::InstallPasteGuard();
 
     platform::SingleInstance instance(QStringLiteral("Kolvane32"));
     if (!instance.TryBecomePrimary()) {

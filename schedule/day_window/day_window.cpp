@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "clipboard.h"
 #include "cp932.h"
 #include "day_text_memo.h"
 #include "file_io.h"
@@ -208,6 +209,7 @@ void TfrYo3::PopupMenu2Popup() {
     const bool selected = tx_yo->textCursor().hasSelection();
     for (const char* name : {"Cut1", "Copy1", "Delete1", "mnuNenCopy"}) set(name, selected);
     set("Undo1", tx_yo->document()->isUndoAvailable());
+    set("Paste1", platform::ClipboardHasText());
     set("mnuFukugen", MainWindowVisible && !MainWindowVisible());
 
     const char* const hubLocked[] = {"mnuToDo", "mnuMemo", "mnuNiki",
@@ -281,7 +283,10 @@ void TfrYo3::mnuNenCopyClick() {
 void TfrYo3::Undo1Click() { tx_yo->undo(); }
 void TfrYo3::Cut1Click() { tx_yo->cut(); }
 void TfrYo3::Copy1Click() { tx_yo->copy(); }
-void TfrYo3::Paste1Click() { tx_yo->paste(); }
+void TfrYo3::Paste1Click() {
+    // Pasting clipboard data without any format crashes the text box.
+    if (platform::ClipboardHasText()) tx_yo->paste();
+}
 void TfrYo3::SelectAll1Click() { tx_yo->selectAll(); }
 
 void TfrYo3::Delete1Click() {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QSysInfo>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
@@ -140,6 +141,48 @@ TEST(SingleInstance, NamesArePerUserAndDisplay) {
     EXPECT_TRUE(a.LockPath().contains(QString::number(getuid())));
     EXPECT_TRUE(a.TryBecomePrimary());
     EXPECT_TRUE(b.TryBecomePrimary());
+}
+
+TEST(SingleInstance, EverySpellingOfADisplayIsOneDisplay) {
+    const QString host = QSysInfo::machineHostName();
+    struct {
+        QString display;
+        QString key;
+    } const cases[] = {
+        {":0", ":0"},
+        {":0.0", ":0"},
+        {":0.1", ":0"},
+        {"unix:0", ":0"},
+        {"localhost:0.0", ":0"},
+        {"127.0.0.1:71", ":71"},
+        {"[::1]:71.0", ":71"},
+        {host + ":5", ":5"},
+        {":071", ":71"},
+        {"otherhost:0", "otherhost:0"},
+        {"OtherHost:0.0", "otherhost:0"},
+        {":1", ":1"},
+        {"", ""},
+        {"junk", ""},
+        {":x", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::DisplayKey(c.display), c.key) << c.display.toStdString();
+}
+
+TEST(SingleInstance, TwoSpellingsOfOneDisplayGiveOneCopy) {
+    QString key = UniqueKey();
+    QByteArray old = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":71");
+    SingleInstance a(key);
+    qputenv("DISPLAY", ":71.0");
+    SingleInstance b(key);
+    if (old.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", old);
+    EXPECT_EQ(a.LockPath(), b.LockPath());
+    EXPECT_TRUE(a.TryBecomePrimary());
+    EXPECT_FALSE(b.TryBecomePrimary());
 }
 
 TEST(SingleInstance, PrimaryNotYetListeningIsNotFound) {

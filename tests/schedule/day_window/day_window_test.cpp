@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <memory>
 #include <tuple>
@@ -224,6 +225,7 @@ TEST_F(DayWindow, MenuItemsCaptionsTagsAndOrder) {
 }
 
 TEST_F(DayWindow, SelectionUndoAndRestoreEnabling) {
+    QApplication::clipboard()->setText(QStringLiteral("t"));
     win->SetMemoText("abc");
     win->PopupMenu2Popup();
     for (const char* name : {"Cut1", "Copy1", "Delete1", "mnuNenCopy", "Undo1", "mnuFukugen"})
@@ -514,6 +516,23 @@ TEST_F(DayWindow, EditItems) {
     win->SelectAll1Click();
     win->Paste1Click();
     EXPECT_EQ(win->MemoText(), "abc");
+}
+
+TEST_F(DayWindow, PasteWithoutTextOnTheClipboardDoesNothing) {
+    // Data without any format is what a vanished owner leaves behind; pasting it crashed.
+    QApplication::clipboard()->setMimeData(new QMimeData);
+    win->SetMemoText("abc");
+    win->PopupMenu2Popup();
+    EXPECT_FALSE(A("Paste1")->isEnabled());
+    win->Paste1Click();
+    EXPECT_EQ(win->MemoText(), "abc");
+
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    win->PopupMenu2Popup();
+    EXPECT_TRUE(A("Paste1")->isEnabled());
+    win->SelectAll1Click();
+    win->Paste1Click();
+    EXPECT_EQ(win->MemoText(), "x");
 }
 
 TEST_F(DayWindow, SortOrdersTheLinesByTime) {
