@@ -91,7 +91,9 @@ MiniCalendarLayout LayOutMiniMonth(int year, int month, int labelWidth, int labe
             continue;
         }
         std::string holiday;
-        uint32_t color = DayColor(year, month, d, holiday);
+        uint32_t color = HolidayName(year, month, d, holiday)
+                             ? settings.HolidayMojiCol
+                             : settings.YoubiTitleCol[WeekdayOf(year, month, d)];
         if (days[d].UserHoliday == 1) color = settings.uhori_color;
         l = {x,     y,     width, height, true, TwoDigits(d), color, days[d].Mark != 0,
              static_cast<int>(EncodeDate(year, month, d))};

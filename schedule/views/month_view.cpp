@@ -108,6 +108,7 @@ TfrTuki::TfrTuki(QWidget* parent) : QDialog(parent) {
     sb1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sb1->viewport()->installEventFilter(this);
     layout->addWidget(sb1, 1);
+    Panel2->installEventFilter(this);
 
     BuildMenus();
     BuildRows();
@@ -281,6 +282,9 @@ void TfrTuki::ShowMonth(int year, int month) {
 }
 
 void TfrTuki::wSizeSet() {
+    // Resizing the rows may show or hide the scroll bar, which comes back here.
+    if (sizing_) return;
+    sizing_ = true;
     const int c = sb1->viewport()->width();
     const int dateWidth = Panel2->width();
     const int d = dateWidth + kSplitterWidth;
@@ -297,6 +301,7 @@ void TfrTuki::wSizeSet() {
     const int count = ShownDays();
     if (count > 0) bottom = yo[count]->y() + yo[count]->height();
     rows->resize(std::max(c, 1), bottom);
+    sizing_ = false;
 }
 
 void TfrTuki::FitAllRows() {
@@ -403,8 +408,9 @@ void TfrTuki::mnuTukiJpClick() {
 // ---- popup ---------------------------------------------------------------------------
 
 ViewMemo* TfrTuki::FocusedMemo() const {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-        if (auto* memo = qobject_cast<ViewMemo*>(w)) return memo->window() == this ? memo : nullptr;
+    // The window's own focus: the memo stays the focused one while a menu is open.
+    for (QWidget* w = focusWidget(); w; w = w->parentWidget()) {
+        if (auto* memo = qobject_cast<ViewMemo*>(w)) return memo;
     }
     return nullptr;
 }
@@ -638,6 +644,11 @@ void TfrTuki::resizeEvent(QResizeEvent* e) {
 }
 
 bool TfrTuki::eventFilter(QObject* watched, QEvent* e) {
+    // The date column and the rows' room follow every change of their widths.
+    if (e->type() == QEvent::Resize && (watched == Panel2 || watched == sb1->viewport())) {
+        wSizeSet();
+        return false;
+    }
     if (e->type() == QEvent::Wheel) {
         const bool inRows = watched == sb1->viewport() || qobject_cast<ViewMemo*>(watched) ||
                             (watched->parent() && qobject_cast<ViewMemo*>(watched->parent()));

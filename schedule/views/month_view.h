@@ -105,6 +105,7 @@ class TfrTuki : public QDialog {
     int ShownDays() const;
 
     bool dirty_ = false;
+    bool sizing_ = false;
     bool closing_ = false;
     bool closed_ = false;
     int fittedWidth_ = -1;
