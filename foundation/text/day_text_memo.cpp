@@ -2,21 +2,39 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextEdit>
 
 #include "cp932.h"
 #include "day_text.h"
 
-void SortLinesByTime(QPlainTextEdit* memo) {
-    if (memo == nullptr || memo->isReadOnly()) return;
+namespace {
+
+// Replaces the document by its lines sorted by time; the cursor of the edit, or a null one
+// when nothing was sorted.
+QTextCursor SortDocument(QTextDocument* document) {
     // toPlainText holds the real lines, not the wrapped display lines.
-    const QString text = memo->toPlainText();
-    if (text.isEmpty()) return;
+    const QString text = document->toPlainText();
+    if (text.isEmpty()) return QTextCursor();
     const std::string sorted = SortTextByTime(platform::ToCp932(platform::LfToCrLf(text)));
     // One edit block replacing the whole document: a single undo step, clipboard untouched.
-    QTextCursor cursor(memo->document());
+    QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.insertText(platform::FromCp932(platform::CrLfToLf(sorted)));
     cursor.endEditBlock();
-    memo->setTextCursor(cursor);
+    return cursor;
+}
+
+}  // namespace
+
+void SortLinesByTime(QPlainTextEdit* memo) {
+    if (memo == nullptr || memo->isReadOnly()) return;
+    const QTextCursor cursor = SortDocument(memo->document());
+    if (!cursor.isNull()) memo->setTextCursor(cursor);
+}
+
+void SortLinesByTime(QTextEdit* memo) {
+    if (memo == nullptr || memo->isReadOnly()) return;
+    const QTextCursor cursor = SortDocument(memo->document());
+    if (!cursor.isNull()) memo->setTextCursor(cursor);
 }

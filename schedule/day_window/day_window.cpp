@@ -25,6 +25,7 @@
 #include "paths.h"
 #include "schedule_store.h"
 #include "text_helpers.h"
+#include "year_plan_append.h"
 
 TfrYo3* frYo3 = nullptr;
 
@@ -263,21 +264,8 @@ void TfrYo3::mnuYoWizClick(int tag) {
 
 void TfrYo3::mnuNenCopyClick() {
     const std::string selection = SelectionText(tx_yo);
-    if (selection.empty() || CurMonth < 1 || CurMonth > 12) return;
-    // A plan file that is there but cannot be read must not be replaced by this one entry.
-    const std::string path = YearPlanFileName(Settings.dat_Path, CurYear);
-    std::string probe;
-    if (platform::FileExists(path) && !platform::ReadWholeFile(path, probe)) {
-        MsgBox(Sj("年間予定を格納するディレクトリが見つかりません。"), 48, "");
-        return;
-    }
-    NEN_YOTEI months[13];
-    ReadYearSchedule(CurYear, months);
-    NEN_YOTEI& entry = months[CurMonth];
-    if (!entry.Text.empty() && entry.Text.back() != '\n') entry.Text += "\r\n";
-    entry.HasText = 1;
-    entry.Text += selection;
-    SaveYearSchedule(CurYear, months);
+    if (selection.empty()) return;
+    AppendToYearPlan(CurYear, CurMonth, selection);
 }
 
 void TfrYo3::Undo1Click() { tx_yo->undo(); }

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "accessory_windows.h"
 #include "alarm_engine.h"
 #include "calendar_rules.h"
 #include "color.h"
@@ -100,6 +101,7 @@ TfrTavik::TfrTavik(QWidget* parent)
     BuildToolStrip();
     BuildCalendar();
     BuildTrayMenu();
+    ConnectOpeners();
     StartAlarms();
     exitGate_ = std::make_unique<ExitGate>(platform::ApplicationModals());
     // Keys are seen before the focused control gets them, whichever control that is.
@@ -135,11 +137,13 @@ intptr_t TfrTavik::Send(unsigned message, intptr_t wParam, intptr_t lParam) {
             TrayNotify(static_cast<int>(lParam));
             return 0;
         case WM_MAIN_COMMAND:
-            if (wParam == kCmdExit) Exit1Click();
-            else if (wParam == kCmdAlarm) tx_time2Click();
+            RunCommand(static_cast<int>(wParam));
             return 0;
         case WM_MAIN_TOPMOST:
+            Accessories().TopmostNotes(wParam, lParam);
+            return 0;
         case WM_MAIN_NEWMEMO:
+            Accessories().NewMemo(wParam, lParam);
             return 0;
         default:
             return 0;

@@ -14,6 +14,7 @@
 #include "globals.h"
 #include <memory>
 #include "navigation.h"
+#include "opener_scope.h"
 
 class QButtonGroup;
 class QMenu;
@@ -25,7 +26,10 @@ class AlarmEngine;
 class AlarmHost;
 class ExitGate;
 
-class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
+class TfrTavik : public QWidget,
+                 public MainDispatcher,
+                 public OpenerHost,
+                 private CalendarView {
     Q_OBJECT
   public:
     // Client area and font of the window.
@@ -98,8 +102,8 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     // The always-on-top band (Settings.zen). Leaving it lowers the window below other
     // programs' topmost windows while a dialog of ours is shown.
     void SetTopmost(bool on);
-    void LeaveTopmost();
-    void ReturnTopmost();
+    void LeaveTopmost() override;
+    void ReturnTopmost() override;
 
     // Activation: the day window follows the height, the user's pictures are taken again.
     void FormActivate();
@@ -114,7 +118,7 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void SetDayMark(TSpeedButtonVR* cell, bool on);
     void StoreDayText();
     // StoreDayText, then the month's files; false when the month could not be saved.
-    bool SaveOnLeave();
+    bool SaveOnLeave() override;
     void bt_date0Click(TSpeedButtonVR* cell);
     void bt_makuClick();
     void bt_calClick();
@@ -137,6 +141,24 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     void lb_0Click();
     void lb_1Click();
     void lb_4Click();
+
+    // Openers of the other windows and programs (tool strip, tray menu, WM_MAIN_COMMAND).
+    void bt_todayClick();
+    void bt_tukiClick();
+    void bt_nenClick();
+    void bttodoClick();
+    void bt_memoClick();
+    void bt_telClick();
+    void bt_SysInfoClick();
+    void bt_prunClick();
+    void mnuRunClick();
+    void bt_opClick();
+    void mnuOpClick();
+    void BitBtn1Click();
+    void mnuYoteiSanClick();
+    void PopupMenu1Popup();
+    // WM_MAIN_COMMAND codes 1-11; other codes do nothing.
+    void RunCommand(int code);
 
   protected:
     bool event(QEvent* event) override;
@@ -164,6 +186,15 @@ class TfrTavik : public QWidget, public MainDispatcher, private CalendarView {
     bool OwnsWidget(QObject* object) const;
 
     void BuildTrayMenu();
+    void ConnectOpeners();
+    // After the month view or the search: the day window and the grid for the date given back.
+    void ShowDayAfterView();
+    // The icon and launcher picture after the options changed the settings.
+    void ApplyOptionsPictures(const QIcon& hubIcon, const QPixmap& hubPicture);
+    QPixmap LauncherPicture() const;
+    // Closes open year and month views; then() runs once they have gone. Nothing runs when a
+    // view stays open (its month could not be saved and the user kept it).
+    void CloseViewsThen(std::function<void()> then);
     void FirstResize();
     void ShowTrayIcon();
 

@@ -154,8 +154,8 @@ bool TfrTavik::RegisterHotKey() {
 }
 
 void TfrTavik::Exit1Click() {
-    // The year and month views close with the main window once they exist.
-    exitGate_->Request([this] { close(); }, false);
+    // Open year and month views close first, each saving its own work.
+    CloseViewsThen([this] { exitGate_->Request([this] { close(); }, false); });
 }
 
 void TfrTavik::RemoveTrayIcon() { platform::TrayIcon().Hide(); }

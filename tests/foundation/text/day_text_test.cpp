@@ -181,5 +181,5 @@ TEST(DayTextMemo, EmptyOrReadOnlyMemoIsLeftAlone) {
     SortLinesByTime(&readOnly);
     EXPECT_EQ(readOnly.toPlainText(), "b\n1:00 a");
 
-    SortLinesByTime(nullptr);
+    SortLinesByTime(static_cast<QPlainTextEdit*>(nullptr));
 }

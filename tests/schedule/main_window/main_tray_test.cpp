@@ -173,9 +173,7 @@ TEST_F(MainTray, CommandsFromOtherWindows) {
     } cases[] = {
         {WM_MAIN_COMMAND, kCmdExit, 0, true},
         {WM_MAIN_COMMAND, 0, 0, false},
-        {WM_MAIN_COMMAND, kCmdYearView, 0, false},
         {WM_MAIN_COMMAND, kCmdOptions, 0, false},
-        {WM_MAIN_COMMAND, kCmdOtherUsers, 0, false},
         {WM_MAIN_COMMAND, 12, 0, false},
         {WM_MAIN_TOPMOST, 0, 2, false},
         {WM_MAIN_NEWMEMO, 0, 1, false},

@@ -150,7 +150,7 @@ TEST_F(MainWindow, MessagesNavigateAndShowDates) {
     EXPECT_EQ(main->sf_date->title(), U("2004/2/29(日) "));
     main->Send(WM_MAIN_NAVIGATE, kNavNextMonth, 0);
     EXPECT_EQ(CurMonth, 3);
-    EXPECT_EQ(main->Send(WM_MAIN_COMMAND, 1, 0), 0);
+    EXPECT_EQ(main->Send(WM_MAIN_COMMAND, 12, 0), 0);
     main->BecomeMainWnd();
     EXPECT_EQ(MainWnd, static_cast<MainDispatcher*>(main.get()));
     SendToMain(WM_MAIN_NAVIGATE, kNavYearBack);

@@ -1,0 +1,105 @@
+#include "view_memo.h"
+
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "clipboard.h"
+#include "cp932.h"
+#include "view_rows.h"
+
+namespace {
+
+// Frame and margins of a box: one line of 12 pixels makes a box of 20.
+constexpr int kChrome = 8;
+
+}  // namespace
+
+ViewMemo::ViewMemo(QWidget* parent, int linePx) : QTextEdit(parent), linePx_(linePx) {
+    setAcceptRichText(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    document()->setDocumentMargin((kChrome - 2 * frameWidth()) / 2.0);
+    ApplyLineHeight();
+}
+
+void ViewMemo::ApplyLineHeight() {
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    QTextBlockFormat f;
+    f.setLineHeight(linePx_, QTextBlockFormat::FixedHeight);
+    c.mergeBlockFormat(f);
+}
+
+std::string ViewMemo::TextCp932() const {
+    return platform::LfToCrLf(platform::ToCp932(toPlainText()));
+}
+
+void ViewMemo::SetTextCp932(const std::string& text) {
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    setPlainText(platform::CrLfToLf(platform::FromCp932(text)));
+    ApplyLineHeight();
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+}
+
+std::string ViewMemo::SelectionCp932() const {
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return platform::LfToCrLf(platform::ToCp932(text));
+}
+
+bool ViewMemo::Modified() const { return document()->isModified(); }
+
+int ViewMemo::DisplayedLines(int boxWidth) const {
+    QTextDocument* doc = document();
+    const qreal margin = doc->documentMargin();
+    doc->setTextWidth(boxWidth - 2 * frameWidth());
+    const int lines =
+        static_cast<int>((doc->size().height() - 2 * margin + linePx_ / 2) / linePx_);
+    return lines < 1 ? 1 : lines;
+}
+
+void ViewMemo::PasteText() {
+    if (!platform::ClipboardHasText()) return;
+    textCursor().insertText(platform::Clipboard().Text());
+    ensureCursorVisible();
+}
+
+void ViewMemo::SetFiller() {
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    c.insertText(QStringLiteral(" "));
+    setTextCursor(c);
+}
+
+void ViewMemo::GrowForEnter() {
+    const bool empty = document()->isEmpty();
+    const int lines = empty ? 0 : DisplayedLines(width());
+    if (empty) SetFiller();
+    resize(width(), MemoHeightForEnter(lines, linePx_));
+}
+
+void ViewMemo::FitToText() {
+    if (document()->isEmpty()) SetFiller();
+    resize(width(), MemoHeight(DisplayedLines(width()), linePx_));
+}
+
+bool ViewMemo::CanUndo() const { return document()->isUndoAvailable(); }
+
+bool ViewMemo::canInsertFromMimeData(const QMimeData* source) const {
+    return source && source->hasText();
+}
+
+void ViewMemo::insertFromMimeData(const QMimeData* source) {
+    // A clipboard that holds no text (its owner gone) must not reach the editor's own paste.
+    if (!source || !source->hasText()) return;
+    textCursor().insertText(source->text());
+}
