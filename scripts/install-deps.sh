@@ -9,7 +9,7 @@ packages=(
   libgl-dev libx11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick poppler-utils
   sox espeak-ng
   desktop-file-utils
 )

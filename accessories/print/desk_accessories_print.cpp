@@ -1,5 +1,12 @@
 #include "desk_accessories.h"
+#include "notebook_print.h"
+#include "print_job.h"
 
 void DeskAccessories::PrintMonth(QWidget*) {}
 
-void DeskAccessories::PrintNotebook(QWidget*) {}
+void DeskAccessories::PrintNotebook(QWidget* parent) {
+    RunPrintJob(parent, [](platform::PrintCanvas& canvas) {
+        Tspr notebook(canvas);
+        notebook.PrintMonthNotebook();
+    });
+}

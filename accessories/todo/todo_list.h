@@ -10,6 +10,8 @@
 #include "todo_store.h"
 
 constexpr int kToDoColumns = 7;
+// Widths of the list's columns in a new window, in pixels.
+constexpr std::array<int, kToDoColumns> kToDoInitialWidths = {91, 217, 54, 82, 48, 100, 100};
 
 // One row as the list shows it; all texts CP932.
 struct ToDoRow {

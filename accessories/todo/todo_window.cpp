@@ -32,7 +32,6 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 
 const char* const kCaptions[kToDoColumns] = {"重要度",   "内容",     "状態",    "目標完了日",
                                              "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
-const int kWidths[kToDoColumns] = {91, 217, 54, 82, 48, 100, 100};
 
 QRect ScreenRect() {
     if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry();
@@ -175,7 +174,7 @@ void TfrToDo::FormCreate() {
     QStringList captions;
     for (const char* c : kCaptions) captions << U(c);
     sg1->setHeaderLabels(captions);
-    for (int c = 0; c < kToDoColumns; ++c) sg1->setColumnWidth(c, kWidths[c]);
+    for (int c = 0; c < kToDoColumns; ++c) sg1->setColumnWidth(c, kToDoInitialWidths[c]);
     LoadToDoLayout();
 }
 

@@ -1,0 +1,36 @@
+#include "print_job.h"
+
+#include <QPrinter>
+
+#include "calendar_rules.h"
+#include "cp932.h"
+#include "message_box.h"
+#include "print_dialog.h"
+
+QString PrintFontFamily() { return QStringLiteral("ＭＳ Ｐゴシック"); }
+
+platform::CanvasFont PrintFont(int pointSize, bool bold, bool italic) {
+    return {PrintFontFamily(), pointSize, bold, italic};
+}
+
+int MmToDots(double scale, double mm) { return static_cast<int>(scale * mm); }
+
+std::string PrintDateStamp(bool wareki) {
+    std::string text;
+    FormatDateTimeSafe(wareki ? "ge/m/d" : "yyyy/m/d", text, Date());
+    return text + Sj(" 現在");
+}
+
+bool StartPrint(platform::PrintCanvas& canvas) {
+    if (canvas.BeginDoc()) return true;
+    platform::MessageDlg(QStringLiteral("印刷を開始できません。"), platform::MsgKind::Error,
+                         {platform::kBtnOk});
+    return false;
+}
+
+void RunPrintJob(QWidget* parent, const std::function<void(platform::PrintCanvas&)>& print) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!platform::PrintDialogs().Ask(parent, printer)) return;
+    platform::PainterPrintCanvas canvas(&printer);
+    print(canvas);
+}
