@@ -7,12 +7,6 @@
 #include "schedule_store.h"
 #include "text_helpers.h"
 
-bool YearPlanUnreadable(int year) {
-    const std::string path = YearPlanFileName(Settings.dat_Path, year);
-    std::string probe;
-    return platform::FileExists(path) && !platform::ReadWholeFile(path, probe);
-}
-
 bool AppendToYearPlan(int year, int month, const std::string& text) {
     if (text.empty() || month < 1 || month > 12) return false;
     if (YearPlanUnreadable(year)) {

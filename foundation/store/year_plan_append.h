@@ -4,9 +4,7 @@
 
 #include <string>
 
-// True when the year plan file of the year is there but cannot be read; saving over it would
-// lose the whole year.
-bool YearPlanUnreadable(int year);
+#include "schedule_store.h"
 
 // Appends text on a new line of month's plan text in the plan of year and saves the plan. An
 // empty text or a month outside 1-12 does nothing. A plan that exists but cannot be read is
