@@ -682,4 +682,7 @@ void TfrMokuzi::closeEvent(QCloseEvent* event) {
     saved.lv1_w = Short(lv1->width());
     saved.fb1_h = Short(FileListBox1->height());
     event->accept();
+    // Closed is gone for everyone who asks, before the window itself is freed.
+    if (frMokuzi == this) frMokuzi = nullptr;
+    SetWindowOpen(WindowKind::MemoIndex, false);
 }
