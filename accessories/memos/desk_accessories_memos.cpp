@@ -20,10 +20,8 @@ void WatchSession() {
     if (watching || !qApp) return;
     watching = true;
     if (auto* gui = qobject_cast<QGuiApplication*>(qApp)) {
-        QObject::connect(gui, &QGuiApplication::commitDataRequest, gui, [](QSessionManager&) {
-            ForEachNote([](TfrFusen& note) { note.WriteLookNow(); });
-            WriteOpenMemoList(OpenMemoListPath());
-        });
+        QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
+                         [](QSessionManager&) { SaveNotesForSession(); });
     }
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
         ForEachNote([](TfrFusen& note) { delete &note; });

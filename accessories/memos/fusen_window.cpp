@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -268,11 +269,12 @@ void TfrFusen::mnuKanrenOpenClick() {
 
 void TfrFusen::mnuKanrenEdClick() {
     if (tag_ < 0) return;
+    const QPointer<TfrFusen> self(this);
     TfrKanren dialog(this);
     dialog.tx->setText(platform::FromCp932(OpenMemoTable[tag_].Link));
     const int result = dialog.exec();
     // The note may have been closed meanwhile (the memo index deleted its memo).
-    if (result == TfrKanren::kResultOk && tag_ >= 0) {
+    if (self && result == TfrKanren::kResultOk && tag_ >= 0) {
         OpenMemoTable[tag_].Link = platform::ToCp932(dialog.tx->text());
     }
 }
@@ -285,17 +287,21 @@ void TfrFusen::mnuEditClick() {
         return;
     }
     std::string text = Text;
-    if (EditMemoFile(this, path, text)) SetText(text);
+    const QPointer<TfrFusen> self(this);
+    const bool saved = EditMemoFile(this, path, text);
+    if (!self) return;
+    if (saved) SetText(text);
     update();
 }
 
 void TfrFusen::mnuHagasuClick() {
     const std::string path = FileName();
+    const QPointer<TfrFusen> self(this);
     const int answer = platform::MessageDlg(
         U("このﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
             U("]を削除します。 よろしいですか？"),
         platform::MsgKind::Confirmation, {platform::kBtnYes, platform::kBtnNo});
-    if (answer != platform::kBtnYes || FileName() != path) return;
+    if (!self || answer != platform::kBtnYes || FileName() != path) return;
     // To the trash, never for good; a memo that cannot go keeps its note.
     if (platform::FileExists(path) && !platform::MoveToTrash(path)) {
         platform::ShowMessage(U("ﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
@@ -321,15 +327,17 @@ void TfrFusen::mnuCopyClick() {
 }
 
 void TfrFusen::mnuColClick() {
+    const QPointer<TfrFusen> self(this);
     const auto color = platform::Dialogs().Color(this, platform::ToQColor(BackColor));
-    if (!color) return;
+    if (!self || !color) return;
     BackColor = platform::FromQColor(*color);
     update();
 }
 
 void TfrFusen::mnuTxtClick() {
+    const QPointer<TfrFusen> self(this);
     const auto font = platform::Dialogs().Font(this, ToQFont(NoteFont));
-    if (!font) return;
+    if (!self || !font) return;
     NoteFont = ToFontSpec(*font, NoteFont.Color);
     update();
 }

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 
@@ -240,6 +241,7 @@ void TfrMokuzi::BuildControls() {
     lv1 = new CategoryList(this, Splitter1);
     lv1->setObjectName(QStringLiteral("lv1"));
     lv1->setItemDelegate(new RenameDelegate(this, lv1));
+    lv1->setIconSize(QSize(16, 16));
     lv1->setContextMenuPolicy(Qt::CustomContextMenu);
     Splitter2 = new QSplitter(Qt::Vertical, Splitter1);
     Splitter2->setObjectName(QStringLiteral("Splitter2"));
@@ -346,7 +348,10 @@ void TfrMokuzi::BuildMenus() {
 
 void TfrMokuzi::PlaceFromSettings() {
     const MokuziTLWH& saved = Settings.mokuzi_tlwh;
-    setGeometry(PlaceMemoIndex(saved, DesktopRect()));
+    const QRect place = PlaceMemoIndex(saved, DesktopRect());
+    resize(place.size());
+    move(place.topLeft());
+    framePos_ = place.topLeft();
     const int rest = std::max(1, width() - saved.lv1_w);
     Splitter1->setSizes({std::max<int>(saved.lv1_w, 20), rest});
     const int below = std::max(1, height() - 36 - saved.fb1_h);
@@ -359,6 +364,13 @@ void TfrMokuzi::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    if (framePos_) {
+        // The saved place is the frame's; before the window manager has framed the window
+        // it lands on the inside. Moved again once the frame is known.
+        QTimer::singleShot(200, this, [this, p = *framePos_] {
+            if (pos() != p) move(p);
+        });
+    }
     FormShow();
 }
 
@@ -670,4 +682,7 @@ void TfrMokuzi::closeEvent(QCloseEvent* event) {
     saved.lv1_w = Short(lv1->width());
     saved.fb1_h = Short(FileListBox1->height());
     event->accept();
+    // Closed is gone for everyone who asks, before the window itself is freed.
+    if (frMokuzi == this) frMokuzi = nullptr;
+    SetWindowOpen(WindowKind::MemoIndex, false);
 }

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,7 @@ class TfrMokuzi : public QWidget {
 
     std::string fileFolder_;
     bool shownOnce_ = false;
+    std::optional<QPoint> framePos_;
 };
 
 // The memo index while one exists.

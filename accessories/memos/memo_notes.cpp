@@ -10,6 +10,7 @@
 #include "memo_editor_call.h"
 #include "memo_names.h"
 #include "memo_title_dialog.h"
+#include "open_memo_list.h"
 #include "message_box.h"
 #include "open_memo_table.h"
 #include "paths.h"
@@ -108,4 +109,9 @@ void ForEachNote(const std::function<void(TfrFusen&)>& visit) {
         if (!MemoSlotInUse(i)) continue;
         if (auto* note = qobject_cast<TfrFusen*>(OpenMemoTable[i].Wnd.data())) visit(*note);
     }
+}
+
+void SaveNotesForSession() {
+    ForEachNote([](TfrFusen& note) { note.WriteLookNow(); });
+    WriteOpenMemoList(OpenMemoListPath());
 }

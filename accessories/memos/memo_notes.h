@@ -31,3 +31,7 @@ std::string BlankBitmapPath();
 
 // Every open note.
 void ForEachNote(const std::function<void(TfrFusen&)>& visit);
+
+// A save that the session may outlive: every note writes its companion file and goes on
+// working (a later change is written again), and the list of open notes is written.
+void SaveNotesForSession();

@@ -374,3 +374,31 @@ TEST(LinkDialog, PickedFileGoesIntoTheBox) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Notes, HugeOrBrokenMemosOpenAndPaint) {
+    struct {
+        const char* name;
+        std::string bytes;
+    } const cases[] = {
+        {"invalid Shift-JIS", std::string("\x81\x81\xFF\xFE\x80\xA0\x81", 7)},
+        {"a megabyte", std::string(1 << 20, 'x')},
+        {"a lead byte at the end", "abc\x82"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(dir.Write("m.txt", c.bytes));
+        TfrFusen* note = OpenFusen(Path("m.txt"), false, true, {});
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->Text, c.bytes);  // kept as read: nothing is lost on the way
+        EXPECT_FALSE(note->grab().isNull());
+        note->close();
+    }
+    ASSERT_TRUE(dir.Write("b.bmp", "not a bitmap"));
+    TfrFusen* bitmap = OpenFusen(Path("b.bmp"), true, true, {});
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_FALSE(bitmap->grab().isNull());
+}
+
+}  // namespace

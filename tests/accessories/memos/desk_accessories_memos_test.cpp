@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "cp932.h"
+#include "desk_accessories.h"
+#include "fake_messages.h"
+#include "fusen_window.h"
+#include "globals.h"
+#include "memo_index.h"
+#include "memo_notes.h"
+#include "messages.h"
+#include "open_memo_table.h"
+#include "open_windows.h"
+#include "temp_folder.h"
+#include "window_flags.h"
+
+namespace {
+
+// The main window as the accessories see it: command 4 opens the memo index.
+class MainForMemos : public MainDispatcher {
+  public:
+    explicit MainForMemos(DeskAccessories& desk) : desk_(desk) {}
+    intptr_t Send(unsigned message, intptr_t wParam, intptr_t) override {
+        sent.push_back(message);
+        if (message == WM_MAIN_COMMAND && wParam == kCmdMemo && opens) desk_.OpenMemoIndex();
+        return 0;
+    }
+    std::vector<unsigned> sent;
+    bool opens = true;
+
+  private:
+    DeskAccessories& desk_;
+};
+
+class DeskMemos : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetGlobals();
+        Settings = INIT();
+        BaseDir = home.Path();
+        Settings.memo_path = memos.Path();
+        Settings.mokuzi_tlwh.t = 30;
+        Settings.mokuzi_tlwh.l = 60;
+        desk.ClearOpenMemoTable();
+        MainWnd = &main;
+    }
+    void TearDown() override {
+        delete frMokuzi;
+        ForEachNote([](TfrFusen& n) { delete &n; });
+        ClearOpenMemoTable();
+        MainWnd = nullptr;
+    }
+    TempFolder home, memos;
+    DeskAccessories desk;
+    MainForMemos main{desk};
+    FakeMessages messages;
+};
+
+TEST_F(DeskMemos, NotesComeBackInListOrderAndAreListedAgain) {
+    ASSERT_TRUE(memos.Write("a.txt", "a"));
+    ASSERT_TRUE(memos.Write("p.bmp", "BM"));
+    ASSERT_TRUE(home.Write("memoOp.Ini", "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") +
+                                             "\r\nTXT5=" + memos.File("gone.txt") + "\r\nBMP30=" +
+                                             memos.File("p.bmp") + "\r\n"));
+    desk.RestoreOpenMemos();
+    EXPECT_EQ(OpenMemoTable[0].FileName, memos.File("a.txt"));
+    EXPECT_EQ(OpenMemoTable[1].FileName, memos.File("p.bmp"));
+    EXPECT_EQ(OpenMemoTable[1].IsBitmap, 1);
+    EXPECT_EQ(OpenMemoTable[2].FileName, "");
+    // Without companion files they stand where the memo index was, which stays closed.
+    EXPECT_EQ(OpenMemoTable[0].Wnd->pos(), QPoint(60, 30));
+    EXPECT_FALSE(desk.MemoIndexOpen());
+    EXPECT_TRUE(messages.shown.empty());
+
+    desk.SaveOpenMemos();
+    EXPECT_EQ(home.Read("memoOp.Ini"), "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") +
+                                           "\r\nBMP1=" + memos.File("p.bmp") + "\r\n");
+}
+
+TEST_F(DeskMemos, SessionSaveKeepsTheNotesWorking) {
+    ASSERT_TRUE(memos.Write("a.txt", "a"));
+    TfrFusen* note = OpenFusen(memos.File("a.txt"), false, false, {});
+    note->BackColor = 255;
+    SaveNotesForSession();
+    EXPECT_NE(memos.Read("a.Ini").find("COLOR=255\r\n"), std::string::npos);
+    EXPECT_EQ(home.Read("memoOp.Ini"), "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") + "\r\n");
+    // The session went on: a later change is written when the note closes.
+    note->BackColor = 65280;
+    note->close();
+    EXPECT_NE(memos.Read("a.Ini").find("COLOR=65280\r\n"), std::string::npos);
+    EXPECT_EQ(OpenMemoTable[0].FileName, "");
+}
+
+TEST_F(DeskMemos, TopmostNotesPutOnlyTheirOwnBackOnTop) {
+    ASSERT_TRUE(memos.Write("a.txt", "a"));
+    ASSERT_TRUE(memos.Write("b.txt", "b"));
+    TfrFusen* a = OpenFusen(memos.File("a.txt"), false, false, {});
+    TfrFusen* b = OpenFusen(memos.File("b.txt"), false, false, {});
+    a->mnuTemaeClick();
+    platform::SetTopMost(a, false);  // a modal view lowered it
+    desk.TopmostNotes(0, 2);
+    EXPECT_TRUE(platform::IsTopMost(a));
+    EXPECT_FALSE(platform::IsTopMost(b));
+}
+
+TEST_F(DeskMemos, IndexOpensOnceAndNewMemoGoesThroughTheMainWindow) {
+    desk.OpenMemoIndex();
+    ASSERT_TRUE(desk.MemoIndexOpen());
+    TfrMokuzi* first = frMokuzi;
+    EXPECT_TRUE(IsOpen(WindowKind::MemoIndex));
+    desk.OpenMemoIndex();
+    EXPECT_EQ(frMokuzi, first);
+    desk.CloseMemoIndex();
+    EXPECT_FALSE(desk.MemoIndexOpen());
+    EXPECT_FALSE(IsOpen(WindowKind::MemoIndex));
+
+    // The main window checks the memo folder: a missing one opens nothing.
+    main.opens = false;
+    Settings.memo_path = memos.File("missing");
+    desk.NewMemo(0, 1);
+    EXPECT_EQ(main.sent, std::vector<unsigned>{WM_MAIN_COMMAND});
+    EXPECT_FALSE(desk.MemoIndexOpen());
+}
+
+}  // namespace
