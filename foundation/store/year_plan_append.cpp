@@ -9,12 +9,9 @@
 
 bool AppendToYearPlan(int year, int month, const std::string& text) {
     if (text.empty() || month < 1 || month > 12) return false;
-    if (YearPlanUnreadable(year)) {
-        MsgBox(Sj("年間予定を格納するディレクトリが見つかりません。"), 48, "");
-        return false;
-    }
+    // A plan that is there but cannot be read is never replaced; the store tells the user.
     NEN_YOTEI months[13];
-    ReadYearSchedule(year, months);
+    if (!ReadYearSchedule(year, months)) return false;
     NEN_YOTEI& entry = months[month];
     if (!entry.Text.empty() && entry.Text.back() != '\n') entry.Text += "\r\n";
     entry.HasText = 1;

@@ -444,7 +444,10 @@ void TfrTuki::RunWizard(int tag, bool onFocusedDay) {
         CurDay = day;
         return;
     }
-    RunInputWizard(this, tag);
+    if (InputWizard)
+        InputWizard(tag);
+    else
+        RunInputWizard(this, tag);
     CurYear = year;
     CurMonth = month;
     if (onFocusedDay) CurDay = day;

@@ -16,6 +16,9 @@ class ViewMemo;
 class TfrTuki : public QDialog {
     Q_OBJECT
   public:
+    // Runs the input wizard on the page of tag; unset: the real wizard (tests replace it).
+    std::function<void(int tag)> InputWizard;
+
     static constexpr int kFontPx = 12;
     static constexpr int kHeaderBarHeight = 25;
     static constexpr int kSplitterWidth = 4;

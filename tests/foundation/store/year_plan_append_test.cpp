@@ -1,5 +1,8 @@
 #include "year_plan_append.h"
 
+#include "cp932.h"
+#include "unreadable_files.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -66,12 +69,13 @@ TEST_F(YearPlanAppend, AnUnreadablePlanIsKept) {
     // error at its start.
     const std::string path = dat.File("2004.ne2");
     ASSERT_EQ(symlink("/proc/self/mem", path.c_str()), 0);
+    EXPECT_FALSE(AppendToYearPlan(2004, 5, "x"));
     EXPECT_TRUE(YearPlanUnreadable(2004));
     EXPECT_FALSE(YearPlanUnreadable(2005));
-    EXPECT_FALSE(AppendToYearPlan(2004, 5, "x"));
     char target[64] = {};
     ASSERT_GT(readlink(path.c_str(), target, sizeof target - 1), 0);
     EXPECT_STREQ(target, "/proc/self/mem");
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0], QString::fromUtf8("年間予定を格納するディレクトリが見つかりません。"));
+    EXPECT_EQ(messages.Texts()[0],
+              platform::FromCp932(store::UnreadableMessage(path)));
 }

@@ -56,6 +56,7 @@ class MonthView : public ::testing::Test {
     }
     void Open(int year, int month) {
         view = std::make_unique<TfrTuki>();
+        view->InputWizard = [this](int tag) { wizardTags.push_back(tag); };
         frTuki = view.get();
         view->ShowMonth(year, month);
         view->PlaceAt(0, 0, 640, 480);
@@ -78,6 +79,7 @@ class MonthView : public ::testing::Test {
     FakeMessages messages;
     FakeAccessories accessories;
     std::unique_ptr<TfrTuki> view;
+    std::vector<int> wizardTags;
 };
 
 }  // namespace
@@ -324,6 +326,7 @@ TEST_F(MonthView, WizardFromThePopupStartsOnTheClickedDay) {
     Open(2004, 5);
     Type(12, "before the wizard");
     view->mnuYoWizClick(3);
+    EXPECT_EQ(wizardTags, std::vector<int>{3});
     EXPECT_EQ(dat.Read("200405.yo2"), MonthBytes({{12, "before the wizard"}}));
     EXPECT_EQ(CurDay, 3);  // given back
     EXPECT_EQ(view->yo[12]->toPlainText(), U("before the wizard"));
