@@ -1,9 +1,6 @@
 // Entry of tavikg, the read-only viewer of another user's month.
 #include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
 
 #include "fonts.h"
 #include "message_box.h"
@@ -24,13 +21,9 @@ int main(int argc, char** argv) {
     platform::InstallFontSubstitutes();
 
     TfrTuki window(args);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        QRect frame(0, 0, window.width(), std::min(window.height(), area.height()));
-        frame.moveCenter(area.center());
-        window.move(frame.left(), std::max(area.top(), frame.top()));
-    }
+    // The month is read and fitted before the first showing, so the window opens centred at
+    // its final size.
+    if (!window.FormActivate()) return 0;
     window.show();
-    QTimer::singleShot(0, &window, [&window] { window.FormActivate(); });
     return app.exec();
 }

@@ -62,6 +62,31 @@ std::string HidePrivateLines(const std::string& text) {
     return out;
 }
 
+std::string CutLongLines(const std::string& text, size_t maxBytes) {
+    std::string out;
+    size_t pos = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        if (end - pos <= maxBytes) {
+            out.append(text, pos, end - pos);
+        } else {
+            size_t cut = pos;
+            while (cut < pos + maxBytes) {
+                size_t next = cut + (platform::IsLeadByte(static_cast<unsigned char>(text[cut])) ? 2 : 1);
+                if (next > pos + maxBytes) break;
+                cut = next;
+            }
+            out.append(text, pos, cut - pos);
+            out += Sj("…");
+        }
+        if (end == text.size()) break;
+        out += "\r\n";
+        pos = end + 2;
+    }
+    return out;
+}
+
 bool StepMonth(int& year, int& month, int delta) {
     int y = year, m = month + delta;
     if (m < 1) {

@@ -30,5 +30,9 @@ ViewerHeader MakeViewerHeader(int year, int month, int day);
 // Every private line of the day's text (CP932, CR LF) becomes "(プライベートスケジュール)".
 std::string HidePrivateLines(const std::string& text);
 
+// Lines longer than maxBytes are cut there (never inside a double-byte character) and end in
+// "…": a row of a megabyte line would be thousands of lines tall and take minutes to lay out.
+std::string CutLongLines(const std::string& text, size_t maxBytes);
+
 // The neighbouring month; false (nothing changed) outside years 1-9999.
 bool StepMonth(int& year, int& month, int delta);

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,6 +27,7 @@ constexpr int kChrome = 8;   // frame and margins of a memo
 constexpr int kMemoLeft = 184;
 constexpr int kDateWidth = 177;
 constexpr int kHeaderHeight = 25;
+constexpr size_t kLongestLine = 4096;  // bytes of one line that a row shows
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -94,7 +96,7 @@ TfrTuki::TfrTuki(const QStringList& args, QWidget* parent) : QMainWindow(parent)
         auto* h = new QLabel(rows_);
         h->setObjectName(QStringLiteral("yod%1").arg(n));
         h->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        h->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        h->setAlignment(Qt::AlignCenter);
         h->setGeometry(8, kHeaderHeight, kDateWidth, kLinePx + kChrome);
         yod[n] = h;
         auto* m = new QTextEdit(rows_);
@@ -117,20 +119,21 @@ TfrTuki::~TfrTuki() {
     if (frTuki == this) frTuki = nullptr;
 }
 
-void TfrTuki::FormActivate() {
-    if (activated_) return;
+bool TfrTuki::FormActivate() {
+    if (activated_) return true;
     activated_ = true;
     ViewerStart start;
     if (!ParseViewerArgs(args_, start)) {
         platform::ShowMessage(QString::fromLatin1(kViewerUsage));
         close();
-        return;
+        return false;
     }
     UserName = start.userName;
     Settings.dat_Path = start.folder;
     Settings.memo_path.clear();
     CurDay = 1;
     ShowMonth(start.year, start.month);
+    return true;
 }
 
 void TfrTuki::ShowMonth(int year, int month) {
@@ -162,10 +165,12 @@ int TfrTuki::SetDayRow(QLabel* header, QTextEdit* memo, int day, int month, int 
     header->setText(platform::FromCp932(h.caption));
     const std::string& text = MonthDays[day].Text;
     if (!text.empty()) {
-        SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(text)));
+        SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(CutLongLines(text, kLongestLine))));
         memo->resize(memo->width(), DisplayedLines(memo) * kLinePx + kChrome);
         // Measured on the whole text, so a hidden line keeps the room it took.
-        SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(HidePrivateLines(text))));
+        // Hidden before cutting: a cut line would lose the mark that makes it private.
+        const std::string shown = CutLongLines(HidePrivateLines(text), kLongestLine);
+        SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(shown)));
     } else {
         memo->clear();
         memo->resize(memo->width(), kLinePx + kChrome);
@@ -175,7 +180,7 @@ int TfrTuki::SetDayRow(QLabel* header, QTextEdit* memo, int day, int month, int 
 }
 
 void TfrTuki::FitHeight(int rowsBottom) {
-    const int chrome = height() - scroll_->viewport()->height();
+    const int chrome = menuBar()->sizeHint().height();
     const int wanted = chrome + rowsBottom + 5;
     QScreen* screen = this->screen();
     if (!screen) {
@@ -183,10 +188,11 @@ void TfrTuki::FitHeight(int rowsBottom) {
         return;
     }
     const QRect area = screen->availableGeometry();
-    const int frameExtra = std::max(0, frameGeometry().height() - height());
+    // Before the first showing the window manager's frame is not known yet: allow a title bar.
+    const int frameExtra = isVisible() ? std::max(0, frameGeometry().height() - height()) : 30;
     resize(width(), std::min(wanted, area.height() - frameExtra));
-    QRect frame = frameGeometry();
-    frame.setHeight(height() + frameExtra);
+    QRect frame(isVisible() ? frameGeometry().topLeft() : pos(),
+                QSize(width(), height() + frameExtra));
     if (!placed_) {
         // Centred once, at the size of the first month.
         placed_ = true;
@@ -204,7 +210,12 @@ void TfrTuki::resizeEvent(QResizeEvent* event) {
 
 void TfrTuki::FormResize() {
     if (!scroll_ || !rows_) return;
-    const int w = std::max(20, scroll_->viewport()->width() - (kMemoLeft + 10));
+    // The client width: the window's, less the scroll bar while the rows are taller than it
+    // (also before the first showing, when the viewport has no size yet).
+    int client = width();
+    if (rows_->height() > height() - menuBar()->sizeHint().height())
+        client -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int w = std::max(20, client - (kMemoLeft + 10));
     pyo->resize(w, pyo->height());
     for (int n = 1; n <= 31; ++n) yo[n]->resize(w, yo[n]->height());
     rows_->resize(kMemoLeft + w + 10, rows_->height());

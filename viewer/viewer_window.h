@@ -16,8 +16,9 @@ class TfrTuki : public QMainWindow {
     explicit TfrTuki(const QStringList& args, QWidget* parent = nullptr);
     ~TfrTuki() override;
 
-    // Reads the arguments at the first call only: shows the month, or the usage and closes.
-    void FormActivate();
+    // Reads the arguments at the first call only: shows the month, or the usage and closes
+    // (false).
+    bool FormActivate();
     void ShowMonth(int year, int month);
     // Fills one row; returns the top of the next.
     int SetDayRow(QLabel* header, QTextEdit* memo, int day, int month, int year, int top);

@@ -92,3 +92,18 @@ TEST(ViewerRows, MonthSteps) {
         EXPECT_EQ(m, c.em);
     }
 }
+
+TEST(ViewerRows, LongLinesAreCutForShowing) {
+    const std::string dots = Sj("…");
+    struct Case {
+        std::string text, shown;
+    } cases[] = {
+        {"abcd\r\nxy", "abcd\r\nxy"},
+        {"abcdef\r\nxy", "abcd" + dots + "\r\nxy"},
+        {"abc" + Sj("表") + "z", "abc" + dots},  // never half a character
+        {"ab" + Sj("表表"), "ab" + Sj("表") + dots},
+        {"\r\n\r\n", "\r\n\r\n"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CutLongLines(c.text, 4), c.shown) << c.text;
+}

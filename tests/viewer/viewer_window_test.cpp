@@ -112,4 +112,35 @@ TEST(Viewer, AMissingFolderOrAFileInItsPlaceShowsAnEmptyMonth) {
     }
     EXPECT_EQ(QDir(platform::DiskPath(t.Path())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{"file"});
+
+    ResetGlobals();
+    FakeMessages messages;
+    const QString huge(1 << 20, QLatin1Char('x'));
+    TfrTuki w({huge, "/" + huge, "2004", "5"});
+    w.show();
+    w.FormActivate();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(w.yo[3]->toPlainText(), QString());
+}
+
+TEST(Viewer, DamagedMonthFilesShowWithoutHarm) {
+    const std::string megabyteLine(1 << 20, 'm');
+    const std::string files[] = {
+        "#S#!\r\nno end",
+        std::string("#S#!\r\n\x81\x81\xff\x80\x00zz\r\n#E#!\r\n", 20),
+        "#S#!\r\n" + megabyteLine + "S\r\n#E#!\r\n#S#!\r\n" + megabyteLine + "\r\n#E#!\r\n",
+        std::string(5000, '\n'),
+    };
+    for (const std::string& bytes : files) {
+        ResetGlobals();
+        FakeMessages messages;
+        TempFolder t;
+        ASSERT_TRUE(t.Write("200405.yo2", bytes));
+        TfrTuki w({"u", platform::DiskPath(t.Path()), "2004", "5"});
+        w.show();
+        w.FormActivate();
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_FALSE(w.yod[31]->isHidden());
+        EXPECT_EQ(t.Read("200405.yo2"), bytes);
+    }
 }

@@ -136,6 +136,18 @@ TEST(PeriodText, LoadsEachMonthItEntersAndReportsProgress) {
     EXPECT_EQ(CurDay, 1);
 }
 
+TEST(PeriodText, DamagedMonthFilesGiveWhatCanBeRead) {
+    Book book({});
+    ASSERT_TRUE(book.dir.Write("202402.yo2", "#S#!\r\n" + std::string(1 << 20, 'a') + "\r\nno end"));
+    ASSERT_TRUE(book.dir.Write("202403.yo2", std::string("#S#!\r\n\x81\xff\x00\r\n#E#!\r\n", 14)));
+    book.Show(2024, 1, 1);
+    PeriodOptions o;
+    o.dateEmptyDays = false;
+    const std::string text = PeriodText(MakeRun(2024, 1, 31, 40, false), o, nullptr);
+    EXPECT_EQ(text.substr(0, 14), PeriodHeading(2, 1, 4));
+    EXPECT_GT(text.size(), size_t(1) << 20);
+}
+
 TEST(PeriodText, ProgressStaysWithinItsRange) {
     Book book({});
     book.Show(2024, 1, 1);
