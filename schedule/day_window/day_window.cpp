@@ -19,6 +19,7 @@
 #include "file_io.h"
 #include "globals.h"
 #include "help.h"
+#include "input_wizard_runner.h"
 #include "messages.h"
 #include "open_windows.h"
 #include "paths.h"
@@ -251,7 +252,15 @@ void TfrYo3::mnuYoWizClick(int tag) {
     // The wizard writes the files itself; with the month unsaved its work would clash with
     // the edits still in memory, so nothing opens.
     if (!SaveMonthSchedule()) return;
-    if (RunInputWizard) RunInputWizard(tag);
+    // The wizard moves the date while it runs; a midnight roll-over meanwhile would save the
+    // wizard's month as the main window's.
+    const uint8_t wasBusy = NavBusy;
+    NavBusy = 1;
+    if (RunInputWizard)
+        RunInputWizard(tag);
+    else
+        ::RunInputWizard(this, tag);
+    NavBusy = wasBusy;
     CurYear = year;
     CurMonth = month;
     LoadMonthSchedule();

@@ -26,11 +26,11 @@ class TfrYo3 : public QWidget {
     std::string MemoText() const;
     void SetMemoText(const std::string& cp932CrLf);
 
-    // Set by the main window. Unset: the main window counts as visible, Tab does nothing and
-    // the input wizard opens nothing.
+    // Set by the main window. Unset: the main window counts as visible and Tab does nothing.
     std::function<bool()> MainWindowVisible;
     std::function<void()> FocusMainWindow;
-    // Runs the input wizard modally on the page of the item's Tag (0, 3 or 4).
+    // Runs the input wizard modally on the page of the item's Tag (0, 3 or 4); unset: the
+    // program's wizard.
     std::function<void(int tag)> RunInputWizard;
 
     // Scroll bars from Settings.scl and the follow tick from Settings.rendo; the main window

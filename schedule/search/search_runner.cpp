@@ -1,3 +1,9 @@
 #include "search_runner.h"
 
-void RunSearchWindow(QWidget*, const QPixmap&) {}
+#include "search_window.h"
+
+void RunSearchWindow(QWidget* parent, const QPixmap& picture) {
+    TfrKensaku window(parent);
+    window.pic1->setPixmap(picture);
+    window.exec();
+}

@@ -1,3 +1,12 @@
 #include "input_wizard_runner.h"
 
-void RunInputWizard(QWidget*, int) {}
+#include "input_wizard.h"
+
+void RunInputWizard(QWidget* parent, int tag) {
+    TfrTkInput wizard(parent);
+    if (tag == 3)
+        wizard.PageControl1->setCurrentWidget(wizard.TabSheet3);
+    else if (tag == 4)
+        wizard.PageControl1->setCurrentWidget(wizard.TabSheet4);
+    wizard.exec();
+}

@@ -441,6 +441,16 @@ TEST_F(DayWindow, WizardSavesFirstThenRestoresTheDate) {
     EXPECT_EQ(main.sent, (std::vector<Sent>{{WM_MAIN_SHOWDATE, 2004 | (5 << 16), 20}}));
 }
 
+TEST_F(DayWindow, WizardRunsWithNavigationBusy) {
+    // A midnight roll-over while the wizard holds another month must wait.
+    int during = -1;
+    win->RunInputWizard = [&](int) { during = NavBusy; };
+    win->SetMemoText("a");
+    A("mnuYoWiz_hibi")->trigger();
+    EXPECT_EQ(during, 1);
+    EXPECT_EQ(NavBusy, 0);
+}
+
 TEST_F(DayWindow, WizardStoresAnEmptyMemoAsNoText) {
     MonthDays[3].HasText = 1;
     MonthDays[3].Text = "old";

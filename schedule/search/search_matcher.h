@@ -1,0 +1,14 @@
+// Substring search on CP932 bytes that matches whole characters only: a word never starts on
+// the trail byte of a double-byte character, so "\" is never found inside "表" and "A" never
+// inside "ア".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Byte position of the first match in text that starts on a character, or npos. An empty word
+// matches at 0.
+size_t FindWord(std::string_view text, std::string_view word);
+inline bool ContainsWord(std::string_view text, std::string_view word) {
+    return FindWord(text, word) != std::string_view::npos;
+}

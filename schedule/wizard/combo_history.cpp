@@ -1,0 +1,72 @@
+#include "combo_history.h"
+
+#include <QComboBox>
+#include <algorithm>
+
+#include "cp932.h"
+#include "file_io.h"
+#include "text_file.h"
+
+namespace {
+
+constexpr int kReadLimit = 31;
+constexpr size_t kWriteLimit = 30;
+
+}  // namespace
+
+std::vector<std::string> ParseHistory(const std::string& bytes) {
+    std::vector<std::string> entries;
+    TextReader in(bytes);
+    while (!in.Eof() && static_cast<int>(entries.size()) < kReadLimit) {
+        std::string line = in.ReadLine();
+        if (line.empty()) break;
+        entries.push_back(std::move(line));
+    }
+    return entries;
+}
+
+std::string FormatHistory(const std::vector<std::string>& entries) {
+    std::vector<std::string> kept;
+    for (const std::string& e : entries) {
+        if (kept.size() == kWriteLimit) break;
+        // An empty line would end the list on reading and lose every entry after it.
+        if (e.empty() || std::find(kept.begin(), kept.end(), e) != kept.end()) continue;
+        kept.push_back(e);
+    }
+    TextWriter out;
+    for (const std::string& e : kept) out.WriteLine(e);
+    return out.Bytes();
+}
+
+uint8_t LoadComboHistory(const std::string& path, QComboBox* box) {
+    std::string bytes;
+    if (!platform::ReadWholeFile(path, bytes)) return 1;
+    for (const std::string& e : ParseHistory(bytes)) box->addItem(platform::FromCp932(e));
+    return 0;
+}
+
+uint8_t SaveComboHistory(const std::string& path, const QComboBox* box) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < box->count(); ++i) entries.push_back(platform::ToCp932(box->itemText(i)));
+    return platform::WriteFileAtomic(path, FormatHistory(entries)) ? 0 : 1;
+}
+
+void PushComboHistory(QComboBox* box) {
+    const QString text = box->currentText();
+    if (text.isEmpty()) return;
+    box->insertItem(0, text);
+    for (int i = 1; i < box->count(); ++i) {
+        if (box->itemText(i) == text) {
+            box->removeItem(i);
+            break;
+        }
+    }
+    box->setCurrentIndex(0);
+}
+
+void InsertComboHistory(QComboBox* box, const std::string& text) {
+    if (text.empty()) return;
+    const QString shown = box->currentText();
+    box->insertItem(0, platform::FromCp932(text));
+    box->setEditText(shown);
+}
