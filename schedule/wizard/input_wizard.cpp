@@ -12,6 +12,7 @@
 #include "combo_history.h"
 #include "cp932.h"
 #include "dialogs.h"
+#include "export_settings.h"
 #include "form_controls.h"
 #include "globals.h"
 #include "message_box.h"
@@ -351,8 +352,9 @@ void TfrTkInput::showEvent(QShowEvent* e) {
 }
 
 void TfrTkInput::FormShow() {
-    // The period export's options are left alone: nothing here uses them, and writing them
-    // back could replace a file that did not read.
+    // The period export's options are read but never written back here: writing could
+    // replace a file that did not read with the defaults.
+    LoadExportSettings(BaseDir);
     LoadComboHistory(HistoryPath("yo.txt"), yo);
     LoadComboHistory(HistoryPath("ken.txt"), ba);
     yo->setCurrentIndex(-1);

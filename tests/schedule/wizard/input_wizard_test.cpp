@@ -164,6 +164,15 @@ TEST_F(Wizard, HistoriesAreWrittenAtCloseNewestFirst) {
     EXPECT_EQ(win->result(), QDialog::Rejected);
 }
 
+TEST_F(Wizard, TheExportOptionsAreReadButNeverWritten) {
+    const std::string options = "[x]\r\nind=999\r\n";
+    ASSERT_TRUE(base.Write("om_ini.ini", options));
+    win = std::make_unique<TfrTkInput>();
+    win->FormShow();
+    win->Button1Click();
+    EXPECT_EQ(base.Read("om_ini.ini"), options);
+}
+
 TEST_F(Wizard, CtrlVRemembersTheSubjectFromEitherBox) {
     win->yo->setEditText(U("貼った"));
     win->yoKeyUp(Qt::Key_V, Qt::ControlModifier);
