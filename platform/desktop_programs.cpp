@@ -34,11 +34,12 @@ QStringList DesktopCommand(const QString& program, const QStringList& args) {
     return {};
 }
 
-bool StartDesktopProgram(const QString& program, const QStringList& args) {
+bool StartDesktopProgram(const QString& program, const QStringList& args,
+                         const QString& workDir) {
     QStringList command = DesktopCommand(program, args);
     if (command.isEmpty()) return false;
     const QString exe = command.takeFirst();
-    return StartDetached(exe, command);
+    return StartDetached(exe, command, workDir);
 }
 
 }  // namespace platform

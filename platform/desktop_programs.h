@@ -18,6 +18,7 @@ bool IsWindowsTextEditor(const QString& program);
 QStringList DesktopCommand(const QString& program, const QStringList& args);
 
 // Starts it detached (no shell); false when it could not be started.
-bool StartDesktopProgram(const QString& program, const QStringList& args);
+bool StartDesktopProgram(const QString& program, const QStringList& args,
+                         const QString& workDir = QString());
 
 }  // namespace platform

@@ -11,6 +11,11 @@ class QtProcesses final : public ProcessPort {
         if (program.isEmpty()) return false;
         return QProcess::startDetached(program, args);
     }
+    bool StartDetachedIn(const QString& program, const QStringList& args,
+                         const QString& workDir) override {
+        if (program.isEmpty()) return false;
+        return QProcess::startDetached(program, args, workDir);
+    }
 };
 
 ProcessPort* g_port = nullptr;
@@ -27,6 +32,12 @@ void SetProcessPort(ProcessPort* port) { g_port = port; }
 bool StartDetached(const QString& program, const QStringList& args) {
     if (program.isEmpty()) return false;
     return Processes().StartDetached(program, args);
+}
+
+bool StartDetached(const QString& program, const QStringList& args, const QString& workDir) {
+    if (program.isEmpty()) return false;
+    if (workDir.isEmpty()) return Processes().StartDetached(program, args);
+    return Processes().StartDetachedIn(program, args, workDir);
 }
 
 bool StartCommandLine(const QString& commandLine) {

@@ -12,6 +12,11 @@ class ProcessPort {
     virtual ~ProcessPort() = default;
     // Starts the program and returns at once; false when it could not be started.
     virtual bool StartDetached(const QString& program, const QStringList& args) = 0;
+    // The same with the program's working folder; the program's own folder never changes.
+    virtual bool StartDetachedIn(const QString& program, const QStringList& args,
+                                 const QString& workDir) {
+        return StartDetached(program, args);
+    }
 };
 
 ProcessPort& Processes();
@@ -19,6 +24,8 @@ ProcessPort& Processes();
 void SetProcessPort(ProcessPort* port);
 
 bool StartDetached(const QString& program, const QStringList& args);
+// An empty workDir starts it in the program's current folder.
+bool StartDetached(const QString& program, const QStringList& args, const QString& workDir);
 // A command line as a user types it ("prog arg \"two words\""), split as a shell would split
 // words but with no shell behind it. An empty or blank line starts nothing and gives false.
 bool StartCommandLine(const QString& commandLine);

@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   sox espeak-ng
+  desktop-file-utils
 )
 
 missing=()

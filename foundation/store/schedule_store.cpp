@@ -1,6 +1,7 @@
 #include "schedule_store.h"
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "cp932.h"
@@ -103,6 +104,68 @@ void ForEachAnniversary(const std::string& memoFolder,
 }
 
 void ClearDay(YOTEI& day) { day = YOTEI(); }
+
+// A launcher name with "|" or a line break, or a command with a line break, would not read
+// back whole; such an entry is written as "S%|" with "%", "|", CR and LF as %25, %7C, %0D,
+// %0A. Plain "S|" lines are never decoded, and older readers still find the name first.
+bool HasByte(const std::string& text, const char* bytes) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (platform::IsLeadByte(static_cast<unsigned char>(text[i]))) {
+            ++i;  // "ポ" ends in the byte of "|"
+            continue;
+        }
+        if (text[i] != '\0' && std::strchr(bytes, text[i])) return true;
+    }
+    return false;
+}
+
+bool NeedsEscapes(const prg& entry) {
+    return HasByte(entry.Name, "|\r\n") || HasByte(entry.FileName, "\r\n");
+}
+
+std::string PercentEncoded(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (platform::IsLeadByte(c) && i + 1 < text.size()) {
+            out += text.substr(i++, 2);  // a trail byte is never one of the escaped bytes
+            continue;
+        }
+        if (c == '%' || c == '|' || c == '\r' || c == '\n') {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+std::string PercentDecoded(const std::string& text) {
+    auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (platform::IsLeadByte(c) && i + 1 < text.size()) {
+            out += text.substr(i++, 2);
+            continue;
+        }
+        if (c == '%' && i + 2 < text.size() && digit(text[i + 1]) >= 0 &&
+            digit(text[i + 2]) >= 0) {
+            out += static_cast<char>(digit(text[i + 1]) * 16 + digit(text[i + 2]));
+            i += 2;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
 
 void ShowWarning(const char* utf8) { MsgBox(Sj(utf8), 48, ""); }
 
@@ -248,6 +311,10 @@ void LoadPrgs(const std::string& baseDir, prg list[21]) {
         std::string head, rest;
         SplitToken(line, '|', head, rest);
         SplitToken(rest, '|', list[k].Name, list[k].FileName);
+        if (head == "S%") {
+            list[k].Name = PercentDecoded(list[k].Name);
+            list[k].FileName = PercentDecoded(list[k].FileName);
+        }
     }
 }
 
@@ -256,6 +323,9 @@ bool SavePrgs(const std::string& baseDir, const prg list[21]) {
     for (int k = 1; k <= kPrgEntries; ++k) {
         if (list[k].FileName.empty())
             out.WriteLine(" ");
+        else if (NeedsEscapes(list[k]))
+            out.WriteLine("S%|" + PercentEncoded(list[k].Name) + "|" +
+                          PercentEncoded(list[k].FileName));
         else
             out.WriteLine("S|" + list[k].Name + "|" + list[k].FileName);
     }

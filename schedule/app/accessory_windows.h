@@ -50,6 +50,9 @@ class AccessoryWindows {
         bool settingsChanged = false;
         QIcon icon;        // the hub's icon, for a missing face icon file
         QPixmap picture;   // the hub's picture, for a missing face bitmap file
+        // A user holiday or anniversary list was saved: MonthDays holds the new lists, and
+        // the calendar is drawn again.
+        bool listsChanged = false;
     };
     virtual OptionsResult OpenOptions(QWidget* parent, QPoint topLeft,
                                       const QPixmap& launcherPicture) {

@@ -12,13 +12,19 @@ class FakeProcesses : public platform::ProcessPort {
     struct Start {
         QString program;
         QStringList args;
+        QString workDir;  // empty: the program's current folder
     };
 
     FakeProcesses() { platform::SetProcessPort(this); }
     ~FakeProcesses() override { platform::SetProcessPort(nullptr); }
 
     bool StartDetached(const QString& program, const QStringList& args) override {
-        starts.push_back({program, args});
+        starts.push_back({program, args, QString()});
+        return result;
+    }
+    bool StartDetachedIn(const QString& program, const QStringList& args,
+                         const QString& workDir) override {
+        starts.push_back({program, args, workDir});
         return result;
     }
 
