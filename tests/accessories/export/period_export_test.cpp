@@ -8,6 +8,7 @@
 #include "fake_clipboard.h"
 #include "fake_desktop.h"
 #include "fake_messages.h"
+#include "folders.h"
 #include "globals.h"
 #include "period_export_dialog.h"
 #include "schedule_store.h"
@@ -338,4 +339,28 @@ TEST(PeriodDialog, FileExportAsksBeforeReplacingAndWritesAtomically) {
     EXPECT_EQ(f.messages.shown.size(), 1u);
     EXPECT_TRUE(f.messages.shown[0].text.endsWith(QString::fromUtf8("」にｴｷｽポートできません.")))
         << f.messages.shown[0].text.toStdString();
+}
+
+TEST(PeriodDialog, FolderPickerSetsThePathWithAFinalSlash) {
+    DialogFixture f;
+    std::vector<std::string> starts;
+    std::vector<std::string> answers = {"", Sj("/home/山田 花子/出力")};
+    SetFolderPicker([&](QWidget*, const QString&, const std::string& start) {
+        starts.push_back(start);
+        std::string a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    });
+    TfrYoFsave d;
+    d.FormActivate();
+    const QString before = d.tx_path->text();
+    d.Button1Click();  // cancelled
+    EXPECT_EQ(d.tx_path->text(), before);
+    d.Button1Click();
+    EXPECT_EQ(d.tx_path->text(), QString::fromUtf8("/home/山田 花子/出力/"));
+    EXPECT_EQ(starts, (std::vector<std::string>{f.home.Path() + "/", f.home.Path() + "/"}));
+    SetFolderPicker(nullptr);
+    d.done(QDialog::Rejected);
+    LoadExportSettings(f.home.Path());
+    EXPECT_EQ(ExportSettings.path, Sj("/home/山田 花子/出力/"));
 }
