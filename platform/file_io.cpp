@@ -43,7 +43,8 @@ bool NothingToRead(const std::string& path) {
     struct stat info;
     const QByteArray disk = QFile::encodeName(DiskPath(path));
     // A folder that may not be searched hides whether the file is there: count it as there.
-    if (::stat(disk.constData(), &info) != 0) return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG;
+    if (::stat(disk.constData(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG || errno == ELOOP;
     return S_ISDIR(info.st_mode);
 }
 

@@ -4,6 +4,7 @@
 
 #include "fonts.h"
 #include "message_box.h"
+#include "unreadable_files.h"
 #include "viewer_window.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tavikg"));
     platform::SetApplicationTitle(QString::fromUtf8("予定参照"));
     platform::InstallFontSubstitutes();
+    // Another user's files are only read here: nothing is saved over them.
+    store::TellUnreadableFiles(false);
 
     TfrTuki window(args);
     // The month is read and fitted before the first showing, so the window opens centred at

@@ -14,6 +14,8 @@ std::set<std::string>& Unreadable() {
     return paths;
 }
 
+bool g_tell = true;
+
 std::set<std::string>& Told() {
     static std::set<std::string> paths;
     return paths;
@@ -31,7 +33,7 @@ bool ReadForUpdate(const std::string& path, std::string& bytes) {
             break;
     }
     Unreadable().insert(path);
-    if (Told().insert(path).second) MsgBox(UnreadableMessage(path), 48, "");
+    if (g_tell && Told().insert(path).second) MsgBox(UnreadableMessage(path), 48, "");
     return false;
 }
 
@@ -52,6 +54,8 @@ std::string UnreadableMessage(const std::string& path) {
 std::string NotSavedOverMessage(const std::string& path) {
     return Sj("読み込めなかったファイルには保存できません。\r\n") + path;
 }
+
+void TellUnreadableFiles(bool on) { g_tell = on; }
 
 void ForgetUnreadableFiles() {
     Unreadable().clear();

@@ -19,6 +19,10 @@ bool IsUnreadable(const std::string& path);
 std::string UnreadableMessage(const std::string& path);
 std::string NotSavedOverMessage(const std::string& path);
 
+// Whether the user is told of an unreadable file (the schedule book: yes; a read-only
+// viewer: no). On until set.
+void TellUnreadableFiles(bool on);
+
 // Tests only.
 void ForgetUnreadableFiles();
 

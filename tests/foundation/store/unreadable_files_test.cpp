@@ -41,8 +41,12 @@ class Unreadable : public ::testing::Test {
     void SetUp() override {
         ResetGlobals();
         store::ForgetUnreadableFiles();
+        store::TellUnreadableFiles(true);
     }
-    void TearDown() override { store::ForgetUnreadableFiles(); }
+    void TearDown() override {
+        store::ForgetUnreadableFiles();
+        store::TellUnreadableFiles(true);
+    }
     QString Told(const std::string& name) {
         return platform::FromCp932(store::UnreadableMessage(dir.File(name)));
     }
@@ -178,12 +182,26 @@ TEST_F(Unreadable, ReadableAgainOrGoneIsWrittenAgain) {
 
 TEST_F(Unreadable, MissingFilesAndFoldersAreNotUnreadable) {
     ASSERT_TRUE(QDir().mkpath(platform::DiskPath(dir.File("2004.ne2"))));
+    ASSERT_TRUE(dir.Write("file", "x"));
     YOTEI days[32];
     NEN_YOTEI months[13];
     EXPECT_TRUE(store::LoadMonth(dir.Path(), dir.Path(), 2004, 5, days));
     EXPECT_TRUE(store::ReadYear(dir.Path(), 2004, months));
     EXPECT_FALSE(store::IsUnreadable(dir.File("200405.yo2")));
+    // A file in place of the folder, or a name no file system holds.
+    EXPECT_TRUE(store::LoadMonth(dir.File("file"), dir.Path(), 2004, 5, days));
+    EXPECT_TRUE(store::LoadMonth("/" + std::string(1 << 16, 'x'), dir.Path(), 2004, 5, days));
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(Unreadable, ToldOnlyWhereTheProgramWrites) {
+    store::TellUnreadableFiles(false);
+    ASSERT_TRUE(dir.Write("200405.yo2", kSchedule));
+    fault.paths.insert(dir.File("200405.yo2"));
+    YOTEI days[32];
+    EXPECT_FALSE(store::LoadMonth(dir.Path(), dir.Path(), 2004, 5, days));
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_TRUE(store::IsUnreadable(dir.File("200405.yo2")));
 }
 
 TEST_F(Unreadable, GlobalFormsReportTheMonthAndThePlan) {
