@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
 
 #include "calendar_rules.h"
 #include "date_time.h"
@@ -19,7 +21,9 @@
 #include "sound.h"
 #include "start_notice.h"
 #include "text_helpers.h"
+#include "tray.h"
 #include "window_flags.h"
+#include "window_frame.h"
 
 MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
     : main_(main), start_(startNotice), day_(day) {}
@@ -102,7 +106,11 @@ bool MainLifecycle::FormShow() {
 
     PlaceDayWindow();
     main_.show();
-    day_.show();
+    // Shown only where it belongs from the start: no activation is needed to hide it again.
+    const bool intoTray = Settings.aikon == 1 && platform::TrayIcon().IsAvailable();
+    if (DayWindowShownAtStart(Settings.rendo, main_.height() != MainFullHeight, intoTray))
+        day_.show();
+    if (!intoTray) GiveStartFocus();
     Settings.smm = Now();
     main_.Alarm().SyncAlarmTimer();
     startState_ = kStarted;
@@ -110,21 +118,46 @@ bool MainLifecycle::FormShow() {
 }
 
 void MainLifecycle::PlaceMainWindow() {
-    QRect screen(0, 0, 1920, 1080);
-    if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
+    // The rules speak of the whole window: its frame as the window manager will draw it.
+    const QMargins frame = FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_);
+    const QSize outer = main_.size().grownBy(frame);
+    const std::vector<QRect> screens = platform::ScreenRects();
+    const QRect screen = screens.empty() ? QRect(0, 0, 1920, 1080) : screens.front();
     int left = Settings.tavik_tlwh.l;
     int top = Settings.tavik_tlwh.t;
-    if (screen.width() - main_.width() < left) left = 0;
-    if (screen.height() - main_.height() < top) top = 0;
-    main_.move(left, top);
+    if (screen.width() - outer.width() < left) left = 0;
+    if (screen.height() - outer.height() < top) top = 0;
+    main_.move(platform::OntoScreens(QRect(QPoint(left, top), outer), screens));
 }
 
 void MainLifecycle::PlaceDayWindow() {
+    const QMargins frame = FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_);
+    const QRect outer(main_.pos(), main_.size().grownBy(frame));
     TLWH& b = Settings.yo3_tlwh;
-    if (b.t < 0) b.t = static_cast<int16_t>(main_.y() + main_.height());
-    if (b.l < 0) b.l = static_cast<int16_t>(main_.x());
-    if (b.w < 50) b.w = static_cast<int16_t>(main_.width());
+    // Just below the main window's frame, not below its client area.
+    if (b.t < 0) b.t = static_cast<int16_t>(outer.y() + outer.height());
+    if (b.l < 0) b.l = static_cast<int16_t>(outer.x());
+    if (b.w < 50) b.w = static_cast<int16_t>(outer.width());
     if (b.h < 50) b.h = static_cast<int16_t>(day_.height());
+    const QPoint at =
+        platform::OntoScreens(QRect(b.l, b.t, std::max<int>(b.w, 50), std::max<int>(b.h, 50)),
+                              platform::ScreenRects());
+    b.l = static_cast<int16_t>(at.x());
+    b.t = static_cast<int16_t>(at.y());
+}
+
+void MainLifecycle::GiveStartFocus() {
+    // Typing goes to the day's text at once; with the calendar collapsed, to the main window.
+    QWidget* target = day_.isVisible() ? static_cast<QWidget*>(&day_) : &main_;
+    if (!target->isVisible()) return;
+    target->activateWindow();
+    if (QWindow* w = target->windowHandle()) w->requestActivate();
+    if (target == &day_) day_.tx_yo->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool DayWindowShownAtStart(uint8_t rendo, bool collapsed, bool intoTray) {
+    if (rendo != 0) return true;
+    return !collapsed && !intoTray;
 }
 
 bool MainLifecycle::FormCloseQuery() {

@@ -1,10 +1,13 @@
 // Start-up and shutdown of the schedule book around the main window.
 #pragma once
 
+#include <QMargins>
+#include <cstdint>
 #include <functional>
 
 #include "settings_file.h"
 
+class QWidget;
 class TfrTavik;
 class TfrYotei;
 class TfrYo3;
@@ -42,10 +45,13 @@ class MainLifecycle : public SettingsHost {
     // Modal runs of the notices; tests replace them. Unset: exec().
     std::function<void(TfrYotei&)> RunStartNotice;
     std::function<void(Tfryotei2&)> RunExitNotice;
+    // The window manager's frame around the main window; tests set one. Unset: asked of it.
+    std::function<QMargins(QWidget*)> FrameOf;
 
   private:
     void PlaceMainWindow();
     void PlaceDayWindow();
+    void GiveStartFocus();
 
     TfrTavik& main_;
     TfrYotei& start_;
@@ -54,3 +60,7 @@ class MainLifecycle : public SettingsHost {
     bool closedByWmClose_ = false;
     bool ended_ = false;
 };
+
+// Whether the start shows the day window: one that follows the main window is hidden while
+// the calendar is collapsed and while the program starts into the tray.
+bool DayWindowShownAtStart(uint8_t rendo, bool collapsed, bool intoTray);

@@ -307,6 +307,39 @@ TEST_F(Startup, WindowsArePlacedFromTheSettings) {
     EXPECT_EQ(MainFullHeight, TfrTavik::kClientHeight);
 }
 
+TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
+    WriteSettings(1, 0);
+    Make();
+    // An openbox-like frame: a 20-pixel title bar and a 1-pixel border.
+    life->FrameOf = [](QWidget*) { return QMargins(1, 21, 1, 1); };
+    ASSERT_TRUE(life->FormShow());
+    const TLWH& b = Settings.yo3_tlwh;
+    EXPECT_EQ(b.t, main->y() + 21 + TfrTavik::kClientHeight + 1);
+    EXPECT_EQ(b.l, main->x());
+    EXPECT_EQ(b.w, TfrTavik::kClientWidth + 2);
+    EXPECT_EQ(day->geometry().top(), b.t);
+}
+
+TEST_F(Startup, DayWindowAtStartFollowsTheCalendarAndTheTray) {
+    struct {
+        uint8_t rendo;
+        bool collapsed, intoTray, shown;
+    } const cases[] = {
+        {0, false, false, true}, {0, true, false, false}, {0, false, true, false},
+        {0, true, true, false},  {1, true, false, true},  {1, false, true, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DayWindowShownAtStart(c.rendo, c.collapsed, c.intoTray), c.shown)
+            << int(c.rendo) << c.collapsed << c.intoTray;
+
+    Settings.cal_flg = 1;
+    WriteSettings(1, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_FALSE(day->isVisible());
+}
+
 bool OnTop(QWidget& w) {
     return w.windowHandle() && (w.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
 }

@@ -1,0 +1,126 @@
+#include "window_frame.h"
+
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+// Last: Xlib's macros clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace platform {
+namespace {
+
+Display* X11Display() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
+bool WindowManagerSupports(Display* dpy, Atom wanted) {
+    Atom type;
+    int format;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom supported = XInternAtom(dpy, "_NET_SUPPORTED", False);
+    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), supported, 0, 4096, False, XA_ATOM, &type,
+                           &format, &count, &after, &data) != Success ||
+        !data)
+        return false;
+    const Atom* atoms = reinterpret_cast<const Atom*>(data);
+    const bool found = std::find(atoms, atoms + count, wanted) != atoms + count;
+    XFree(data);
+    return found;
+}
+
+bool ReadExtents(Display* dpy, Window window, Atom extents, QMargins& out) {
+    Atom type;
+    int format;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &data) != Success ||
+        !data)
+        return false;
+    const bool ok = count == 4 && format == 32;
+    if (ok) {
+        const long* v = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+        out = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+    }
+    XFree(data);
+    return ok;
+}
+
+}  // namespace
+
+QMargins FrameExtents(QWidget* window, int timeoutMs) {
+    if (!window) return {};
+    window = window->window();
+    if (window->isVisible()) {
+        const QRect frame = window->frameGeometry(), client = window->geometry();
+        const QMargins shown(client.left() - frame.left(), client.top() - frame.top(),
+                             frame.right() - client.right(), frame.bottom() - client.bottom());
+        if (!shown.isNull()) return shown;
+    }
+    Display* dpy = X11Display();
+    if (!dpy || window->windowFlags().testFlag(Qt::FramelessWindowHint)) return {};
+    const Atom request = XInternAtom(dpy, "_NET_REQUEST_FRAME_EXTENTS", False);
+    const Atom extents = XInternAtom(dpy, "_NET_FRAME_EXTENTS", False);
+    if (!WindowManagerSupports(dpy, request)) return {};
+
+    // The window manager answers for the window as its hints stand (title bar, border).
+    const Window id = static_cast<Window>(window->winId());
+    QMargins margins;
+    if (ReadExtents(dpy, id, extents, margins)) return margins;
+    XEvent e = {};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = id;
+    e.xclient.message_type = request;
+    e.xclient.format = 32;
+    XSendEvent(dpy, DefaultRootWindow(dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(dpy);
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < timeoutMs) {
+        if (ReadExtents(dpy, id, extents, margins)) return margins;
+        ::usleep(2000);
+    }
+    return {};
+}
+
+QRect OuterGeometry(QWidget* window) {
+    if (!window) return {};
+    window = window->window();
+    const QMargins m = FrameExtents(window);
+    return QRect(window->pos(), QSize(window->width() + m.left() + m.right(),
+                                      window->height() + m.top() + m.bottom()));
+}
+
+std::vector<QRect> ScreenRects() {
+    std::vector<QRect> rects;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) rects.push_back(primary->geometry());
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen()) rects.push_back(s->geometry());
+    return rects;
+}
+
+QPoint OntoScreens(const QRect& outer, const std::vector<QRect>& screens) {
+    if (screens.empty()) return outer.topLeft();
+    for (const QRect& s : screens)
+        if (s.intersects(outer)) return outer.topLeft();
+    const QRect& home = screens.front();
+    auto fit = [](int at, int size, int low, int span) {
+        if (size >= span) return low;
+        return std::clamp(at, low, low + span - size);
+    };
+    return QPoint(fit(outer.x(), outer.width(), home.x(), home.width()),
+                  fit(outer.y(), outer.height(), home.y(), home.height()));
+}
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+// The frame a window manager draws around a top-level window, and keeping windows reachable.
+// Qt places a top-level window by its frame (pos()) but sizes it by its client area (height()),
+// and knows the frame only some time after the window is first shown.
+#pragma once
+
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <vector>
+
+class QWidget;
+
+namespace platform {
+
+// The frame around the window: taken from the shown window, else asked of the window manager
+// before the window is shown (waiting at most timeoutMs). Empty without a window manager.
+QMargins FrameExtents(QWidget* window, int timeoutMs = 300);
+
+// The whole window with its frame, where pos() puts it.
+QRect OuterGeometry(QWidget* window);
+
+// The geometries of every screen, the primary first.
+std::vector<QRect> ScreenRects();
+
+// A window (outer rectangle) that lies wholly outside every screen moves onto the first one;
+// a window that shows on some screen, even at a negative position, stays where it is.
+QPoint OntoScreens(const QRect& outer, const std::vector<QRect>& screens);
+
+}  // namespace platform

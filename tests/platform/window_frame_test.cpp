@@ -1,0 +1,28 @@
+#include "window_frame.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WindowFrame, WindowsWhollyOffEveryScreenComeBack) {
+    const std::vector<QRect> screens = {QRect(0, 0, 1280, 800), QRect(-1024, 0, 1024, 768)};
+    struct {
+        QRect window;
+        QPoint at;
+    } const cases[] = {
+        {QRect(100, 100, 206, 265), QPoint(100, 100)},
+        {QRect(-300, 50, 206, 265), QPoint(-300, 50)},      // on the left screen
+        {QRect(-100, -10, 206, 265), QPoint(-100, -10)},    // partly off, still reachable
+        {QRect(-31073, 0, 206, 265), QPoint(0, 0)},         // a wrapped 99999
+        {QRect(5000, 200, 206, 265), QPoint(1280 - 206, 200)},
+        {QRect(100, 900, 206, 265), QPoint(100, 800 - 265)},
+        {QRect(100, -31073, 206, 265), QPoint(100, 0)},
+        {QRect(9000, 9000, 2000, 900), QPoint(0, 0)},       // larger than the screen
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::OntoScreens(c.window, screens), c.at)
+            << c.window.x() << "," << c.window.y();
+    EXPECT_EQ(platform::OntoScreens(QRect(-5000, 3, 10, 10), {}), QPoint(-5000, 3));
+}
+
+}  // namespace
