@@ -97,6 +97,7 @@ TfrTavik::TfrTavik(QWidget* parent)
     setWindowTitle(QStringLiteral("Kolvane32"));
     setFont(PixelFont(kUiFont, 12));
     setFixedSize(kClientWidth, kClientHeight);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     BuildToolStrip();
     BuildCalendar();
@@ -375,6 +376,9 @@ bool TfrTavik::OwnsWidget(QObject* object) const {
 }
 
 bool TfrTavik::eventFilter(QObject* watched, QEvent* event) {
+    // Hints show while any window of the program is active (typing in the day window too).
+    if (event->type() == QEvent::ToolTip && OwnsWidget(watched) && !QApplication::activeWindow())
+        return true;
     if (watched == sf_date && event->type() == QEvent::MouseButtonDblClick) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton) {

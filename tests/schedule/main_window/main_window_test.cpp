@@ -207,4 +207,10 @@ TEST_F(MainWindow, CollapseAndExpand) {
     EXPECT_EQ(main->height(), MainFullHeight);
 }
 
+TEST(MainWindowHints, ShownWhileAnyWindowOfTheProgramIsActive) {
+    TfrTavik w;
+    // Qt shows a window's hints only while that window is active unless it is told otherwise.
+    EXPECT_TRUE(w.testAttribute(Qt::WA_AlwaysShowToolTips));
+}
+
 }  // namespace
