@@ -128,6 +128,9 @@ void MainLifecycle::PlaceMainWindow() {
     if (screen.width() - outer.width() < left) left = 0;
     if (screen.height() - outer.height() < top) top = 0;
     main_.move(platform::OntoScreens(QRect(QPoint(left, top), outer), screens));
+    // A move to where the window already is (0, 0) leaves no position hint, and the window
+    // manager would place the window itself, away from the day window below it.
+    main_.setAttribute(Qt::WA_Moved);
 }
 
 void MainLifecycle::PlaceDayWindow() {

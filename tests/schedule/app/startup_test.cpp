@@ -305,6 +305,8 @@ TEST_F(Startup, WindowsArePlacedFromTheSettings) {
     EXPECT_EQ(b.w, main->width());
     EXPECT_EQ(day->geometry().top(), b.t);
     EXPECT_EQ(MainFullHeight, TfrTavik::kClientHeight);
+    // Placed by the program even at (0, 0), not by the window manager.
+    EXPECT_TRUE(main->testAttribute(Qt::WA_Moved));
 }
 
 TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
