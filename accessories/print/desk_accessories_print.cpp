@@ -1,8 +1,13 @@
 #include "desk_accessories.h"
+#include "month_print.h"
 #include "notebook_print.h"
 #include "print_job.h"
 
-void DeskAccessories::PrintMonth(QWidget*) {}
+void DeskAccessories::PrintMonth(QWidget* parent) {
+    RunPrintJob(parent, [](platform::PrintCanvas& canvas) {
+        PrintMonthDocument(canvas, BuildMonthPrint());
+    });
+}
 
 void DeskAccessories::PrintNotebook(QWidget* parent) {
     RunPrintJob(parent, [](platform::PrintCanvas& canvas) {

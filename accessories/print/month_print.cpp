@@ -3,8 +3,10 @@
 #include "calendar_rules.h"
 #include "color.h"
 #include "cp932.h"
+#include "globals.h"
 #include "print_job.h"
 #include "printer_scale.h"
+#include "view_rows.h"
 
 using platform::FromCp932;
 using platform::kTextCenter;
@@ -16,6 +18,25 @@ std::string MonthPrintTitle(int year, int month, const INIT& settings) {
     std::string yearText = std::to_string(year);
     if (settings.wareki == 1) EraYearText(year, month, 1, yearText);
     return yearText + Sj("年 ") + std::to_string(month) + Sj("月 月間予定表");
+}
+
+MonthPrint BuildMonthPrint() {
+    MonthPrint month;
+    month.stamp = PrintDateStamp(Settings.wareki == 1);
+    month.title = MonthPrintTitle(CurYear, CurMonth, Settings);
+    month.markColor = Settings.MAKUCOL;
+    const int days = DaysInMonth(CurYear, CurMonth);
+    for (int d = 1; d <= days; ++d) {
+        const DayRowHeader header = MakeDayRowHeader(CurYear, CurMonth, d, MonthDays[d], Settings);
+        MonthPrintDay day;
+        day.heading = header.caption;
+        day.headingColor = header.color;
+        day.marked = header.marked;
+        day.text = MonthDays[d].Text;
+        day.textColor = 0;  // the memos' black
+        month.days.push_back(day);
+    }
+    return month;
 }
 
 bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month) {

@@ -27,5 +27,9 @@ struct MonthPrint {
 // "2004年 6月 月間予定表", with the era year when settings.wareki is 1 (CP932).
 std::string MonthPrintTitle(int year, int month, const INIT& settings);
 
+// The month in MonthDays (CurYear/CurMonth) as the month view shows it, with Settings and
+// today's stamp.
+MonthPrint BuildMonthPrint();
+
 // Prints one document; false when it could not start (the user has been told).
 bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month);
