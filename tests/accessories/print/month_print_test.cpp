@@ -219,8 +219,8 @@ TEST_F(MonthPrintTest, PdfThroughThePrintDialog) {
             for (double x = 20.3; x < 195 && full; x += 1) full = pdf_pages::InkAt(page, x, y);
             if (full) {
                 rule = true;
-                EXPECT_FALSE(pdf_pages::InkAt(page, 19.6, y)) << c.name;
-                EXPECT_FALSE(pdf_pages::InkAt(page, 195.4, y)) << c.name;
+                EXPECT_FALSE(pdf_pages::InkAt(page, 19.4, y)) << c.name;
+                EXPECT_FALSE(pdf_pages::InkAt(page, 195.6, y)) << c.name;
             }
         }
         EXPECT_TRUE(rule) << c.name;
