@@ -16,7 +16,7 @@ struct FusenLook {
     uint32_t backColor = 65535;
     std::string link;
     bool temae = false;  // always on top
-    FontSpec font;
+    StoredFont font;
 };
 
 constexpr int kFusenMinWidth = 25;

@@ -13,7 +13,7 @@
 #include "color.h"
 #include "cp932.h"
 #include "dialogs.h"
-#include "font_spec.h"
+#include "stored_font.h"
 #include "globals.h"
 #include "image_editor.h"
 #include "link_dialog.h"
@@ -338,7 +338,7 @@ void TfrFusen::mnuTxtClick() {
     const QPointer<TfrFusen> self(this);
     const auto font = platform::Dialogs().Font(this, ToQFont(NoteFont));
     if (!self || !font) return;
-    NoteFont = ToFontSpec(*font, NoteFont.Color);
+    NoteFont = ToStoredFont(*font, NoteFont.Color);
     update();
 }
 

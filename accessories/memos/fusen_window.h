@@ -58,7 +58,7 @@ class TfrFusen : public QWidget {
     std::string Text;      // a text memo's text, a bitmap memo's path
     uint32_t BackColor = 65535;
     uint8_t IsBitmap = 0;
-    FontSpec NoteFont;
+    StoredFont NoteFont;
 
     QMenu* pmnu = nullptr;
     QAction* close1 = nullptr;

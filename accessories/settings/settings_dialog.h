@@ -140,7 +140,7 @@ class TfrSet : public QDialog {
 
     INIT saved_;
     bool committed_ = false;
-    FontSpec memoFont_;
+    StoredFont memoFont_;
     QColor lastColor_ = Qt::black;
 };
 

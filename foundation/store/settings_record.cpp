@@ -15,8 +15,8 @@ std::string CutText255(const std::string& text) {
     return text.substr(0, end);
 }
 
-FontSpec INIT::DefaultMemoFont() {
-    FontSpec f;
+StoredFont INIT::DefaultMemoFont() {
+    StoredFont f;
     f.Name = Sj("ＭＳ Ｐゴシック");
     f.Size = 9;
     f.Color = 0xFF000008u;  // system window-text colour

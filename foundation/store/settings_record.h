@@ -27,7 +27,7 @@ struct MokuziTLWH : TLWH {
 };
 
 // A font as the program keeps it: name (CP932), size in points, stored colour and style.
-struct FontSpec {
+struct StoredFont {
     std::string Name;
     int32_t Size = 9;
     uint32_t Color = 0;
@@ -56,7 +56,7 @@ struct INIT {
     int32_t TM_TT = 15000;
     uint8_t alm_Znaru = 0;
     uint8_t yoAruDsp = 0;
-    FontSpec MemoFont = DefaultMemoFont();
+    StoredFont MemoFont = DefaultMemoFont();
     uint32_t memo_color = 0x00FFFF;
     uint8_t wareki = 0;
     uint8_t cal_flg = 0;
@@ -99,7 +99,7 @@ struct INIT {
     uint32_t HolidayMojiCol = 0x0000FF;
 
     // "ＭＳ Ｐゴシック" 9 pt in the system window-text colour, no style.
-    static FontSpec DefaultMemoFont();
+    static StoredFont DefaultMemoFont();
 };
 
 extern INIT Settings;

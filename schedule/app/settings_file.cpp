@@ -101,7 +101,7 @@ char HotKeyLetter(const std::string& text) {
 }
 
 // Only one style survives a restart; the first that matches wins.
-void ApplyMemoFontStyle(FontSpec& font, int bold, int italic, int underline, int strikeOut) {
+void ApplyMemoFontStyle(StoredFont& font, int bold, int italic, int underline, int strikeOut) {
     if (bold == 1 && italic == 1) {
         font.Bold = true;
         font.Italic = true;
@@ -117,7 +117,7 @@ void ApplyMemoFontStyle(FontSpec& font, int bold, int italic, int underline, int
 }
 
 // Style flags as written: the combinations the reader can restore, else none.
-void MemoFontFlags(const FontSpec& font, int& bold, int& italic, int& underline, int& strikeOut) {
+void MemoFontFlags(const StoredFont& font, int& bold, int& italic, int& underline, int& strikeOut) {
     const bool restorable = (!font.Underline && !font.StrikeOut) ||
                             (!font.Bold && !font.Italic && font.Underline != font.StrikeOut);
     bold = restorable && font.Bold ? 1 : 0;

@@ -174,7 +174,7 @@ TEST_F(SettingsFileTest, MemoFontStyleOnReading) {
         const char* keys[] = {"fontBold", "fontItalic", "fontUnderline", "fontStrikeout"};
         for (int k = 0; k < 4; ++k) body += std::string(keys[k]) + "=" + c.flags[k] + "\r\n";
         ASSERT_TRUE(LoadFrom(body));
-        const FontSpec& f = Settings.MemoFont;
+        const StoredFont& f = Settings.MemoFont;
         EXPECT_EQ(f.Bold, c.b) << c.flags;
         EXPECT_EQ(f.Italic, c.i) << c.flags;
         EXPECT_EQ(f.Underline, c.u) << c.flags;

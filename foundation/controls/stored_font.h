@@ -1,4 +1,4 @@
-// The program's stored fonts (FontSpec) as Qt fonts and back.
+// The program's stored fonts (StoredFont) as Qt fonts and back.
 #pragma once
 
 #include <QFont>
@@ -7,6 +7,6 @@
 
 // Family (mapped through the installed substitutes), point size and style; the colour is not
 // part of a QFont.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const StoredFont& stored);
 // The font's family, point size and style with the given stored colour.
-FontSpec ToFontSpec(const QFont& font, uint32_t color);
+StoredFont ToStoredFont(const QFont& font, uint32_t color);
