@@ -265,29 +265,43 @@ void TfrTkInput::BuildMonthlyPage() {
     connect(mai_bt_cl, &QPushButton::clicked, this, [this] { mai_bt_clClick(); });
 }
 
+TfrTkInput::WhenBoxes TfrTkInput::BuildWhenRow(QWidget* page, const char* prefix,
+                                              const char* tail) {
+    const std::string p(prefix);
+    Row row(page, 20, 24);
+    WhenBoxes w;
+    w.yy = row.Combo((p + "_yy").c_str(), 62);
+    row.Label("年");
+    w.mm = row.Combo((p + "_mm").c_str(), 44);
+    row.Label("月");
+    w.dd = row.Combo((p + "_dd").c_str(), 44);
+    row.Label("日の");
+    w.hh = row.Combo((p + "_hh").c_str(), 44);
+    row.Label("時");
+    w.mi = row.Combo((p + "_mi").c_str(), 44);
+    row.Label(tail);
+    FillYears(w.yy);
+    AddNumbers(w.mm, 1, 12);
+    AddNumbers(w.dd, 1, 31);
+    AddItems(w.hh, HourItems());
+    AddItems(w.mi, MinuteItems());
+    // An empty minute means "on the hour"; the caller decides about an empty hour.
+    w.mi->addItem(QString());
+    return w;
+}
+
 void TfrTkInput::BuildProgramPage() {
     TabSheet3 = new QWidget;
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
     PageControl1->addTab(TabSheet3, U("ﾌﾟﾛｸﾞﾗﾑ自動実行予定"));
 
-    Row when(TabSheet3, 20, 24);
-    p_yy = when.Combo("p_yy", 62);
-    when.Label("年");
-    p_mm = when.Combo("p_mm", 44);
-    when.Label("月");
-    p_dd = when.Combo("p_dd", 44);
-    when.Label("日の");
-    p_hh = when.Combo("p_hh", 44);
-    when.Label("時");
-    p_mi = when.Combo("p_mi", 44);
-    when.Label("分に下記のﾌﾟﾛｸﾞﾗﾑを実行します。");
-    FillYears(p_yy);
-    AddNumbers(p_mm, 1, 12);
-    AddNumbers(p_dd, 1, 31);
-    AddItems(p_hh, HourItems());
+    const WhenBoxes when = BuildWhenRow(TabSheet3, "p", "分に下記のﾌﾟﾛｸﾞﾗﾑを実行します。");
+    p_yy = when.yy;
+    p_mm = when.mm;
+    p_dd = when.dd;
+    p_hh = when.hh;
+    p_mi = when.mi;
     p_hh->addItem(QString());
-    AddItems(p_mi, MinuteItems());
-    p_mi->addItem(QString());
 
     p_txt = Edit(TabSheet3, "p_txt", {20, 64, 458, 21});
     bt_prgSan = MakeButton(TabSheet3, "bt_prgSan", ">>", {482, 64, 29, 21});
@@ -305,23 +319,12 @@ void TfrTkInput::BuildNoticePage() {
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
     PageControl1->addTab(TabSheet4, U("自動案内予定"));
 
-    Row when(TabSheet4, 20, 24);
-    z_yy = when.Combo("z_yy", 62);
-    when.Label("年");
-    z_mm = when.Combo("z_mm", 44);
-    when.Label("月");
-    z_dd = when.Combo("z_dd", 44);
-    when.Label("日の");
-    z_hh = when.Combo("z_hh", 44);
-    when.Label("時");
-    z_mi = when.Combo("z_mi", 44);
-    when.Label("分に下記の案内をします。");
-    FillYears(z_yy);
-    AddNumbers(z_mm, 1, 12);
-    AddNumbers(z_dd, 1, 31);
-    AddItems(z_hh, HourItems());
-    AddItems(z_mi, MinuteItems());
-    z_mi->addItem(QString());
+    const WhenBoxes when = BuildWhenRow(TabSheet4, "z", "分に下記の案内をします。");
+    z_yy = when.yy;
+    z_mm = when.mm;
+    z_dd = when.dd;
+    z_hh = when.hh;
+    z_mi = when.mi;
 
     z_txt = Edit(TabSheet4, "z_txt", {20, 64, 491, 21});
 

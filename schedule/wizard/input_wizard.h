@@ -76,6 +76,11 @@ class TfrTkInput : public QDialog {
   private:
     void BuildDailyPage();
     void BuildMonthlyPage();
+    // Year, month, day, hour and minute boxes of an event page, named prefix + "_yy" and so on.
+    struct WhenBoxes {
+        QComboBox *yy = nullptr, *mm = nullptr, *dd = nullptr, *hh = nullptr, *mi = nullptr;
+    };
+    WhenBoxes BuildWhenRow(QWidget* page, const char* prefix, const char* tail);
     void BuildProgramPage();
     void BuildNoticePage();
     void FillYears(QComboBox* box);
