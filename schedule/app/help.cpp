@@ -1,9 +1,7 @@
 #include "help.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "globals.h"
+#include "open_document.h"
 #include "paths.h"
 
 std::string HelpFilePath() { return platform::JoinPath(AppDir, "orsel.html"); }
@@ -12,5 +10,5 @@ void OpenHelp() {
     const std::string path = HelpFilePath();
     // Paths handed to the system are kept to the program's fixed length.
     if (path.size() > 256 || !platform::FileExists(path)) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(platform::DiskPath(path)));
+    platform::OpenDocument(platform::DiskPath(path));
 }
