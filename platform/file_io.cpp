@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -68,6 +70,35 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
         return false;
     }
     return file.commit();
+}
+
+std::string AtomicTemporaryTarget(const std::string& fileName) {
+    constexpr size_t kSuffix = 6;
+    if (fileName.size() < kSuffix + 2) return std::string();
+    const size_t dot = fileName.size() - kSuffix - 1;
+    if (fileName[dot] != '.') return std::string();
+    for (size_t i = dot + 1; i < fileName.size(); ++i) {
+        const char c = fileName[i];
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum) return std::string();
+    }
+    return fileName.substr(0, dot);
+}
+
+int RemoveStaleTemporaries(const std::string& folder,
+                           const std::function<bool(const std::string& fileName)>& ours,
+                           long long minAgeSeconds) {
+    if (folder.empty() || !ours) return 0;
+    const QDir dir(DiskPath(folder));
+    const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-minAgeSeconds);
+    int removed = 0;
+    for (const QFileInfo& e : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        const std::string name = FromDiskPath(e.fileName());
+        if (AtomicTemporaryTarget(name).empty() || !ours(name)) continue;
+        if (e.ownerId() != ::getuid() || e.lastModified().toUTC() > limit) continue;
+        if (QFile::remove(e.absoluteFilePath())) ++removed;
+    }
+    return removed;
 }
 
 bool CopyFileAtomic(const std::string& source, const std::string& destination) {

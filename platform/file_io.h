@@ -24,6 +24,18 @@ bool NothingToRead(const std::string& path);
 // write leaves the old file whole. False when anything failed.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+// The final name of a temporary that an atomic write leaves when it is killed before its
+// rename: name + "." + six letters or digits. Empty when the name is no such temporary.
+std::string AtomicTemporaryTarget(const std::string& fileName);
+
+// Removes the temporaries of atomic writes in the folder (not below it) that the predicate
+// accepts (it sees the temporary's name) and that are at least minAgeSeconds old (a write of
+// another process may be under way). Only regular files of the user are touched. Returns how
+// many were removed.
+int RemoveStaleTemporaries(const std::string& folder,
+                           const std::function<bool(const std::string& fileName)>& ours,
+                           long long minAgeSeconds);
+
 // Byte-for-byte copy, written atomically.
 bool CopyFileAtomic(const std::string& source, const std::string& destination);
 

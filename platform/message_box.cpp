@@ -1,5 +1,8 @@
 #include "message_box.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,6 +58,23 @@ MessagePort* g_port = nullptr;
 
 MessagePort& Messages() { return g_port ? *g_port : g_qtPort; }
 void SetMessagePort(MessagePort* port) { g_port = port; }
+
+UnattendedMessages::UnattendedMessages() : previous_(g_port) { g_port = this; }
+
+UnattendedMessages::~UnattendedMessages() { g_port = previous_; }
+
+int UnattendedMessages::Show(const MessageRequest& request) {
+    texts_.push_back(request.text);
+    std::fprintf(stderr, "Kolvane: %s\n", qPrintable(request.text.simplified()));
+    const auto has = [&](int code) {
+        return std::find(request.buttons.begin(), request.buttons.end(), code) !=
+               request.buttons.end();
+    };
+    if (has(kBtnCancel)) return kBtnCancel;
+    if (has(kBtnNo)) return kBtnNo;
+    if (request.defaultButton != 0) return request.defaultButton;
+    return request.buttons.empty() ? kBtnOk : request.buttons.front();
+}
 
 void SetApplicationTitle(const QString& title) { g_title = title; }
 QString ApplicationTitle() { return g_title; }

@@ -38,6 +38,24 @@ MessagePort& Messages();
 // nullptr restores the Qt dialog.
 void SetMessagePort(MessagePort* port);
 
+// While it lives, boxes are not shown but written to the error output and answered as a
+// user who is gone would (Cancel, else No, else the default button): a termination must not
+// wait for anyone. Nests; the port in place before comes back at the end.
+class UnattendedMessages : public MessagePort {
+public:
+    UnattendedMessages();
+    ~UnattendedMessages() override;
+    UnattendedMessages(const UnattendedMessages&) = delete;
+    UnattendedMessages& operator=(const UnattendedMessages&) = delete;
+    int Show(const MessageRequest& request) override;
+    // Texts of the boxes answered, in order.
+    const std::vector<QString>& Texts() const { return texts_; }
+
+private:
+    MessagePort* previous_;
+    std::vector<QString> texts_;
+};
+
 // Caption of the application title ("Kolvane"), used by plain boxes.
 void SetApplicationTitle(const QString& title);
 QString ApplicationTitle();

@@ -1,6 +1,8 @@
 #include "paths.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <unistd.h>
 
@@ -46,7 +48,34 @@ std::string DataHomeDir() {
         while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
         return dir;
     }
-    return ExecutableDir();
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    QString base;
+    // The base directory specification says relative paths are to be ignored.
+    if (xdg && *xdg == '/') base = QString::fromLocal8Bit(xdg);
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
+    while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
+    return FromDiskPath(base + QStringLiteral("/kolvane"));
+}
+
+bool MakeFolder(const std::string& path) {
+    if (path.empty()) return false;
+    const QString disk = DiskPath(path);
+    if (QFileInfo(disk).isDir()) return true;
+    return QDir().mkpath(disk) && QFileInfo(disk).isDir();
+}
+
+std::string FindNameIgnoringCase(const std::string& folder, const std::string& name) {
+    const QString wanted = DiskPath(name);
+    const QFileInfoList entries =
+        QDir(DiskPath(folder)).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    QFileInfo best;
+    for (const QFileInfo& e : entries) {
+        if (e.fileName().compare(wanted, Qt::CaseInsensitive) != 0) continue;
+        if (!best.exists() || e.lastModified() > best.lastModified() ||
+            (e.lastModified() == best.lastModified() && e.fileName() == wanted))
+            best = e;
+    }
+    return best.exists() ? FromDiskPath(best.fileName()) : name;
 }
 
 }  // namespace platform

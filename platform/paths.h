@@ -20,7 +20,15 @@ bool IsRootPath(const std::string& path);
 
 // Folder of the running executable, without a trailing "/".
 std::string ExecutableDir();
-// ExecutableDir(), unless KOLVANE_HOME names another folder.
+// The user's data folder: KOLVANE_HOME when set, else $XDG_DATA_HOME/kolvane
+// (~/.local/share/kolvane). Never the program folder, which may be read-only or thrown away
+// with a build.
 std::string DataHomeDir();
+// Makes the folder and its parents; true when it is there afterwards.
+bool MakeFolder(const std::string& path);
+
+// The entry of the folder whose name equals name without regard to case; name itself when
+// there is none. Of several, the newest wins (the one the last run wrote).
+std::string FindNameIgnoringCase(const std::string& folder, const std::string& name);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "globals.h"
 
+#include "paths.h"
+
 INIT Settings;
 uint16_t CurYear = 0;
 uint16_t CurMonth = 0;
@@ -13,6 +15,8 @@ MainDispatcher* MainWnd = nullptr;
 std::string TodayScheduleText;
 int32_t MainFullHeight = 0;
 uint8_t NavBusy = 0;
+
+std::string ShippedFile(const std::string& name) { return platform::JoinPath(AppDir, name); }
 
 intptr_t SendToMain(unsigned message, intptr_t wParam, intptr_t lParam) {
     if (!MainWnd) return 0;

@@ -27,6 +27,9 @@ extern std::string TodayScheduleText;
 extern int32_t MainFullHeight;
 extern uint8_t NavBusy;
 
+// A file the program ships beside its executable (sounds, templates): AppDir + "/" + name.
+std::string ShippedFile(const std::string& name);
+
 // Sends a private message to MainWnd; nothing happens (result 0) while it is null.
 intptr_t SendToMain(unsigned message, intptr_t wParam = 0, intptr_t lParam = 0);
 

@@ -30,7 +30,7 @@ long long DaySerial(int year, int month, int day) {
     return static_cast<long long>(d);
 }
 
-std::string ZikanPath() { return platform::JoinPath(BaseDir, "zikan.wav"); }
+std::string ZikanPath() { return ShippedFile("zikan.wav"); }
 
 // Up to two leading digits; the event head check has already accepted them.
 int LeadingMinute(const std::string& text) {

@@ -121,7 +121,7 @@ void Greet(QLabel* lb_ai, QPushButton* bt_yes) {
     lb_ai->setText(GreetingText(Settings.name, hour));
     lb_ai->adjustSize();
     if (Settings.oto != 1) {
-        platform::PlaySoundAsync(platform::JoinPath(BaseDir, GreetingForHour(hour).wav));
+        platform::PlaySoundAsync(ShippedFile(GreetingForHour(hour).wav));
     }
     bt_yes->setFocus(Qt::OtherFocusReason);
 }

@@ -18,7 +18,7 @@
 // Greeting of both notices by the hour of day (0-23).
 struct Greeting {
     const char* words;  // UTF-8, e.g. "おはようございます。"
-    const char* wav;    // voice file in BaseDir
+    const char* wav;    // voice file shipped with the program
 };
 Greeting GreetingForHour(int hour);
 // name (CP932) + "さん、" + the greeting words.

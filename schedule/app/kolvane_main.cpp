@@ -91,11 +91,12 @@ int main(int argc, char** argv) {
     };
     instance.SetActivationHandler([&main] { main.ActivateForSecondStart(); });
 
-    // The session ending or a SIGTERM: the shutdown work without the question. Armed before
-    // the start-up, whose notices run their own event loops; a modal window is closed first.
-    // A day that cannot be saved keeps the program running with the text in its window.
+    // A SIGTERM (logout, system shutdown): the shutdown work without the question, and it
+    // always ends; a month that cannot be saved goes to a rescue file. Armed before the
+    // start-up, whose notices run their own event loops; a modal window is closed first.
     auto endNow = [&life] {
-        if (life.end_prc()) QCoreApplication::quit();
+        life.EndForTermination();
+        QCoreApplication::quit();
     };
     InstallTerminateHandler([&main, endNow] { main.Exits().Request(endNow, true); });
     // The session may go on after this (a cancelled logout); its real end quits the program.

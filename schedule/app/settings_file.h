@@ -14,8 +14,8 @@ class SettingsHost {
     virtual void MainWindowTopLeft(int16_t& top, int16_t& left) = 0;
 };
 
-// Name of the settings file in the program's data folder (one spelling: names are
-// case-sensitive here).
+// Name of the settings file in the program's data folder. A file of the same name in another
+// case ("Kolvane32.Ini") is the same file: look it up with platform::FindNameIgnoringCase.
 const char* SettingsFileName();
 
 // Fills Settings from the file, applies the defaults and clamps, and settles the schedule

@@ -4,11 +4,14 @@
 #include "alarm_engine.h"
 
 #include <QGuiApplication>
+#include <QDir>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <cstdio>
 
 #include "calendar_rules.h"
+#include "cp932.h"
 #include "date_time.h"
 #include "day_window.h"
 #include "exit_notice.h"
@@ -17,6 +20,8 @@
 #include "main_window.h"
 #include "message_box.h"
 #include "paths.h"
+#include "rescue_file.h"
+#include "stale_temporaries.h"
 #include "schedule_store.h"
 #include "sound.h"
 #include "start_notice.h"
@@ -46,7 +51,15 @@ bool MainLifecycle::FormShow() {
 
     AppDir = platform::ExecutableDir();
     BaseDir = platform::DataHomeDir();
-    IniPath = platform::JoinPath(BaseDir, SettingsFileName());
+    if (!platform::MakeFolder(BaseDir)) {
+        platform::MessageDlg(QStringLiteral("データを置くフォルダ[%1]を作成できません。")
+                                 .arg(platform::DiskPath(BaseDir)),
+                             platform::MsgKind::Error, {platform::kBtnOk});
+        startState_ = kAbandoned;
+        return false;
+    }
+    // One settings file whatever the case of its name: the one there is read and written back.
+    IniPath = platform::JoinPath(BaseDir, platform::FindNameIgnoringCase(BaseDir, SettingsFileName()));
     Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
     Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
     Accessories().ClearOpenMemoTable();
@@ -71,6 +84,7 @@ bool MainLifecycle::FormShow() {
             return false;
         }
     }
+    RemoveStaleTemporaries(BaseDir, Settings.dat_Path, Settings.memo_path);
     LoadPrgList();
     PlaceMainWindow();
     Accessories().RestoreOpenMemos();
@@ -183,7 +197,15 @@ void MainLifecycle::SaveForSession() {
     Accessories().SaveToDoList();
 }
 
-bool MainLifecycle::end_prc() {
+bool MainLifecycle::end_prc() { return Shutdown(false); }
+
+void MainLifecycle::EndForTermination() {
+    // Nobody may be there to answer: boxes go to the error output.
+    platform::UnattendedMessages unattended;
+    Shutdown(true);
+}
+
+bool MainLifecycle::Shutdown(bool terminating) {
     if (startState_ != kStarted || ended_) return true;
     // No tick may show, roll over or save while the shutdown runs.
     main_.Alarm().StopTimers();
@@ -191,8 +213,12 @@ bool MainLifecycle::end_prc() {
     const bool wasTopmost = platform::IsTopMost(&main_);
     if (Settings.zen == 1) main_.SetTopmost(false);
     // The month's message has been shown; the text stays in the day window. An open to-do
-    // list that cannot be saved stops the exit the same way (it has said so).
-    if (!main_.SaveOnLeave() || !Accessories().SaveToDoList()) {
+    // list that cannot be saved stops the exit the same way (it has said so). A termination
+    // cannot wait: what the month file did not take goes to a rescue file.
+    const bool monthSaved = main_.SaveOnLeave();
+    if (!monthSaved && terminating) WriteRescue();
+    const bool toDoSaved = Accessories().SaveToDoList();
+    if (!terminating && (!monthSaved || !toDoSaved)) {
         if (wasTopmost) main_.SetTopmost(true);
         main_.Alarm().RestartTimers();
         return false;
@@ -224,6 +250,24 @@ bool MainLifecycle::end_prc() {
 
     Settings.emm = Now();
     SaveSettings(IniPath, *this);
-    if (Settings.oto != 1) platform::PlaySoundSync(platform::JoinPath(BaseDir, "tukare.wav"));
+    if (Settings.oto != 1) platform::PlaySoundSync(ShippedFile("tukare.wav"));
     return true;
+}
+
+void MainLifecycle::WriteRescue() {
+    const TDateTime now = Now();
+    std::string path = WriteRescueFile(BaseDir, CurYear, CurMonth, MonthDays, now);
+    // A full data folder must not take the text with it.
+    if (path.empty())
+        path = WriteRescueFile(platform::FromDiskPath(QDir::tempPath()), CurYear, CurMonth,
+                               MonthDays, now);
+    if (!path.empty()) {
+        std::fprintf(stderr, "Kolvane: %s\n",
+                     qPrintable(QStringLiteral("保存できなかった予定を %1 に残しました。")
+                                    .arg(platform::DiskPath(path))));
+    } else if (!RescueText(CurYear, CurMonth, MonthDays).empty()) {
+        // Nowhere to write: the session's log is the last place the text can go.
+        std::fprintf(stderr, "Kolvane:\n%s\n",
+                     qPrintable(platform::FromCp932(RescueText(CurYear, CurMonth, MonthDays))));
+    }
 }

@@ -365,7 +365,7 @@ void TfrTavik::lb_4Click() { PlayHeaderSound(4); }
 
 void TfrTavik::PlayHeaderSound(int column) {
     if (Settings.oto == 1) return;
-    const std::string path = platform::JoinPath(BaseDir, HeaderSoundName(column));
+    const std::string path = ShippedFile(HeaderSoundName(column));
     if (path.size() > kPathLimit) return;
     platform::PlaySoundAsync(path);
 }

@@ -25,7 +25,7 @@ namespace {
 const char* const kTrayTip = "ダブルクリックで復元、マウス右ボタンでメニュー表示。";
 
 void PlayFixedSound(const char* name) {
-    if (Settings.oto != 1) platform::PlaySoundAsync(platform::JoinPath(BaseDir, name));
+    if (Settings.oto != 1) platform::PlaySoundAsync(ShippedFile(name));
 }
 
 }  // namespace
@@ -191,7 +191,7 @@ void TfrTavik::resizeEvent(QResizeEvent* event) {
         skipRestoreSound_ = false;
         return;
     }
-    platform::PlaySoundAsync(platform::JoinPath(BaseDir, "goyo.wav"));
+    platform::PlaySoundAsync(ShippedFile("goyo.wav"));
 }
 
 void TfrTavik::changeEvent(QEvent* event) {

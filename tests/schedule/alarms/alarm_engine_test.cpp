@@ -88,6 +88,7 @@ class AlarmEngineTest : public ::testing::Test {
         ResetEvents();
         Settings.oto = 0;
         BaseDir = "/base";
+        AppDir = "/app";
     }
     ~AlarmEngineTest() override {
         ResetGlobals();
@@ -141,21 +142,21 @@ TEST_F(AlarmEngineTest, ADayOfEventsFiresEachOnceAtItsMinute) {
     log.clear();
     AdvanceMinutes(24 * 60 - 1);  // to 23:59:30
     const Log expected = {
-        "play /base/zikan.wav",
-        "notice 早朝 のお時間です。|/base/zikan.wav",
-        "play /base/zikan.wav",
-        "notice 会議 のお時間です。|/base/zikan.wav",
-        "play /base/zikan.wav",
-        "notice 朝礼 のお時間です。|/base/zikan.wav",
-        "play /base/zikan.wav",
-        "notice 打合せ のお時間です。|/base/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 早朝 のお時間です。|/app/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 会議 のお時間です。|/app/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 朝礼 のお時間です。|/app/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 打合せ のお時間です。|/app/zikan.wav",
         "start /usr/bin/backup|--full|my file",
         "start missing-tool|",
         "box 警告:指定されたプログラム(missing-tool)が見つからないので自動実行できませんでした。",
-        "play /base/zikan.wav",
-        "notice  のお時間です。|/base/zikan.wav",
-        "play /base/zikan.wav",
-        "notice 寝る のお時間です。|/base/zikan.wav",
+        "play /app/zikan.wav",
+        "notice  のお時間です。|/app/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 寝る のお時間です。|/app/zikan.wav",
     };
     EXPECT_EQ(log, expected);
     EXPECT_EQ(EvtCount, 9);
@@ -182,23 +183,23 @@ TEST_F(AlarmEngineTest, AdvanceNoticeComesEarlierAndOnlyOnce) {
     log.clear();
     AdvanceMinutes(24 * 60 - 1);
     const Log expected = {
-        "play /base/zikan.wav",
-        "notice 会議 のお時間 10分前です。|/base/zikan.wav",  // 8:50
-        "play /base/zikan.wav",
-        "notice 朝礼 のお時間 10分前です。|/base/zikan.wav",  // 8:55
-        "play /base/zikan.wav",
-        "notice 打合せ のお時間 10分前です。|/base/zikan.wav",  // 9:20
+        "play /app/zikan.wav",
+        "notice 会議 のお時間 10分前です。|/app/zikan.wav",  // 8:50
+        "play /app/zikan.wav",
+        "notice 朝礼 のお時間 10分前です。|/app/zikan.wav",  // 8:55
+        "play /app/zikan.wav",
+        "notice 打合せ のお時間 10分前です。|/app/zikan.wav",  // 9:20
         // Programs start at their own minute.
         "start /usr/bin/backup|--full|my file",
         "start missing-tool|",
         // An event without text is announced at its own time, without the lead.
-        "play /base/zikan.wav",
-        "notice  のお時間です。|/base/zikan.wav",
-        "play /base/zikan.wav",
-        "notice 寝る のお時間 10分前です。|/base/zikan.wav",  // 23:49
+        "play /app/zikan.wav",
+        "notice  のお時間です。|/app/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 寝る のお時間 10分前です。|/app/zikan.wav",  // 23:49
         // 0:05 less 10 minutes is 23:55 of the same day; hour 24 never comes (not 23:50).
-        "play /base/zikan.wav",
-        "notice 早朝 のお時間 10分前です。|/base/zikan.wav",
+        "play /app/zikan.wav",
+        "notice 早朝 のお時間 10分前です。|/app/zikan.wav",
     };
     EXPECT_EQ(log, expected);
 }
@@ -219,7 +220,7 @@ TEST_F(AlarmEngineTest, AdvanceNoticeMinutes) {
         AdvanceMinutes(1);
         ASSERT_EQ(log.size(), 2u) << c.lead;
         EXPECT_EQ(log[1],
-                  "notice 会議 のお時間 " + std::to_string(c.lead) + "分前です。|/base/zikan.wav");
+                  "notice 会議 のお時間 " + std::to_string(c.lead) + "分前です。|/app/zikan.wav");
     }
 }
 
@@ -227,7 +228,7 @@ TEST_F(AlarmEngineTest, VoiceOffStillShowsTheNoticeWithItsRepeatSound) {
     Settings.oto = 1;
     StartOn(1, 8, 59, 50, "@9:00 会議\r\n");
     AdvanceMinutes(1);
-    EXPECT_EQ(log, Log({"notice 会議 のお時間です。|/base/zikan.wav"}));
+    EXPECT_EQ(log, Log({"notice 会議 のお時間です。|/app/zikan.wav"}));
 }
 
 TEST_F(AlarmEngineTest, FailedProgramWarnsOnceAndIsNotRetried) {
@@ -267,8 +268,8 @@ TEST_F(AlarmEngineTest, EarlyTickDoesNothingAndTheMinuteFiresOnce) {
     engine.alm_TimerTimer();
     clock.Set(2004, 5, 1, 9, 0, 40, 0);
     engine.alm_TimerTimer();
-    EXPECT_EQ(log, Log({"play /base/zikan.wav", "notice a のお時間です。|/base/zikan.wav",
-                        "play /base/zikan.wav", "notice b のお時間です。|/base/zikan.wav"}));
+    EXPECT_EQ(log, Log({"play /app/zikan.wav", "notice a のお時間です。|/app/zikan.wav",
+                        "play /app/zikan.wav", "notice b のお時間です。|/app/zikan.wav"}));
 }
 
 TEST_F(AlarmEngineTest, LateTickCatchesUpEveryMissedMinuteInOrder) {
@@ -280,12 +281,12 @@ TEST_F(AlarmEngineTest, LateTickCatchesUpEveryMissedMinuteInOrder) {
     clock.Set(2004, 5, 1, 9, 7, 5);
     engine.alm_TimerTimer();
     // The missed 9:00 does not chime any more; alarm and events come late, in minute order.
-    EXPECT_EQ(log, Log({"notice a のお時間です。|/base/zikan.wav", "play alarm.wav",
+    EXPECT_EQ(log, Log({"notice a のお時間です。|/app/zikan.wav", "play alarm.wav",
                         "notice アラームで設定した時間です。|alarm.wav",
-                        "notice b のお時間です。|/base/zikan.wav"}));
+                        "notice b のお時間です。|/app/zikan.wav"}));
     log.clear();
     clock.Advance(55000);  // 9:08
-    EXPECT_EQ(log, Log({"notice c のお時間です。|/base/zikan.wav"}));
+    EXPECT_EQ(log, Log({"notice c のお時間です。|/app/zikan.wav"}));
 }
 
 TEST_F(AlarmEngineTest, CatchUpIsBoundedToOneDay) {
@@ -319,8 +320,8 @@ TEST_F(AlarmEngineTest, BoxOfATickHoldsBackNestedTicksWhichAreCaughtUpAfter) {
         log,
         Log({"start nowhere|",
              "box 警告:指定されたプログラム(nowhere)が見つからないので自動実行できませんでした。",
-             "play /base/zikan.wav", "notice a のお時間です。|/base/zikan.wav",
-             "play /base/zikan.wav", "notice b のお時間です。|/base/zikan.wav"}));
+             "play /app/zikan.wav", "notice a のお時間です。|/app/zikan.wav",
+             "play /app/zikan.wav", "notice b のお時間です。|/app/zikan.wav"}));
     EXPECT_EQ(engine.alm_Timer().Interval(), 30000);
 }
 
@@ -335,13 +336,13 @@ TEST_F(AlarmEngineTest, MidnightRollOverWaitsForNavBusyAndYesterdaysEventsStayQu
     log.clear();
     NavBusy = 1;
     AdvanceMinutes(12);  // to 0:10:10 of the 2nd, a view open
-    EXPECT_EQ(log, Log({"notice 夜 のお時間です。|/base/zikan.wav", "play hour.wav"}));
+    EXPECT_EQ(log, Log({"notice 夜 のお時間です。|/app/zikan.wav", "play hour.wav"}));
     EXPECT_EQ(EvtDay, 1);
     log.clear();
     NavBusy = 0;
     AdvanceMinutes(1);  // 0:11
-    EXPECT_EQ(log, Log({"goto", "notice 今日 のお時間です。|/base/zikan.wav",
-                        "notice 今日2 のお時間です。|/base/zikan.wav"}));
+    EXPECT_EQ(log, Log({"goto", "notice 今日 のお時間です。|/app/zikan.wav",
+                        "notice 今日2 のお時間です。|/app/zikan.wav"}));
     EXPECT_EQ(EvtDay, 2);
     log.clear();
     AdvanceMinutes(3);
@@ -453,8 +454,8 @@ TEST_F(AlarmEngineTest, ReparsingTodayRearmsOnlyComingEvents) {
     AdvanceMinutes(1);
     ParseDayEvents(host.texts[1]);  // today shown again at 9:00:30
     AdvanceMinutes(2);
-    EXPECT_EQ(log, Log({"play /base/zikan.wav", "notice a のお時間です。|/base/zikan.wav",
-                        "play /base/zikan.wav", "notice b のお時間です。|/base/zikan.wav"}));
+    EXPECT_EQ(log, Log({"play /app/zikan.wav", "notice a のお時間です。|/app/zikan.wav",
+                        "play /app/zikan.wav", "notice b のお時間です。|/app/zikan.wav"}));
 }
 
 struct ParseCase {

@@ -32,7 +32,8 @@ class Notices : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetGlobals();
-        BaseDir = "/opt/kv";
+        BaseDir = "/home/u/.local/share/kolvane";
+        AppDir = "/opt/kv";
         Settings.oto = 0;
         Settings.name = Sj("山田");
         CurMonth = 5;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QWindow>
 
@@ -187,7 +189,7 @@ TEST_F(Startup, NoticesFollowTheAgeOfTheLastRun) {
         // The farewell comes last, after the settings file is written.
         ASSERT_EQ(sound.sync.size(), Settings.oto != 1 ? 1u : 0u);
         if (!sound.sync.empty()) {
-            EXPECT_EQ(sound.sync[0], home.File("tukare.wav"));
+            EXPECT_EQ(sound.sync[0], platform::JoinPath(AppDir, "tukare.wav"));
             EXPECT_EQ(sound.settingsAtSync[0], home.Read(SettingsFileName()));
             EXPECT_NE(sound.settingsAtSync[0], iniBefore);
         }
@@ -472,7 +474,7 @@ TEST_F(Startup, FirstExpandAfterACollapsedStartSounds) {
     main->bt_calClick();
     ASSERT_EQ(main->height(), MainFullHeight);
     ASSERT_FALSE(sound.async.empty());
-    EXPECT_EQ(sound.async.back(), platform::JoinPath(BaseDir, "goyo.wav"));
+    EXPECT_EQ(sound.async.back(), platform::JoinPath(AppDir, "goyo.wav"));
 }
 
 TEST_F(Startup, StartIntoTheTrayShowsTheUserIcon) {
@@ -525,4 +527,82 @@ TEST_F(Startup, AccessoriesAtTheirSteps) {
         TearDown();
         SetUp();
     }
+}
+
+TEST_F(Startup, TerminationEndsAndRescuesAMonthThatCannotBeSaved) {
+    WriteSettings(10, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    day->SetMemoText(Sj("書いたばかり\r\n@9:30 会議"));
+    MonthDays[20].HasText = 1;
+    MonthDays[20].Text = Sj("二十日の予定");
+    // A folder where the month file belongs: nothing can be written there.
+    ASSERT_TRUE(QDir(platform::DiskPath(home.Path())).mkdir(QStringLiteral("200405.yo2")));
+    accessories.toDoSaves = false;
+    messages.shown.clear();
+
+    life->EndForTermination();
+    EXPECT_TRUE(messages.shown.empty()) << "nobody is there to answer";
+    EXPECT_DOUBLE_EQ(Settings.emm, Now()) << "the shutdown went on to the settings";
+    EXPECT_EQ(home.Read("rescue-20040503-090000.txt"),
+              Sj("[2004/05/03]\r\n書いたばかり\r\n@9:30 会議\r\n\r\n"
+                 "[2004/05/20]\r\n二十日の予定\r\n\r\n"));
+    EXPECT_TRUE(life->end_prc()) << "ended once";
+}
+
+TEST_F(Startup, TerminationWithSavedMonthLeavesNoRescueFile) {
+    WriteSettings(10, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    day->SetMemoText(Sj("書いたばかり"));
+    life->EndForTermination();
+    EXPECT_NE(Month().find(Sj("書いたばかり")), std::string::npos);
+    EXPECT_EQ(QDir(platform::DiskPath(home.Path()))
+                  .entryList({QStringLiteral("rescue-*")}, QDir::Files)
+                  .size(),
+              0);
+}
+
+TEST_F(Startup, SettingsFileInAnotherCaseIsReadAndWrittenBack) {
+    WriteSettings(10, 0);
+    ASSERT_TRUE(QFile::rename(platform::DiskPath(ini), platform::DiskPath(home.File("Kolvane32.Ini"))));
+    WriteDay(2004, 5, 3, "10:00 会議");
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    EXPECT_EQ(IniPath, home.File("Kolvane32.Ini"));
+    // The last run's file was read: ten minutes ago brings the start notice.
+    EXPECT_EQ(startShown.size(), 1u);
+    EXPECT_TRUE(life->FormCloseQuery());
+    const QStringList settingsFiles =
+        QDir(platform::DiskPath(home.Path()))
+            .entryList({QStringLiteral("kolvane32.ini")}, QDir::Files | QDir::CaseSensitive);
+    EXPECT_TRUE(settingsFiles.isEmpty());
+    const QStringList all = QDir(platform::DiskPath(home.Path())).entryList(QDir::Files);
+    EXPECT_EQ(all.filter(QStringLiteral("kolvane32"), Qt::CaseInsensitive).filter(QStringLiteral(".ini"), Qt::CaseInsensitive),
+              QStringList{QStringLiteral("Kolvane32.Ini")});
+    EXPECT_FALSE(home.Exists(SettingsFileName()));
+}
+
+TEST_F(Startup, StartMakesTheDataFolderAndSweepsStaleTemporaries) {
+    WriteSettings(10, 0);
+    ASSERT_TRUE(home.Write("200405.yo2.gDaWTY", "half a save"));
+    ASSERT_TRUE(home.Write("200405.yo2.backup", "the user's own"));
+    const long long sec = FakeClock::ToEpochMs(clock.Now()) / 1000 - 86400;
+    for (const char* name : {"200405.yo2.gDaWTY", "200405.yo2.backup"}) {
+        struct timeval times[2] = {{sec, 0}, {sec, 0}};
+        ASSERT_EQ(utimes(platform::DiskPath(home.File(name)).toLocal8Bit().constData(), times), 0);
+    }
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    EXPECT_FALSE(home.Exists("200405.yo2.gDaWTY"));
+    EXPECT_TRUE(home.Exists("200405.yo2.backup"));
+
+    TearDown();
+    SetUp();
+    const std::string fresh = home.File("new/kolvane");
+    setenv("KOLVANE_HOME", fresh.c_str(), 1);
+    Make();
+    life->FormShow();
+    EXPECT_TRUE(platform::IsFolder(fresh));
+    EXPECT_EQ(BaseDir, fresh);
 }

@@ -31,6 +31,7 @@ class MainTray : public ::testing::Test {
     void SetUp() override {
         ResetGlobals();
         BaseDir = "/base";
+        AppDir = "/app";
         Settings.oto = 0;
         day = std::make_unique<TfrYo3>();
         main = std::make_unique<TfrTavik>();
@@ -94,7 +95,7 @@ TEST_F(MainTray, FirstShowAddsTheIconOnce) {
     EXPECT_EQ(tray.tip, U("ダブルクリックで復元、マウス右ボタンでメニュー表示。"));
     EXPECT_FALSE(tray.icon.isNull());
     ASSERT_FALSE(sound.async.empty());
-    EXPECT_EQ(sound.async[0], "/base/oyobi.wav");
+    EXPECT_EQ(sound.async[0], "/app/oyobi.wav");
 }
 
 TEST_F(MainTray, TrayMouseWhileHidden) {
@@ -112,12 +113,12 @@ TEST_F(MainTray, TrayMouseWhileHidden) {
         ASSERT_TRUE(main->HideToTray());
         EXPECT_FALSE(main->isVisible());
         EXPECT_FALSE(day->isVisible());
-        EXPECT_EQ(sound.async.back(), "/base/oyobi.wav");
+        EXPECT_EQ(sound.async.back(), "/app/oyobi.wav");
         sound.async.clear();
         tray.Click(c.code);
         EXPECT_EQ(main->isVisible(), c.restored);
         EXPECT_EQ(day->isVisible(), c.restored);
-        EXPECT_EQ(!sound.async.empty() && sound.async.back() == "/base/goyo.wav", c.restored);
+        EXPECT_EQ(!sound.async.empty() && sound.async.back() == "/app/goyo.wav", c.restored);
         main->RestoreMainWindow();
     }
 }
@@ -352,12 +353,12 @@ TEST_F(MainTray, ClickAndItsDoubleClickRestoreOnce) {
     tray.Click(0x201);
     tray.Click(0x203);
     EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(std::count(sound.async.begin(), sound.async.end(), "/base/goyo.wav"), 1);
+    EXPECT_EQ(std::count(sound.async.begin(), sound.async.end(), "/app/goyo.wav"), 1);
     // A double click on the shown window still restores (and sounds).
     sound.async.clear();
     tray.Click(0x201);
     tray.Click(0x203);
-    EXPECT_EQ(std::count(sound.async.begin(), sound.async.end(), "/base/goyo.wav"), 1);
+    EXPECT_EQ(std::count(sound.async.begin(), sound.async.end(), "/app/goyo.wav"), 1);
 }
 
 TEST_F(MainTray, SecondStartRestoresOnlyAHiddenWindow) {
@@ -371,7 +372,7 @@ TEST_F(MainTray, SecondStartRestoresOnlyAHiddenWindow) {
     main->ActivateForSecondStart();
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(day->isVisible());
-    EXPECT_EQ(sound.async, (std::vector<std::string>{"/base/goyo.wav"}));
+    EXPECT_EQ(sound.async, (std::vector<std::string>{"/app/goyo.wav"}));
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ class MainWindow : public ::testing::Test {
         Settings.dat_Path = dat.Path();
         Settings.memo_path = dat.Path();
         BaseDir = "/base";
+        AppDir = "/app";
         clock.Set(2004, 5, 3, 9, 0);
         platform::SetClock(&clock);
         day = std::make_unique<TfrYo3>();
@@ -184,7 +185,7 @@ TEST_F(MainWindow, HeaderSoundsByColumnUnlessSilent) {
         QApplication::sendEvent(l, &press);
         QApplication::sendEvent(l, &release);
         ASSERT_EQ(sound.async.size(), size_t(i + 1));
-        EXPECT_EQ(sound.async.back(), std::string("/base/") + expected[i]);
+        EXPECT_EQ(sound.async.back(), std::string("/app/") + expected[i]);
     }
     Settings.oto = 1;
     main->lb_0Click();

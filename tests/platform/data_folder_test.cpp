@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <sys/time.h>
+
+#include <QDir>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "file_io.h"
+#include "paths.h"
+#include "temp_folder.h"
+
+namespace {
+
+// Sets or clears an environment variable for one test and puts it back afterwards.
+class EnvVar {
+public:
+    EnvVar(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_) old_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~EnvVar() {
+        if (had_)
+            setenv(name_, old_.c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+void SetAge(const std::string& path, long long secondsAgo) {
+    const long long sec = static_cast<long long>(time(nullptr)) - secondsAgo;
+    struct timeval times[2] = {{sec, 0}, {sec, 0}};
+    ASSERT_EQ(utimes(platform::DiskPath(path).toLocal8Bit().constData(), times), 0);
+}
+
+}  // namespace
+
+TEST(DataFolder, ChosenByEnvironment) {
+    const std::string home = platform::FromDiskPath(QDir::homePath());
+    struct Case {
+        const char* kolvaneHome;
+        const char* xdgDataHome;
+        std::string expected;
+    } cases[] = {
+        {"/srv/profile", "/x/data", "/srv/profile"},
+        {"/srv/profile//", nullptr, "/srv/profile"},
+        {"", "/x/data", "/x/data/kolvane"},
+        {nullptr, "/x/data/", "/x/data/kolvane"},
+        // Relative values are to be ignored.
+        {nullptr, "rel/data", home + "/.local/share/kolvane"},
+        {nullptr, "", home + "/.local/share/kolvane"},
+        {nullptr, nullptr, home + "/.local/share/kolvane"},
+    };
+    for (const Case& c : cases) {
+        EnvVar a("KOLVANE_HOME", c.kolvaneHome);
+        EnvVar b("XDG_DATA_HOME", c.xdgDataHome);
+        EXPECT_EQ(platform::DataHomeDir(), c.expected)
+            << (c.kolvaneHome ? c.kolvaneHome : "-") << " " << (c.xdgDataHome ? c.xdgDataHome : "-");
+        EXPECT_NE(platform::DataHomeDir(), platform::ExecutableDir());
+    }
+}
+
+TEST(DataFolder, MadeWithItsParents) {
+    TempFolder dir;
+    const std::string deep = dir.File("a/b/kolvane");
+    EXPECT_TRUE(platform::MakeFolder(deep));
+    EXPECT_TRUE(platform::IsFolder(deep));
+    EXPECT_TRUE(platform::MakeFolder(deep));  // already there
+    ASSERT_TRUE(dir.Write("file", "x"));
+    EXPECT_FALSE(platform::MakeFolder(dir.File("file")));
+    EXPECT_FALSE(platform::MakeFolder(dir.File("file/sub")));
+    EXPECT_FALSE(platform::MakeFolder(""));
+}
+
+TEST(DataFolder, FixedNamesFoundWhateverTheirCase) {
+    TempFolder dir;
+    EXPECT_EQ(platform::FindNameIgnoringCase(dir.Path(), "Kolvane32.ini"), "Kolvane32.ini");
+    ASSERT_TRUE(dir.Write("Kolvane32.Ini", "a"));
+    EXPECT_EQ(platform::FindNameIgnoringCase(dir.Path(), "Kolvane32.ini"), "Kolvane32.Ini");
+    // A folder of that name is no file.
+    TempFolder other;
+    ASSERT_TRUE(QDir(platform::DiskPath(other.Path())).mkdir(QStringLiteral("KOLVANE32.INI")));
+    EXPECT_EQ(platform::FindNameIgnoringCase(other.Path(), "Kolvane32.ini"), "Kolvane32.ini");
+    // Of two, the one written last.
+    ASSERT_TRUE(dir.Write("KOLVANE32.INI", "b"));
+    SetAge(dir.File("Kolvane32.Ini"), 100);
+    SetAge(dir.File("KOLVANE32.INI"), 10);
+    EXPECT_EQ(platform::FindNameIgnoringCase(dir.Path(), "Kolvane32.ini"), "KOLVANE32.INI");
+    SetAge(dir.File("Kolvane32.Ini"), 5);
+    EXPECT_EQ(platform::FindNameIgnoringCase(dir.Path(), "Kolvane32.ini"), "Kolvane32.Ini");
+    EXPECT_EQ(platform::FindNameIgnoringCase(dir.File("missing"), "Kolvane32.ini"), "Kolvane32.ini");
+}
+
+TEST(StaleTemporaries, NamesOfAtomicWriteTemporaries) {
+    struct Case {
+        const char* name;
+        const char* target;
+    } cases[] = {
+        {"202612.yo2.gDaWTY", "202612.yo2"},
+        {"todo.dat.a1B2c3", "todo.dat"},
+        {"x.abcdef", "x"},
+        {".abcdef", ""},            // no final name
+        {"202612.yo2", ""},         // suffix of three
+        {"202612.yo2.gDaWT", ""},   // five
+        {"202612.yo2.gDaWTYZ", ""}, // seven
+        {"202612.yo2.gDa-TY", ""},
+        {"202612.yo2_gDaWTY", ""},
+        {"202612.yo2.gDaWT\x83", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(platform::AtomicTemporaryTarget(c.name), c.target) << c.name;
+}
+
+TEST(StaleTemporaries, OnlyOldOnesThePredicateAccepts) {
+    TempFolder dir;
+    for (const char* name : {"202612.yo2.gDaWTY", "202612.yo2.Fresh1", "mine.txt.gDaWTY",
+                             "202612.yo2", "notes.abcdef"})
+        ASSERT_TRUE(dir.Write(name, "x"));
+    SetAge(dir.File("202612.yo2.gDaWTY"), 3600);
+    SetAge(dir.File("mine.txt.gDaWTY"), 3600);
+    SetAge(dir.File("202612.yo2"), 3600);
+    SetAge(dir.File("notes.abcdef"), 3600);
+    ASSERT_TRUE(QDir(platform::DiskPath(dir.Path())).mkdir(QStringLiteral("old.yo2.gDaWTY")));
+    std::vector<std::string> asked;
+    const int removed = platform::RemoveStaleTemporaries(
+        dir.Path(),
+        [&](const std::string& name) {
+            asked.push_back(name);
+            return name.rfind("202612.yo2.", 0) == 0 || name == "old.yo2.gDaWTY";
+        },
+        60);
+    EXPECT_EQ(removed, 1);
+    EXPECT_FALSE(dir.Exists("202612.yo2.gDaWTY"));
+    EXPECT_TRUE(dir.Exists("202612.yo2.Fresh1")) << "a write may be under way";
+    EXPECT_TRUE(dir.Exists("mine.txt.gDaWTY"));
+    EXPECT_TRUE(dir.Exists("202612.yo2"));
+    EXPECT_TRUE(platform::IsFolder(dir.File("old.yo2.gDaWTY")));
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), std::string("202612.yo2")), 0);
+}
