@@ -141,10 +141,13 @@ void MainLifecycle::PlaceMainWindow() {
     int top = Settings.tavik_tlwh.t;
     if (screen.width() - outer.width() < left) left = 0;
     if (screen.height() - outer.height() < top) top = 0;
-    main_.move(platform::OntoScreens(QRect(QPoint(left, top), outer), screens));
+    const QPoint at = platform::OntoScreens(QRect(QPoint(left, top), outer), screens);
+    main_.move(at);
     // A move to where the window already is (0, 0) leaves no position hint, and the window
-    // manager would place the window itself, away from the day window below it.
+    // manager would place the window itself, away from the day window below it. A native
+    // window made before this point (the tray, the hot key) needs the position said again.
     main_.setAttribute(Qt::WA_Moved);
+    if (QWindow* native = main_.windowHandle()) native->setFramePosition(at);
 }
 
 void MainLifecycle::PlaceDayWindow() {
