@@ -58,6 +58,11 @@ bool ReadExtents(Display* dpy, Window window, Atom extents, QMargins& out) {
 
 }  // namespace
 
+void PlaceFrameAt(QWidget* window, const QPoint& framePos, const QMargins& frame) {
+    if (!window || !window->isWindow()) return;
+    window->setGeometry(QRect(framePos + QPoint(frame.left(), frame.top()), window->size()));
+}
+
 QMargins FrameExtents(QWidget* window, int timeoutMs) {
     if (!window) return {};
     window = window->window();

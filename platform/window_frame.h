@@ -19,6 +19,13 @@ QMargins FrameExtents(QWidget* window, int timeoutMs = 300);
 // The whole window with its frame, where pos() puts it.
 QRect OuterGeometry(QWidget* window);
 
+// Puts the window's frame, not its client area, at framePos when it is shown, as stored
+// positions mean: the client area goes inside the frame the window manager will draw. Call it
+// after the last resize before the window is shown (Qt's own move places the client area
+// there once the window was resized, so a window stored at the top of the screen would have
+// its title bar above it, and each run would store it higher).
+void PlaceFrameAt(QWidget* window, const QPoint& framePos, const QMargins& frame);
+
 // The geometries of every screen, the primary first.
 std::vector<QRect> ScreenRects();
 

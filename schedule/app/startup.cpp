@@ -119,6 +119,9 @@ bool MainLifecycle::FormShow() {
     if (Settings.todo_Disp_flg != 0) Accessories().ShowToDoListAtStart();
 
     PlaceDayWindow();
+    // Last, after the collapse resized it: the frame goes where the window was placed.
+    platform::PlaceFrameAt(&main_, main_.pos(),
+                           FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_));
     main_.show();
     // Shown only where it belongs from the start: no activation is needed to hide it again.
     const bool intoTray = Settings.aikon == 1 && platform::TrayIcon().IsAvailable();
@@ -141,13 +144,10 @@ void MainLifecycle::PlaceMainWindow() {
     int top = Settings.tavik_tlwh.t;
     if (screen.width() - outer.width() < left) left = 0;
     if (screen.height() - outer.height() < top) top = 0;
-    const QPoint at = platform::OntoScreens(QRect(QPoint(left, top), outer), screens);
-    main_.move(at);
+    main_.move(platform::OntoScreens(QRect(QPoint(left, top), outer), screens));
     // A move to where the window already is (0, 0) leaves no position hint, and the window
-    // manager would place the window itself, away from the day window below it. A native
-    // window made before this point (the tray, the hot key) needs the position said again.
+    // manager would place the window itself, away from the day window below it.
     main_.setAttribute(Qt::WA_Moved);
-    if (QWindow* native = main_.windowHandle()) native->setFramePosition(at);
 }
 
 void MainLifecycle::PlaceDayWindow() {

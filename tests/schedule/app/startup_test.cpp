@@ -318,10 +318,24 @@ TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
     life->FrameOf = [](QWidget*) { return QMargins(1, 21, 1, 1); };
     ASSERT_TRUE(life->FormShow());
     const TLWH& b = Settings.yo3_tlwh;
-    EXPECT_EQ(b.t, main->y() + 21 + TfrTavik::kClientHeight + 1);
-    EXPECT_EQ(b.l, main->x());
+    // The frame at the stored place (0, 0), the client area inside it.
+    EXPECT_EQ(main->geometry().topLeft(), QPoint(1, 21));
+    EXPECT_EQ(b.t, 21 + TfrTavik::kClientHeight + 1);
+    EXPECT_EQ(b.l, 0);
     EXPECT_EQ(b.w, TfrTavik::kClientWidth + 2);
     EXPECT_EQ(day->geometry().top(), b.t);
+}
+
+TEST_F(Startup, CollapsedMainWindowKeepsItsFrameOnTheScreen) {
+    // Resizing after the move made the client area land on the stored place and the title
+    // bar above the screen; the next exit then stored a place higher by the frame.
+    Settings.cal_flg = 1;
+    WriteSettings(1, 0);
+    Make();
+    life->FrameOf = [](QWidget*) { return QMargins(1, 21, 1, 1); };
+    ASSERT_TRUE(life->FormShow());
+    EXPECT_NE(main->height(), MainFullHeight) << "collapsed";
+    EXPECT_EQ(main->geometry().topLeft(), QPoint(1, 21));
 }
 
 TEST_F(Startup, DayWindowAtStartFollowsTheCalendarAndTheTray) {
