@@ -49,7 +49,9 @@ void InstallTerminateHandler(const std::function<void()>& onTerminate) {
     sa.sa_handler = OnTerminate;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &sa, nullptr);
+    // A closed terminal (SIGHUP) or Ctrl+C there ends the program as a logout does, never
+    // with the day's text unsaved.
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &sa, nullptr);
 }
 
 }  // namespace
