@@ -1,43 +1,183 @@
 #include "title_bar.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+#include <array>
+
+#include "title_bar_hints.h"
+
+// X headers last: their macros (None, Bool ...) would break the Qt headers.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <xcb/xproto.h>
 
 namespace platform {
 
+namespace {
+
+constexpr char kKeeperName[] = "TitleBarKeeper";
+
+Display* X11Display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 != nullptr ? x11->display() : nullptr;
+}
+
+Atom MotifAtom(Display* dpy) {
+    static Atom atom = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+    return atom;
+}
+
+std::array<long, 5> AsProperty(const MotifHints& h) {
+    return {static_cast<long>(h.flags), static_cast<long>(h.functions),
+            static_cast<long>(h.decorations), static_cast<long>(h.inputMode),
+            static_cast<long>(h.status)};
+}
+
+// True when the window already carries exactly these hints.
+bool Carries(Display* dpy, Window window, const MotifHints& hints) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom atom = MotifAtom(dpy);
+    bool same = false;
+    if (XGetWindowProperty(dpy, window, atom, 0, 5, False, atom, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr) {
+        if (type == atom && format == 32 && count == 5) {
+            const auto* got = reinterpret_cast<const long*>(data);
+            same = AsProperty(hints) == std::array<long, 5>{got[0], got[1], got[2], got[3], got[4]};
+        }
+        XFree(data);
+    }
+    return same;
+}
+
+void WriteHints(Window window, const MotifHints& hints) {
+    Display* dpy = X11Display();
+    if (dpy == nullptr || window == 0 || Carries(dpy, window, hints)) return;
+    const std::array<long, 5> data = AsProperty(hints);
+    const Atom atom = MotifAtom(dpy);
+    XChangeProperty(dpy, window, atom, atom, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), 5);
+    XFlush(dpy);
+}
+
+// Lives as a child of the window: writes the window's hints once its native window exists and
+// takes back a minimise or maximise the kind does not offer.
+class TitleBarKeeper : public QObject {
+  public:
+    TitleBarKeeper(QWidget* window, TitleBar kind, bool fixed)
+        : QObject(window),
+          window_(window),
+          buttons_(ButtonsFor(kind, fixed)),
+          hints_(MotifHintsFor(kind, fixed)) {
+        setObjectName(QLatin1String(kKeeperName));
+        window->installEventFilter(this);
+        Apply();
+    }
+
+    void Apply() const {
+        if (window_ != nullptr && window_->internalWinId() != 0) {
+            WriteHints(static_cast<Window>(window_->internalWinId()), hints_);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_) return false;
+        switch (event->type()) {
+            case QEvent::WinIdChange:
+            case QEvent::Show:  // the native window exists and is not mapped yet
+                Apply();
+                break;
+            case QEvent::WindowStateChange:
+                TakeBackStates();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+  private:
+    void TakeBackStates() {
+        Qt::WindowStates unwanted;
+        if (!buttons_.minimize) unwanted |= Qt::WindowMinimized;
+        if (!buttons_.maximize) unwanted |= Qt::WindowMaximized | Qt::WindowFullScreen;
+        if (!(window_->windowState() & unwanted)) return;
+        // After the state change has run its course.
+        QTimer::singleShot(0, window_, [w = window_, unwanted] {
+            if (w == nullptr || !(w->windowState() & unwanted)) return;
+            w->setWindowState(w->windowState() & ~unwanted);
+            if (w->isVisible()) w->activateWindow();
+        });
+    }
+
+    QPointer<QWidget> window_;
+    TitleBarButtons buttons_;
+    MotifHints hints_;
+};
+
+// Qt writes its own Motif hints whenever a window's flags change (always on top, for one);
+// ours go back on at once.
+class MotifHintsWatch : public QAbstractNativeEventFilter {
+  public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        Display* dpy = X11Display();
+        if (dpy == nullptr || notify->state != XCB_PROPERTY_NEW_VALUE ||
+            notify->atom != MotifAtom(dpy)) {
+            return false;
+        }
+        if (QWidget* w = QWidget::find(static_cast<WId>(notify->window))) {
+            if (auto* keeper = w->findChild<TitleBarKeeper*>(QLatin1String(kKeeperName),
+                                                             Qt::FindDirectChildrenOnly)) {
+                keeper->Apply();
+            }
+        }
+        return false;
+    }
+};
+
+void WatchMotifHints() {
+    static bool installed = false;
+    if (installed || X11Display() == nullptr) return;
+    installed = true;
+    // Lives as long as the application's event dispatcher.
+    QCoreApplication::instance()->installNativeEventFilter(new MotifHintsWatch);
+}
+
+}  // namespace
+
 void SetTitleBar(QWidget* window, TitleBar kind, bool fixed) {
     if (!window) return;
+    const TitleBarButtons buttons = ButtonsFor(kind, fixed);
     Qt::WindowFlags flags = window->windowFlags() & Qt::WindowType_Mask;
     if (flags == Qt::Widget) flags = Qt::Window;
     // Keep what is not about the title bar (always on top, no task-bar button).
     flags |= window->windowFlags() & (Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
                                       Qt::X11BypassWindowManagerHint);
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    switch (kind) {
-        case TitleBar::MinimizeOnly:
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                     Qt::WindowCloseButtonHint;
-            fixed = true;
-            break;
-        case TitleBar::Dialog:
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-            fixed = true;
-            break;
-        case TitleBar::CloseOnly:
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-            break;
-        case TitleBar::NoMinimize:
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                     Qt::WindowCloseButtonHint;
-            break;
-        case TitleBar::Full:
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                     Qt::WindowCloseButtonHint;
-            break;
-        case TitleBar::NoButtons:
-            break;
-    }
+    if (buttons.menu) flags |= Qt::WindowSystemMenuHint;
+    if (buttons.minimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (buttons.maximize) flags |= Qt::WindowMaximizeButtonHint;
+    if (buttons.close) flags |= Qt::WindowCloseButtonHint;
     window->setWindowFlags(flags);
-    if (fixed) window->setFixedSize(window->size());
+    if (buttons.fixed) window->setFixedSize(window->size());
+
+    delete window->findChild<TitleBarKeeper*>(QLatin1String(kKeeperName),
+                                               Qt::FindDirectChildrenOnly);
+    new TitleBarKeeper(window, kind, fixed);
+    WatchMotifHints();
 }
 
 }  // namespace platform

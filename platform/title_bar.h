@@ -11,17 +11,20 @@ enum class TitleBar {
     MinimizeOnly,
     // Dialog border: close only, not resizable.
     Dialog,
-    // System menu only: close only, resizable.
+    // System menu only: close only, resizable unless fixed.
     CloseOnly,
     // System menu and maximise, no minimise; resizable (the month view).
     NoMinimize,
-    // System menu, minimise and maximise; resizable.
+    // System menu, minimise and maximise; resizable unless fixed.
     Full,
     // A title bar without buttons; resizable unless fixed.
     NoButtons,
 };
 
 // Keeps the window's type (window or dialog); fixed makes the current size the only one.
+// Besides Qt's window flags, the window carries its own window-manager hints (the Motif hints,
+// written again whenever Qt rewrites them), and a window manager that offers a minimise or
+// maximise the kind does not have anyway (openbox does) sees the window come straight back.
 void SetTitleBar(QWidget* window, TitleBar kind, bool fixed = false);
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 
 #include "clock.h"
 #include "form_controls.h"
+#include "title_bar.h"
 
 TfrJp* frJp = nullptr;
 
@@ -32,6 +33,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
     l->move(left, top);
     return l;
 }
+
+// Where a label beside a box begins.
+int RightOf(const QWidget* box) { return box->x() + box->width() + 2; }
 
 // Decimal number with optional blanks around it and an optional sign.
 bool ParseDecimal(const std::string& text, int& value) {
@@ -59,16 +63,17 @@ bool ParseDecimal(const std::string& text, int& value) {
 
 TfrJp::TfrJp(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frJp"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
     setWindowTitle(U("ｼﾞｬﾝﾌﾟ年月日の指定"));
     setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
     setFixedSize(kClientWidth, kClientHeight);
+    platform::SetTitleBar(this, platform::TitleBar::Dialog, true);
 
+    // Each label stands 2 pixels right of its box: at the box's last pixel its first stroke
+    // would run into the box's frame.
     cb_yy = MakeCombo(this, "cb_yy", {0, 8, 57, 20});
-    Label1 = MakeLabel(this, "Label1", "年", 56, 16);
+    Label1 = MakeLabel(this, "Label1", "年", RightOf(cb_yy), 16);
     cb_mm = MakeCombo(this, "cb_mm", {80, 8, 41, 20});
-    Label2 = MakeLabel(this, "Label2", "月へｼﾞｬﾝﾌﾟ", 120, 16);
+    Label2 = MakeLabel(this, "Label2", "月へｼﾞｬﾝﾌﾟ", RightOf(cb_mm), 16);
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -91,10 +96,12 @@ TfrJp::~TfrJp() {
 
 void TfrJp::FormCreate() {
     const platform::LocalDateTime now = platform::CurrentClock().Now();
+    // The item itself becomes current, not only the text: the open list and the arrow keys
+    // then start from this year and month instead of the first item.
     for (int y = now.year - 10; y <= now.year + 10; ++y) cb_yy->addItem(QString::number(y));
-    cb_yy->setCurrentText(QString::number(now.year));
+    cb_yy->setCurrentIndex(cb_yy->findText(QString::number(now.year)));
     for (int m = 1; m <= 12; ++m) cb_mm->addItem(QString::number(m));
-    cb_mm->setCurrentText(QString::number(now.month));
+    cb_mm->setCurrentIndex(cb_mm->findText(QString::number(now.month)));
 }
 
 void TfrJp::SetYearOnly() {
@@ -102,7 +109,7 @@ void TfrJp::SetYearOnly() {
     Label2->hide();
     setWindowTitle(U("休日設定する年"));
     cb_yy->move((width() - cb_yy->width()) / 2, cb_yy->y());
-    Label1->move(cb_yy->x() + cb_yy->width() + 2, Label1->y());
+    Label1->move(RightOf(cb_yy), Label1->y());
 }
 
 void TfrJp::PlaceAt(QWidget* owner) {

@@ -19,6 +19,7 @@
 
 #include "cp932.h"
 #include "paths.h"
+#include "title_bar.h"
 
 TfrPath* frPath = nullptr;
 
@@ -60,12 +61,12 @@ QString RootOf(const QString& path, const QStringList& roots) {
 }  // namespace
 
 TfrPath::TfrPath(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent) {
     setObjectName(QStringLiteral("frPath"));
     setWindowTitle(QStringLiteral("パスの指定"));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     setFixedSize(392, 238);
+    platform::SetTitleBar(this, platform::TitleBar::Dialog, true);
     setModal(true);
 
     Panel1 = new QFrame(this);

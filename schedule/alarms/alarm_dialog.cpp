@@ -14,6 +14,7 @@
 #include "paths.h"
 #include "settings_record.h"
 #include "text_helpers.h"
+#include "title_bar.h"
 
 TfrmAlm* frmAlm = nullptr;
 
@@ -83,11 +84,11 @@ std::string DefaultAlarmSound() { return platform::JoinPath(AppDir, Sj("ﾁｬ�
 
 TfrmAlm::TfrmAlm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAlm"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
     setWindowTitle(U("ﾁｬｲﾑとｱﾗｰﾑの設定"));
     setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
     setFixedSize(kClientWidth, kClientHeight);
+    // Dialog border, system menu only.
+    platform::SetTitleBar(this, platform::TitleBar::Dialog, true);
 
     GroupBox1 = new QGroupBox(U("ﾁｬｲﾑ"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "settings_record.h"
 #include "sound.h"
+#include "title_bar.h"
 
 namespace {
 
@@ -32,11 +33,11 @@ TfrAnnai::TfrAnnai(QWidget* parent) : QDialog(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     // Set before the first show, so the flag change cannot hide a visible window.
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Kolvane32"));
     setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
     setFixedSize(kClientWidth, kClientHeight);
+    platform::SetTitleBar(this, platform::TitleBar::Dialog, true);
 
     tx = new QLabel(U("お時間です。"), this);
     tx->setObjectName(QStringLiteral("tx"));

@@ -12,6 +12,7 @@
 #include "globals.h"
 #include "paths.h"
 #include "sound.h"
+#include "title_bar.h"
 
 TfrYotei* frYotei = nullptr;
 
@@ -56,13 +57,13 @@ namespace notice_detail {
 void SetUpFrame(QDialog* dialog, const char* objectName, const char* caption, int width,
                 int height) {
     dialog->setObjectName(QString::fromLatin1(objectName));
-    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint);
     dialog->setWindowTitle(U(caption));
     QFont f(U("ＭＳ Ｐゴシック"));
     f.setPixelSize(12);
     dialog->setFont(f);
     dialog->setFixedSize(width, height);
+    // Single border, system menu only.
+    platform::SetTitleBar(dialog, platform::TitleBar::CloseOnly, true);
 }
 
 QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {

@@ -24,6 +24,7 @@
 #include "paths.h"
 #include "sound.h"
 #include "speed_button_vr.h"
+#include "title_bar.h"
 #include "tray.h"
 
 namespace {
@@ -88,15 +89,13 @@ class ClickLabel : public QLabel {
 }  // namespace
 
 TfrTavik::TfrTavik(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      calendar_(*this) {
+    : QWidget(parent, Qt::Window), calendar_(*this) {
     platform::InstallFontSubstitutes();
     setObjectName(QStringLiteral("frTavik"));
     setWindowTitle(QStringLiteral("Kolvane32"));
     setFont(PixelFont(kUiFont, 12));
     setFixedSize(kClientWidth, kClientHeight);
+    platform::SetTitleBar(this, platform::TitleBar::MinimizeOnly, true);
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
     BuildToolStrip();

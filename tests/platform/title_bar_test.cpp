@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QWidget>
 #include <memory>
@@ -42,6 +43,52 @@ TEST(TitleBar, KeepsAlwaysOnTop) {
     QWidget w(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
     platform::SetTitleBar(&w, platform::TitleBar::Dialog);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+// Window managers that offer every button anyway: a minimise or maximise the kind does not
+// have is taken back, one the kind has stays.
+TEST(TitleBar, StatesTheKindDoesNotOfferAreTakenBack) {
+    using platform::TitleBar;
+    struct {
+        TitleBar kind;
+        Qt::WindowState state;
+        bool stays;
+    } const cases[] = {
+        {TitleBar::Dialog, Qt::WindowMinimized, false},
+        {TitleBar::NoButtons, Qt::WindowMinimized, false},
+        {TitleBar::NoMinimize, Qt::WindowMinimized, false},
+        {TitleBar::MinimizeOnly, Qt::WindowMinimized, true},
+        {TitleBar::Full, Qt::WindowMinimized, true},
+        {TitleBar::CloseOnly, Qt::WindowMaximized, false},
+        {TitleBar::NoButtons, Qt::WindowMaximized, false},
+        {TitleBar::NoMinimize, Qt::WindowMaximized, true},
+        {TitleBar::Full, Qt::WindowMaximized, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind) * 10 + static_cast<int>(c.state));
+        QDialog w;
+        w.resize(200, 100);
+        platform::SetTitleBar(&w, c.kind);
+        w.show();
+        w.setWindowState(c.state);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(bool(w.windowState() & c.state), c.stays);
+        EXPECT_TRUE(w.isVisible());
+    }
+}
+
+TEST(TitleBar, SettingTheKindAgainReplacesTheOldOne) {
+    QDialog w;
+    w.resize(200, 100);
+    platform::SetTitleBar(&w, platform::TitleBar::Full);
+    platform::SetTitleBar(&w, platform::TitleBar::Dialog);
+    EXPECT_EQ(w.findChildren<QObject*>(QStringLiteral("TitleBarKeeper")).size(), 1);
+    w.show();
+    w.setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.isMinimized());
 }
 
 }  // namespace

@@ -12,11 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "fake_clock.h"
 #include "fonts.h"
+#include "globals.h"
 #include "printer_scale.h"
 
 namespace {
@@ -57,6 +59,39 @@ TEST_F(JumpDialog, CombosFollowTodayFromTheClock) {
     EXPECT_TRUE(dialog.cb_mm->isEditable());
 }
 
+// It opens on today's year and month (whatever month is on show elsewhere), as the selected
+// items: the open list and the arrow keys go on from there.
+TEST_F(JumpDialog, OpensOnTodayNotOnTheShownMonth) {
+    struct {
+        int year, month;
+        const char* yearText;
+        const char* monthText;
+        const char* firstYear;
+        const char* lastYear;
+    } const cases[] = {
+        {2004, 7, "2004", "7", "1994", "2014"},
+        {2026, 12, "2026", "12", "2016", "2036"},
+        {2027, 1, "2027", "1", "2017", "2037"},
+    };
+    for (const auto& c : cases) {
+        clock.Set(c.year, c.month, 28, 23, 59);
+        CurYear = 1999;  // the month on show elsewhere
+        CurMonth = 3;
+        TfrJp dialog;
+        EXPECT_EQ(dialog.cb_yy->currentText(), QString::fromLatin1(c.yearText));
+        EXPECT_EQ(dialog.cb_mm->currentText(), QString::fromLatin1(c.monthText));
+        EXPECT_EQ(dialog.cb_yy->currentIndex(), 10) << c.yearText;  // the middle of 21 years
+        EXPECT_EQ(dialog.cb_mm->currentIndex(), c.month - 1);
+        EXPECT_EQ(dialog.cb_yy->itemText(0), QString::fromLatin1(c.firstYear));
+        EXPECT_EQ(dialog.cb_yy->itemText(20), QString::fromLatin1(c.lastYear));
+        dialog.show();
+        dialog.cb_yy->setFocus();
+        QTest::keyClick(dialog.cb_yy, Qt::Key_Down);
+        EXPECT_EQ(dialog.cb_yy->currentText(), QString::number(c.year + 1));
+        dialog.hide();
+    }
+}
+
 TEST_F(JumpDialog, CaptionsFontAndGeometry) {
     TfrJp dialog;
     EXPECT_EQ(dialog.windowTitle(), U("ｼﾞｬﾝﾌﾟ年月日の指定"));
@@ -88,8 +123,9 @@ TEST_F(JumpDialog, CaptionsFontAndGeometry) {
         const char* text;
         QPoint place;
     } labels[] = {
-        {dialog.Label1, "Label1", "年", {56, 16}},
-        {dialog.Label2, "Label2", "月へｼﾞｬﾝﾌﾟ", {120, 16}},
+        // 2 pixels right of their boxes (0 + 57, 80 + 41), clear of the boxes' frames.
+        {dialog.Label1, "Label1", "年", {59, 16}},
+        {dialog.Label2, "Label2", "月へｼﾞｬﾝﾌﾟ", {123, 16}},
     };
     for (const auto& l : labels) {
         EXPECT_EQ(l.label->objectName(), QString::fromLatin1(l.name));
@@ -99,6 +135,11 @@ TEST_F(JumpDialog, CaptionsFontAndGeometry) {
         EXPECT_EQ(l.label->font().pointSize(), 10) << l.name;
         EXPECT_EQ(l.label->palette().color(QPalette::WindowText), QColor(Qt::black)) << l.name;
     }
+    // Nothing overlaps along the row, and the last label stays inside the window.
+    EXPECT_LT(dialog.cb_yy->geometry().right(), dialog.Label1->x());
+    EXPECT_LT(dialog.Label1->geometry().right(), dialog.cb_mm->x());
+    EXPECT_LT(dialog.cb_mm->geometry().right(), dialog.Label2->x());
+    EXPECT_LE(dialog.Label2->geometry().right(), dialog.width() - 1);
     EXPECT_EQ(dialog.Button1->text(), QStringLiteral("O.K"));
     EXPECT_EQ(dialog.Button2->text(), U("ｷｬﾝｾﾙ"));
 }

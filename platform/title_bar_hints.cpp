@@ -1,0 +1,60 @@
+#include "title_bar_hints.h"
+
+#include "title_bar.h"
+
+namespace platform {
+
+TitleBarButtons ButtonsFor(TitleBar kind, bool fixed) {
+    TitleBarButtons b;
+    b.fixed = fixed;
+    switch (kind) {
+        case TitleBar::MinimizeOnly:
+            b.menu = b.minimize = b.close = true;
+            b.fixed = true;
+            break;
+        case TitleBar::Dialog:
+            b.menu = b.close = true;
+            b.fixed = true;
+            break;
+        case TitleBar::CloseOnly:
+            b.menu = b.close = true;
+            break;
+        case TitleBar::NoMinimize:
+            b.menu = b.maximize = b.close = true;
+            break;
+        case TitleBar::Full:
+            b.menu = b.minimize = b.maximize = b.close = true;
+            break;
+        case TitleBar::NoButtons:
+            break;
+    }
+    // Maximising a window of one size would only move it.
+    if (b.fixed) b.maximize = false;
+    return b;
+}
+
+MotifHints MotifHintsFor(TitleBar kind, bool fixed) {
+    using H = MotifHints;
+    const TitleBarButtons b = ButtonsFor(kind, fixed);
+    H h;
+    h.flags = H::kHasFunctions | H::kHasDecorations;
+    h.functions = H::kFuncMove;
+    h.decorations = H::kDecorBorder | H::kDecorTitle;
+    if (!b.fixed) {
+        h.functions |= H::kFuncResize;
+        h.decorations |= H::kDecorResizeHandles;
+    }
+    if (b.menu) h.decorations |= H::kDecorMenu;
+    if (b.minimize) {
+        h.functions |= H::kFuncMinimize;
+        h.decorations |= H::kDecorMinimize;
+    }
+    if (b.maximize) {
+        h.functions |= H::kFuncMaximize;
+        h.decorations |= H::kDecorMaximize;
+    }
+    if (b.close) h.functions |= H::kFuncClose;
+    return h;
+}
+
+}  // namespace platform
