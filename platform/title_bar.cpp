@@ -82,6 +82,8 @@ class TitleBarKeeper : public QObject {
         Apply();
     }
 
+    const TitleBarButtons& Buttons() const { return buttons_; }
+
     void Apply() const {
         if (window_ != nullptr && window_->internalWinId() != 0) {
             WriteHints(static_cast<Window>(window_->internalWinId()), hints_);
@@ -178,6 +180,14 @@ void SetTitleBar(QWidget* window, TitleBar kind, bool fixed) {
                                                Qt::FindDirectChildrenOnly);
     new TitleBarKeeper(window, kind, fixed);
     WatchMotifHints();
+}
+
+std::optional<TitleBarButtons> TitleBarOf(const QWidget* window) {
+    if (window == nullptr) return std::nullopt;
+    const auto* keeper = window->findChild<const TitleBarKeeper*>(QLatin1String(kKeeperName),
+                                                                   Qt::FindDirectChildrenOnly);
+    if (keeper == nullptr) return std::nullopt;
+    return keeper->Buttons();
 }
 
 }  // namespace platform

@@ -2,6 +2,10 @@
 // Set before the window is first shown.
 #pragma once
 
+#include <optional>
+
+#include "title_bar_hints.h"
+
 class QWidget;
 
 namespace platform {
@@ -26,5 +30,8 @@ enum class TitleBar {
 // written again whenever Qt rewrites them), and a window manager that offers a minimise or
 // maximise the kind does not have anyway (openbox does) sees the window come straight back.
 void SetTitleBar(QWidget* window, TitleBar kind, bool fixed = false);
+
+// The buttons SetTitleBar gave the window; none when it never ran on it.
+std::optional<TitleBarButtons> TitleBarOf(const QWidget* window);
 
 }  // namespace platform

@@ -45,6 +45,8 @@ struct TitleBarButtons {
     bool maximize = false;
     bool close = false;
     bool fixed = false;
+
+    bool operator==(const TitleBarButtons&) const = default;
 };
 
 // Kinds that are fixed by their words (the main window, dialog border) are fixed whatever

@@ -16,6 +16,7 @@
 #include "jump_dialog.h"
 #include "message_box.h"
 #include "schedule_store.h"
+#include "title_bar.h"
 #include "viewer_rules.h"
 
 TfrTuki* frTuki = nullptr;
@@ -68,6 +69,8 @@ TfrTuki::TfrTuki(const QStringList& args, QWidget* parent) : QMainWindow(parent)
     font.setPixelSize(12);
     setFont(font);
     resize(640, 780);
+    // Default border icons on a sizable border.
+    platform::SetTitleBar(this, platform::TitleBar::Full);
 
     QMenuBar* bar = menuBar();
     auto item = [this, bar](const char* name, const char* caption, void (TfrTuki::*slot)()) {

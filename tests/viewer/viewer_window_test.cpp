@@ -10,6 +10,7 @@
 #include "globals.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
+#include "title_bar.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ TEST(Viewer, ShowsTheMonthReadOnlyWithPrivateLinesHidden) {
     w.show();
     w.FormActivate();
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("山田 花子さんの 2004年 5月予定を参照中"));
+    // Default buttons on a sizable border.
+    EXPECT_EQ(platform::TitleBarOf(&w), (platform::TitleBarButtons{true, true, true, true, false}));
     EXPECT_EQ(w.yod[3]->text(), QString::fromUtf8("5/3(月) 憲法記念日"));
     EXPECT_EQ(w.yo[3]->toPlainText(), QString::fromUtf8("会議\n(プライベートスケジュール)\n(プライベートスケジュール)"));
     EXPECT_TRUE(w.yo[3]->isReadOnly());
