@@ -197,6 +197,12 @@ void TfrTavik::resizeEvent(QResizeEvent* event) {
 void TfrTavik::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    // Behind one of its modal windows the main window takes no input and cannot be minimised;
+    // a window manager that iconifies a dialog together with its owner minimises it anyway.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
+        return;
+    }
     if (!platform::TrayIcon().IsAvailable()) return;
     // Hidden instead of minimised; the state change is finished before the window goes.
     QTimer::singleShot(0, this, [this] {

@@ -228,6 +228,26 @@ TEST_F(MainTray, MinimiseGoesToTheTrayOnlyWhenThereIsOne) {
     }
 }
 
+// A window manager may iconify a modal dialog together with its owner; the main window does
+// not go to the tray behind its own modal window.
+TEST_F(MainTray, MinimiseBehindAModalWindowIsUndone) {
+    tray.available = true;
+    main->showNormal();
+    QDialog dialog(main.get());
+    bool visible = false, minimized = true;
+    QTimer::singleShot(0, &dialog, [&] {
+        main->showMinimized();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        visible = main->isVisible();
+        minimized = main->isMinimized();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(visible);
+    EXPECT_FALSE(minimized);
+}
+
 }  // namespace
 
 namespace {
