@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "cp932.h"
+#include "title_bar.h"
 
 namespace platform {
 namespace {
@@ -43,6 +44,8 @@ public:
                 box.setEscapeButton(b);
             }
         }
+        // Close alone, as the system's own message boxes have; the box sizes itself.
+        SetTitleBar(&box, TitleBar::CloseOnly);
         box.exec();
         QAbstractButton* clicked = box.clickedButton();
         for (auto& [b, code] : map)
