@@ -10,6 +10,7 @@
 #include <array>
 
 #include "title_bar_hints.h"
+#include "x11_display.h"
 
 // X headers last: their macros (None, Bool ...) would break the Qt headers.
 #include <X11/Xatom.h>
@@ -21,11 +22,6 @@ namespace platform {
 namespace {
 
 constexpr char kKeeperName[] = "TitleBarKeeper";
-
-Display* X11Display() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 != nullptr ? x11->display() : nullptr;
-}
 
 Atom MotifAtom(Display* dpy) {
     static Atom atom = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);

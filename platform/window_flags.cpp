@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "x11_display.h"
+
 // Xlib last: its macros (None, Bool ...) would break the Qt headers.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -13,11 +15,6 @@
 namespace platform {
 
 namespace {
-
-Display* X11Display() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 != nullptr ? x11->display() : nullptr;
-}
 
 // Before the window is mapped: Qt merges the states it finds in the property with its own.
 void AddSkipTaskbarProperty(Display* dpy, Window window) {

@@ -9,18 +9,14 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "x11_display.h"
+
 // Last: Xlib's macros clash with Qt's names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace platform {
 namespace {
-
-Display* X11Display() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
-}
 
 bool WindowManagerSupports(Display* dpy, Atom wanted) {
     Atom type;
