@@ -227,6 +227,17 @@ bool MainLifecycle::Shutdown(bool terminating) {
         return false;
     }
     ended_ = true;
+    // Someone logging out or shutting down is not waiting for today's and tomorrow's notice
+    // (which stays up to a minute); the session would kill the program before the settings.
+    if (!terminating) ShowExitNotice();
+
+    Settings.emm = Now();
+    SaveSettings(IniPath, *this);
+    if (Settings.oto != 1) platform::PlaySoundSync(ShippedFile("tukare.wav"));
+    return true;
+}
+
+void MainLifecycle::ShowExitNotice() {
     // Showing today and tomorrow for the exit notice must not parse the events again.
     main_.Calendar().parseTodayEvents = nullptr;
 
@@ -250,11 +261,6 @@ bool MainLifecycle::Shutdown(bool terminating) {
         else
             notice.exec();
     }
-
-    Settings.emm = Now();
-    SaveSettings(IniPath, *this);
-    if (Settings.oto != 1) platform::PlaySoundSync(ShippedFile("tukare.wav"));
-    return true;
 }
 
 void MainLifecycle::WriteRescue() {

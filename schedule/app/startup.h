@@ -31,8 +31,9 @@ class MainLifecycle : public SettingsHost {
     // Shutdown work without any question; runs once, and only after a completed start. False
     // when the day's text could not be saved: nothing else is done and the program runs on.
     bool end_prc();
-    // The shutdown of a termination (a signal): nobody answers, nothing may stop it. What can
-    // be saved is saved; a month that cannot be goes to a rescue file in the data folder.
+    // The shutdown of a termination (a signal): nobody answers, nothing may stop it, no exit
+    // notice. What can be saved is saved; a month that cannot be goes to a rescue file in the
+    // data folder.
     void EndForTermination();
     // The session manager asks for the data (the session may still go on): the day's text is
     // saved, nothing ends.
@@ -57,6 +58,7 @@ class MainLifecycle : public SettingsHost {
     void GiveStartFocus();
     bool Shutdown(bool terminating);
     void WriteRescue();
+    void ShowExitNotice();
 
     TfrTavik& main_;
     TfrYotei& start_;

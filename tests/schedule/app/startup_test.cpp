@@ -557,6 +557,7 @@ TEST_F(Startup, TerminationEndsAndRescuesAMonthThatCannotBeSaved) {
 
     life->EndForTermination();
     EXPECT_TRUE(messages.shown.empty()) << "nobody is there to answer";
+    EXPECT_TRUE(exitShown.empty()) << "no notice holds up a logout";
     EXPECT_DOUBLE_EQ(Settings.emm, Now()) << "the shutdown went on to the settings";
     EXPECT_EQ(home.Read("rescue-20040503-090000.txt"),
               Sj("[2004/05/03]\r\n書いたばかり\r\n@9:30 会議\r\n\r\n"
