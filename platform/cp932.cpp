@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -27,7 +28,10 @@ public:
             return out;
         }
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::vector<char> buffer(input.size() * 4 + 16);
+        // A window of fixed size, refilled: a buffer for the whole text would be allocated
+        // and cleared anew for every long text.
+        out.reserve(input.size() + input.size() / 2);
+        std::vector<char> buffer(std::min<size_t>(input.size() * 4 + 16, 64 * 1024));
         char* in = const_cast<char*>(input.data());
         size_t inLeft = input.size();
         while (inLeft > 0) {
@@ -82,7 +86,10 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return conv.Run(cp932, Cp932CharLength);
 }
 
-std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toUtf8().toStdString()); }
+std::string ToCp932(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
 
 QString FromCp932(std::string_view cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
 

@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "cp932.h"
@@ -37,4 +38,15 @@ void SortLinesByTime(QTextEdit* memo) {
     if (memo == nullptr || memo->isReadOnly()) return;
     const QTextCursor cursor = SortDocument(memo->document());
     if (!cursor.isNull()) memo->setTextCursor(cursor);
+}
+
+std::string MemoPlainText(const QPlainTextEdit* memo) {
+    return platform::LfToCrLf(platform::ToCp932(memo->toPlainText()));
+}
+
+void SetMemoPlainText(QPlainTextEdit* memo, const std::string& cp932CrLf) {
+    const QString text = platform::FromCp932(platform::CrLfToLf(cp932CrLf));
+    if (memo->document()->characterCount() == text.size() + 1 && memo->toPlainText() == text)
+        return;
+    memo->setPlainText(text);
 }

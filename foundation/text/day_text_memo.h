@@ -1,5 +1,7 @@
-// The "sort by time" command on a memo widget.
+// The program's text on memo widgets: moving it in and out, and the "sort by time" command.
 #pragma once
+
+#include <string>
 
 class QPlainTextEdit;
 class QTextEdit;
@@ -8,3 +10,9 @@ class QTextEdit;
 // The clipboard is not touched; an empty or read-only memo is left alone.
 void SortLinesByTime(QPlainTextEdit* memo);
 void SortLinesByTime(QTextEdit* memo);
+
+// The memo's text in the program's form (CP932, CR LF).
+std::string MemoPlainText(const QPlainTextEdit* memo);
+// Shows a text of the program's form. A memo that already holds it is left alone: laying
+// out a long line again costs time in proportion to its length for nothing.
+void SetMemoPlainText(QPlainTextEdit* memo, const std::string& cp932CrLf);

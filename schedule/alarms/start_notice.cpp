@@ -9,6 +9,7 @@
 
 #include "cp932.h"
 #include "day_text.h"
+#include "day_text_memo.h"
 #include "globals.h"
 #include "paths.h"
 #include "sound.h"
@@ -127,12 +128,10 @@ void Greet(QLabel* lb_ai, QPushButton* bt_yes) {
     bt_yes->setFocus(Qt::OtherFocusReason);
 }
 
-std::string MemoText(const QPlainTextEdit* memo) {
-    return platform::LfToCrLf(platform::ToCp932(memo->toPlainText()));
-}
+std::string MemoText(const QPlainTextEdit* memo) { return MemoPlainText(memo); }
 
 void SetMemoText(QPlainTextEdit* memo, const std::string& cp932CrLf) {
-    memo->setPlainText(platform::FromCp932(platform::CrLfToLf(cp932CrLf)));
+    SetMemoPlainText(memo, cp932CrLf);
 }
 
 }  // namespace notice_detail

@@ -106,13 +106,9 @@ TfrYo3::~TfrYo3() {
     if (frYo3 == this) frYo3 = nullptr;
 }
 
-std::string TfrYo3::MemoText() const {
-    return platform::LfToCrLf(platform::ToCp932(tx_yo->toPlainText()));
-}
+std::string TfrYo3::MemoText() const { return MemoPlainText(tx_yo); }
 
-void TfrYo3::SetMemoText(const std::string& cp932CrLf) {
-    tx_yo->setPlainText(platform::FromCp932(platform::CrLfToLf(cp932CrLf)));
-}
+void TfrYo3::SetMemoText(const std::string& cp932CrLf) { SetMemoPlainText(tx_yo, cp932CrLf); }
 
 // ---- menu ------------------------------------------------------------------------------
 

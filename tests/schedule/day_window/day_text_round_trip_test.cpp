@@ -1,0 +1,76 @@
+// A day text of one very long line goes from the month file through the day window and back
+// byte for byte.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+#include "cp932.h"
+#include "day_window.h"
+#include "globals.h"
+#include "records.h"
+#include "schedule_store.h"
+#include "temp_folder.h"
+
+namespace {
+
+// One line of `bytes` bytes mixing full-width, half-width katakana and ASCII; a lead byte
+// never ends up cut.
+std::string LongLine(size_t bytes) {
+    const std::string unit = Sj("あいう予定ｱｲｳ abc|\\表");
+    std::string out;
+    out.reserve(bytes + unit.size());
+    while (out.size() < bytes) out += unit;
+    return out;
+}
+
+class DayTextRoundTrip : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetGlobals(); }
+    void TearDown() override { ResetGlobals(); }
+    TempFolder dat;
+};
+
+TEST_F(DayTextRoundTrip, MegabyteLineThroughTheDayWindowAndBack) {
+    YOTEI days[32];
+    days[9].Text = LongLine(1 << 20) + "\r\n" + Sj("次の行") + "\r\n" + LongLine(5000);
+    days[9].HasText = 1;
+    ASSERT_TRUE(store::SaveMonth(dat.Path(), 2026, 12, days));
+    const std::string before = dat.Read("202612.yo2");
+
+    YOTEI loaded[32];
+    ASSERT_TRUE(store::LoadMonth(dat.Path(), "", 2026, 12, loaded));
+    ASSERT_EQ(loaded[9].Text, days[9].Text);
+    TfrYo3 day;
+    day.show();
+    day.SetMemoText(loaded[9].Text);
+    QApplication::processEvents();
+    loaded[9].Text = day.MemoText();
+    EXPECT_EQ(loaded[9].Text.size(), days[9].Text.size());
+    EXPECT_TRUE(loaded[9].Text == days[9].Text);
+    ASSERT_TRUE(store::SaveMonth(dat.Path(), 2026, 12, loaded));
+    EXPECT_TRUE(dat.Read("202612.yo2") == before);
+}
+
+// The window keeps a text it already shows; any other text, even one of the same length
+// that differs in one character, replaces it.
+TEST_F(DayTextRoundTrip, SameTextKeptOtherTextReplaced) {
+    TfrYo3 day;
+    const std::string text = LongLine(4000) + "\r\n" + Sj("予定");
+    day.SetMemoText(text);
+    day.tx_yo->moveCursor(QTextCursor::End);
+    const int end = day.tx_yo->textCursor().position();
+    day.SetMemoText(text);
+    EXPECT_EQ(day.tx_yo->textCursor().position(), end);  // untouched
+    EXPECT_EQ(day.MemoText(), text);
+
+    const std::string other = text.substr(0, text.size() - 2) + Sj("日");  // last character
+    ASSERT_EQ(other.size(), text.size());
+    day.SetMemoText(other);
+    EXPECT_EQ(day.MemoText(), other);
+    day.SetMemoText("");
+    EXPECT_EQ(day.MemoText(), "");
+    EXPECT_TRUE(day.tx_yo->toPlainText().isEmpty());
+}
+
+}  // namespace
