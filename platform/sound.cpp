@@ -1,16 +1,14 @@
 #include "sound.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
+#include <dlfcn.h>
+
+#include <QFile>
 #include <algorithm>
 #include <cstdint>
 
 #include "file_io.h"
 #include "paths.h"
+#include "sound_back_end.h"
 
 namespace platform {
 
@@ -23,56 +21,63 @@ uint32_t Le32(const std::string& b, size_t at) {
            static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
 }
 
-class QtSounds : public SoundPort {
+std::function<SoundBackEnd*()> g_loader;
+
+// Loads the back end at its first use; a failed load is not tried again.
+class LazySounds : public SoundPort {
   public:
     void PlayAsync(const std::string& path) override {
-        if (!FileExists(path) || !QCoreApplication::instance()) return;
-        // The effect lives until it has played; it deletes itself.
-        auto* effect = new QSoundEffect(QCoreApplication::instance());
-        QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
-            if (!effect->isPlaying()) effect->deleteLater();
-        });
-        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-            if (effect->status() == QSoundEffect::Error) effect->deleteLater();
-        });
-        effect->setSource(QUrl::fromLocalFile(DiskPath(path)));
-        effect->play();
+        if (!FileExists(path)) return;
+        if (SoundBackEnd* out = Output()) out->PlayAsync(DiskPath(path));
     }
 
     void PlaySync(const std::string& path, int maxMs) override {
-        if (!FileExists(path) || !QCoreApplication::instance()) return;
+        if (!FileExists(path)) return;
         if (maxMs <= 0) maxMs = WavLengthMs(path) + 1000;
-        QSoundEffect effect;
-        QEventLoop loop;
-        QTimer limit;
-        limit.setSingleShot(true);
-        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-            if (effect.status() == QSoundEffect::Error) loop.quit();
-        });
-        bool started = false;
-        QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-            if (effect.isPlaying()) {
-                started = true;
-            } else if (started) {
-                loop.quit();
-            }
-        });
-        effect.setSource(QUrl::fromLocalFile(DiskPath(path)));
-        effect.play();
-        limit.start(maxMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        effect.stop();
+        if (SoundBackEnd* out = Output()) out->PlaySync(DiskPath(path), maxMs);
     }
+
+    void Reset() {
+        tried_ = false;
+        output_ = nullptr;
+    }
+
+  private:
+    SoundBackEnd* Output() {
+        if (!tried_) {
+            tried_ = true;
+            output_ = g_loader ? g_loader() : LoadSoundModule();
+        }
+        return output_;
+    }
+
+    bool tried_ = false;
+    SoundBackEnd* output_ = nullptr;
 };
+
+LazySounds& System() {
+    static LazySounds system;
+    return system;
+}
 
 SoundPort* g_port = nullptr;
 
 }  // namespace
 
-SoundPort& Sounds() {
-    static QtSounds system;
-    return g_port ? *g_port : system;
+SoundPort& Sounds() { return g_port ? *g_port : static_cast<SoundPort&>(System()); }
+
+void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader) {
+    g_loader = std::move(loader);
+    System().Reset();
+}
+
+SoundBackEnd* LoadSoundModule() {
+    const QString path = DiskPath(JoinPath(ExecutableDir(), "libkolvane_sound.so"));
+    void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) return nullptr;
+    using Entry = SoundBackEnd* (*)();
+    auto entry = reinterpret_cast<Entry>(dlsym(module, "KolvaneSoundBackEnd"));
+    return entry ? entry() : nullptr;
 }
 
 void SetSoundPort(SoundPort* port) { g_port = port; }

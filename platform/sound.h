@@ -1,6 +1,7 @@
 // WAV sounds by file path behind a port; tests install a recording fake.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -16,6 +17,15 @@ class SoundPort {
 SoundPort& Sounds();
 // nullptr restores the system's sound output.
 void SetSoundPort(SoundPort* port);
+
+class SoundBackEnd;
+
+// The system's output is loaded at the first sound that has a file to play, once; until then
+// no sound library is in the process. A back end that cannot be loaded plays nothing.
+// Tests replace the loader (nullptr restores the module beside the program).
+void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader);
+// The module beside the program, or nullptr when it is missing or broken.
+SoundBackEnd* LoadSoundModule();
 
 // A missing or unplayable file plays nothing and reports nothing.
 void PlaySoundAsync(const std::string& path);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "paths.h"
+#include "sound_back_end.h"
 #include "temp_folder.h"
 
 namespace {
@@ -47,5 +49,53 @@ TEST(SoundPort, MissingFilesPlayNothingAndReturnAtOnce) {
     platform::PlaySoundSync(t.File("none.wav"), 5000);  // would hang the test if it waited
     SUCCEED();
 }
+
+class RecordingBackEnd : public platform::SoundBackEnd {
+  public:
+    void PlayAsync(const QString& diskPath) override { played.push_back(diskPath + " async"); }
+    void PlaySync(const QString& diskPath, int maxMs) override {
+        played.push_back(diskPath + " sync " + QString::number(maxMs));
+    }
+    std::vector<QString> played;
+};
+
+// The output is loaded at the first sound with a file, once, and that first sound plays.
+TEST(SoundPort, BackEndLoadedAtFirstSoundWhichStillPlays) {
+    TempFolder t;
+    ASSERT_TRUE(t.Write("a.wav", Wav(8000, 4000)));
+    RecordingBackEnd backEnd;
+    int loads = 0;
+    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* {
+        ++loads;
+        return &backEnd;
+    });
+    platform::PlaySoundAsync(t.File("none.wav"));
+    EXPECT_EQ(loads, 0);
+    platform::PlaySoundAsync(t.File("a.wav"));
+    platform::PlaySoundSync(t.File("a.wav"));
+    platform::PlaySoundSync(t.File("a.wav"), 300);
+    EXPECT_EQ(loads, 1);
+    const QString disk = platform::DiskPath(t.File("a.wav"));
+    EXPECT_EQ(backEnd.played, (std::vector<QString>{disk + " async", disk + " sync 1500",
+                                                    disk + " sync 300"}));
+    platform::SetSoundBackEndLoader(nullptr);
+}
+
+TEST(SoundPort, OutputThatCannotLoadPlaysNothingAndIsNotRetried) {
+    TempFolder t;
+    ASSERT_TRUE(t.Write("a.wav", Wav(8000, 800)));
+    int loads = 0;
+    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* {
+        ++loads;
+        return nullptr;
+    });
+    platform::PlaySoundAsync(t.File("a.wav"));
+    platform::PlaySoundSync(t.File("a.wav"));
+    EXPECT_EQ(loads, 1);
+    platform::SetSoundBackEndLoader(nullptr);
+}
+
+// The module is built beside the programs; without it every sound would be silent.
+TEST(SoundPort, ModuleBesideTheProgramLoads) { EXPECT_NE(platform::LoadSoundModule(), nullptr); }
 
 }  // namespace
