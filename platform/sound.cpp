@@ -2,7 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
 #include <algorithm>
 #include <cstdint>
 
@@ -28,6 +30,14 @@ class LazySounds : public SoundPort {
   public:
     void PlayAsync(const std::string& path) override {
         if (!FileExists(path)) return;
+        // The first sound often comes while the first window is being shown: the libraries
+        // are loaded once the event loop runs, not in the way of the window.
+        if (!tried_ && QCoreApplication::instance()) {
+            QTimer::singleShot(0, QCoreApplication::instance(), [this, disk = DiskPath(path)] {
+                if (SoundBackEnd* out = Output()) out->PlayAsync(disk);
+            });
+            return;
+        }
         if (SoundBackEnd* out = Output()) out->PlayAsync(DiskPath(path));
     }
 

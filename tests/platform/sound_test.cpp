@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "paths.h"
 #include "sound_back_end.h"
 #include "temp_folder.h"
@@ -70,14 +72,33 @@ TEST(SoundPort, BackEndLoadedAtFirstSoundWhichStillPlays) {
         return &backEnd;
     });
     platform::PlaySoundAsync(t.File("none.wav"));
+    QCoreApplication::processEvents();
     EXPECT_EQ(loads, 0);
+    // The first sound waits for the event loop (the first window goes first), then plays.
+    platform::PlaySoundAsync(t.File("a.wav"));
+    platform::PlaySoundAsync(t.File("b.wav"));  // missing: nothing
+    EXPECT_EQ(loads, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(loads, 1);
     platform::PlaySoundAsync(t.File("a.wav"));
     platform::PlaySoundSync(t.File("a.wav"));
     platform::PlaySoundSync(t.File("a.wav"), 300);
     EXPECT_EQ(loads, 1);
     const QString disk = platform::DiskPath(t.File("a.wav"));
-    EXPECT_EQ(backEnd.played, (std::vector<QString>{disk + " async", disk + " sync 1500",
-                                                    disk + " sync 300"}));
+    EXPECT_EQ(backEnd.played, (std::vector<QString>{disk + " async", disk + " async",
+                                                    disk + " sync 1500", disk + " sync 300"}));
+    platform::SetSoundBackEndLoader(nullptr);
+}
+
+// The farewell is often the first sound of a run: it loads and plays before returning.
+TEST(SoundPort, SyncSoundAsFirstSoundPlaysAtOnce) {
+    TempFolder t;
+    ASSERT_TRUE(t.Write("a.wav", Wav(8000, 800)));
+    RecordingBackEnd backEnd;
+    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* { return &backEnd; });
+    platform::PlaySoundSync(t.File("a.wav"));
+    EXPECT_EQ(backEnd.played,
+              std::vector<QString>{platform::DiskPath(t.File("a.wav")) + " sync 1100"});
     platform::SetSoundBackEndLoader(nullptr);
 }
 
@@ -90,7 +111,9 @@ TEST(SoundPort, OutputThatCannotLoadPlaysNothingAndIsNotRetried) {
         return nullptr;
     });
     platform::PlaySoundAsync(t.File("a.wav"));
+    QCoreApplication::processEvents();
     platform::PlaySoundSync(t.File("a.wav"));
+    platform::PlaySoundAsync(t.File("a.wav"));
     EXPECT_EQ(loads, 1);
     platform::SetSoundBackEndLoader(nullptr);
 }
