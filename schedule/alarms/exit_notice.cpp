@@ -118,6 +118,8 @@ void Tfryotei2::done(int result) {
 }
 
 void Tfryotei2::showEvent(QShowEvent* e) {
+    notice_detail::ShowPendingText(tx_yo);
+    notice_detail::ShowPendingText(tx_yo2);
     QDialog::showEvent(e);
     if (e->spontaneous()) return;
     CentreOnScreen(this);

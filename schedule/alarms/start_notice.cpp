@@ -128,10 +128,33 @@ void Greet(QLabel* lb_ai, QPushButton* bt_yes) {
     bt_yes->setFocus(Qt::OtherFocusReason);
 }
 
-std::string MemoText(const QPlainTextEdit* memo) { return MemoPlainText(memo); }
+// A long text given to a hidden notice waits beside its memo until the notice shows: laying
+// out a long line takes time in proportion to its length, and a notice that is not shown
+// would spend it for nothing at every start and exit.
+constexpr size_t kDeferredFrom = 64 * 1024;
+constexpr char kPendingText[] = "kolvanePendingText";
+
+std::string MemoText(const QPlainTextEdit* memo) {
+    const QVariant pending = memo->property(kPendingText);
+    if (pending.isValid()) return pending.toByteArray().toStdString();
+    return MemoPlainText(memo);
+}
 
 void SetMemoText(QPlainTextEdit* memo, const std::string& cp932CrLf) {
+    if (cp932CrLf.size() >= kDeferredFrom && !memo->isVisible()) {
+        memo->setProperty(kPendingText, QByteArray::fromStdString(cp932CrLf));
+        memo->clear();
+        return;
+    }
+    memo->setProperty(kPendingText, QVariant());
     SetMemoPlainText(memo, cp932CrLf);
+}
+
+void ShowPendingText(QPlainTextEdit* memo) {
+    const QVariant pending = memo->property(kPendingText);
+    if (!pending.isValid()) return;
+    memo->setProperty(kPendingText, QVariant());
+    SetMemoPlainText(memo, pending.toByteArray().toStdString());
 }
 
 }  // namespace notice_detail
@@ -199,6 +222,7 @@ void TfrYotei::done(int result) {
 }
 
 void TfrYotei::showEvent(QShowEvent* e) {
+    ShowPendingText(tx_yo);
     QDialog::showEvent(e);
     if (e->spontaneous()) return;
     CentreOnScreen(this);

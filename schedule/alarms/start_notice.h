@@ -84,6 +84,9 @@ QPushButton* MakeOkButton(QWidget* parent, const QRect& geometry);
 void CentreOnScreen(QWidget* window);
 // Sets lb_ai from the hour, plays the greeting voice unless sounds are off, focuses bt_yes.
 void Greet(QLabel* lb_ai, QPushButton* bt_yes);
+// The memo's text (CP932, CR LF); a long text for a hidden memo is put in when it shows.
 std::string MemoText(const QPlainTextEdit* memo);
 void SetMemoText(QPlainTextEdit* memo, const std::string& cp932CrLf);
+// Called as the notice shows.
+void ShowPendingText(QPlainTextEdit* memo);
 }  // namespace notice_detail

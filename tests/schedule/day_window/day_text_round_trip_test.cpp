@@ -6,10 +6,13 @@
 #include <QPlainTextEdit>
 
 #include "cp932.h"
+#include "day_text_memo.h"
 #include "day_window.h"
+#include "exit_notice.h"
 #include "globals.h"
 #include "records.h"
 #include "schedule_store.h"
+#include "start_notice.h"
 #include "temp_folder.h"
 
 namespace {
@@ -71,6 +74,39 @@ TEST_F(DayTextRoundTrip, SameTextKeptOtherTextReplaced) {
     day.SetMemoText("");
     EXPECT_EQ(day.MemoText(), "");
     EXPECT_TRUE(day.tx_yo->toPlainText().isEmpty());
+}
+
+// The notices get the day's text while hidden; whichever way it is asked for or shown, it is
+// the whole text, and a later text replaces it.
+TEST_F(DayTextRoundTrip, LongLineThroughTheNotices) {
+    const std::string huge = LongLine(1 << 20) + "\r\n" + Sj("末尾");
+    {
+        TfrYotei notice;
+        notice.SetMemoText(huge);
+        EXPECT_TRUE(notice.MemoText() == huge);
+        notice.show();
+        EXPECT_TRUE(MemoPlainText(notice.tx_yo) == huge);
+        notice.done(TfrYotei::kResultNone);
+        EXPECT_TRUE(TodayScheduleText == huge);
+    }
+    {
+        TfrYotei notice;
+        notice.SetMemoText(huge);
+        notice.SetMemoText(Sj("短い予定"));
+        EXPECT_EQ(notice.MemoText(), Sj("短い予定"));
+        notice.show();
+        EXPECT_EQ(MemoPlainText(notice.tx_yo), Sj("短い予定"));
+        notice.done(TfrYotei::kResultNone);
+    }
+    {
+        Tfryotei2 notice;
+        notice.SetToday(12, 9, huge);
+        notice.SetTomorrow(12, 10, Sj("明日"));
+        notice.show();
+        EXPECT_TRUE(MemoPlainText(notice.tx_yo) == huge);
+        EXPECT_EQ(MemoPlainText(notice.tx_yo2), Sj("明日"));
+        notice.done(Tfryotei2::kResultNone);
+    }
 }
 
 }  // namespace
