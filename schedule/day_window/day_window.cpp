@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWindow>
@@ -102,13 +104,49 @@ TfrYo3::TfrYo3(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindow
     frYo3 = this;
 }
 
+namespace {
+
+// Qt keeps no layout of a line between paints: with a caret blinking in a line of many
+// thousand characters, the whole line is laid out again twice a second, for ever. While the
+// day shows such a line the caret stays steady (blinking is one setting for all text boxes).
+constexpr size_t kSteadyCaretFrom = 64 * 1024;
+
+size_t LongestLine(const std::string& text) {
+    size_t longest = 0, start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
+
+void SteadyCaret(bool steady) {
+    static int blinking = -1;  // the flash time to go back to; -1: not steady
+    QStyleHints* hints = QGuiApplication::styleHints();
+    if (steady && blinking < 0) {
+        blinking = hints->cursorFlashTime();
+        hints->setCursorFlashTime(0);
+    } else if (!steady && blinking >= 0) {
+        hints->setCursorFlashTime(blinking);
+        blinking = -1;
+    }
+}
+
+}  // namespace
+
 TfrYo3::~TfrYo3() {
+    SteadyCaret(false);
     if (frYo3 == this) frYo3 = nullptr;
 }
 
 std::string TfrYo3::MemoText() const { return MemoPlainText(tx_yo); }
 
-void TfrYo3::SetMemoText(const std::string& cp932CrLf) { SetMemoPlainText(tx_yo, cp932CrLf); }
+void TfrYo3::SetMemoText(const std::string& cp932CrLf) {
+    SteadyCaret(LongestLine(cp932CrLf) >= kSteadyCaretFrom);
+    SetMemoPlainText(tx_yo, cp932CrLf);
+}
 
 // ---- menu ------------------------------------------------------------------------------
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QStyleHints>
 
 #include "cp932.h"
 #include "day_text_memo.h"
@@ -74,6 +76,23 @@ TEST_F(DayTextRoundTrip, SameTextKeptOtherTextReplaced) {
     day.SetMemoText("");
     EXPECT_EQ(day.MemoText(), "");
     EXPECT_TRUE(day.tx_yo->toPlainText().isEmpty());
+}
+
+// A caret blinking in a line of a megabyte would lay the line out twice a second: it stays
+// steady while such a day is shown, and blinks again with the next ordinary day.
+TEST_F(DayTextRoundTrip, CaretSteadyOnlyWhileALongLineIsShown) {
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int blinking = hints->cursorFlashTime();
+    ASSERT_GT(blinking, 0);
+    {
+        TfrYo3 day;
+        day.SetMemoText(Sj("予定\r\n") + LongLine(70000));
+        EXPECT_EQ(hints->cursorFlashTime(), 0);
+        day.SetMemoText(Sj("予定\r\n") + LongLine(1000));
+        EXPECT_EQ(hints->cursorFlashTime(), blinking);
+        day.SetMemoText(LongLine(70000));
+    }
+    EXPECT_EQ(hints->cursorFlashTime(), blinking);  // a closed window leaves no trace
 }
 
 // The notices get the day's text while hidden; whichever way it is asked for or shown, it is
