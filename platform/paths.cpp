@@ -50,7 +50,7 @@ std::string DataHomeDir() {
     }
     const char* xdg = std::getenv("XDG_DATA_HOME");
     QString base;
-    // The base directory specification says relative paths are to be ignored.
+    // Relative values are to be ignored, as the XDG base directory rules say.
     if (xdg && *xdg == '/') base = QString::fromLocal8Bit(xdg);
     if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
     while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);

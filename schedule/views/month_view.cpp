@@ -20,6 +20,7 @@
 #include "globals.h"
 #include "input_wizard_runner.h"
 #include "jump_dialog.h"
+#include "menu_entries.h"
 #include "message_box.h"
 #include "open_windows.h"
 #include "schedule_store.h"
@@ -151,19 +152,10 @@ void TfrTuki::BuildMenus() {
     MainMenu1->addMenu(s1);
     connect(AddItem(s1, "mnuSortAll", "月全体(&S)"), &QAction::triggered, this,
             [this] { mnuSortAllClick(); });
-    struct Move {
-        const char* name;
-        const char* caption;
-        void (TfrTuki::*handler)();
-    };
-    for (const Move& m : {Move{"mnuBk", "前月へ(&B)", &TfrTuki::mnuBkClick},
-                          Move{"mnuNe", "次月へ(&N)", &TfrTuki::mnuNeClick},
-                          Move{"mnuTukiJp", "指定月へ(&J)", &TfrTuki::mnuTukiJpClick}}) {
-        QAction* a = MainMenu1->addAction(U(m.caption));
-        a->setObjectName(QString::fromLatin1(m.name));
-        auto handler = m.handler;
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    }
+    AddMenuEntries<TfrTuki>(MainMenu1, this,
+                            {{"mnuBk", "前月へ(&B)", &TfrTuki::mnuBkClick},
+                             {"mnuNe", "次月へ(&N)", &TfrTuki::mnuNeClick},
+                             {"mnuTukiJp", "指定月へ(&J)", &TfrTuki::mnuTukiJpClick}});
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));

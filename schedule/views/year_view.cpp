@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "date_time.h"
 #include "globals.h"
+#include "menu_entries.h"
 #include "message_box.h"
 #include "schedule_store.h"
 #include "screen_clamp.h"
@@ -58,19 +59,10 @@ TfrNen::TfrNen(QWidget* parent) : QDialog(parent) {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     layout->setMenuBar(MainMenu1);
-    struct Item {
-        const char* name;
-        const char* caption;
-        void (TfrNen::*handler)();
-    };
-    for (const Item& item : {Item{"mnuCl", "閉じる(&C)", &TfrNen::mnuClClick},
-                             Item{"mnuZen", "前年度", &TfrNen::mnuZenClick},
-                             Item{"mnuZi", "次年度", &TfrNen::mnuZiClick}}) {
-        QAction* a = MainMenu1->addAction(U(item.caption));
-        a->setObjectName(QString::fromLatin1(item.name));
-        auto handler = item.handler;
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    }
+    AddMenuEntries<TfrNen>(MainMenu1, this,
+                           {{"mnuCl", "閉じる(&C)", &TfrNen::mnuClClick},
+                            {"mnuZen", "前年度", &TfrNen::mnuZenClick},
+                            {"mnuZi", "次年度", &TfrNen::mnuZiClick}});
 
     scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
