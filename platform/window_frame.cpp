@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -14,6 +15,31 @@
 // Last: Xlib's macros clash with Qt's names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+
+namespace {
+
+// Moves a window's frame to its place at its first paint, then goes away.
+class FramePlacer : public QObject {
+  public:
+    FramePlacer(QWidget* window, QPoint framePos) : QObject(window), window_(window), at_(framePos) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // By the first paint the window manager has framed and placed the window.
+        if (watched == window_ && event->type() == QEvent::Paint) {
+            window_->removeEventFilter(this);
+            if (window_->pos() != at_) window_->move(at_);
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    QWidget* window_;
+    QPoint at_;
+};
+
+}  // namespace
 
 namespace platform {
 namespace {
@@ -57,6 +83,9 @@ bool ReadExtents(Display* dpy, Window window, Atom extents, QMargins& out) {
 void PlaceFrameAt(QWidget* window, const QPoint& framePos, const QMargins& frame) {
     if (!window || !window->isWindow()) return;
     window->setGeometry(QRect(framePos + QPoint(frame.left(), frame.top()), window->size()));
+    // Where Qt already took the window to stand there, it tells the window manager nothing,
+    // and the window manager places the window itself: put the frame back once it is shown.
+    window->installEventFilter(new FramePlacer(window, framePos));
 }
 
 QMargins FrameExtents(QWidget* window, int timeoutMs) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <QWidget>
+
 namespace {
 
 TEST(WindowFrame, WindowsWhollyOffEveryScreenComeBack) {
@@ -26,3 +29,25 @@ TEST(WindowFrame, WindowsWhollyOffEveryScreenComeBack) {
 }
 
 }  // namespace
+
+TEST(WindowFrame, FramePlacedAtItsStoredPlace) {
+    QWidget w;
+    w.resize(200, 100);
+    platform::PlaceFrameAt(&w, QPoint(30, 40), QMargins(1, 20, 1, 1));
+    // The client area inside the frame the window manager will draw.
+    EXPECT_EQ(w.geometry(), QRect(31, 60, 200, 100));
+
+    // A window manager that placed the window itself: the first paint takes it back.
+    QWidget moved;
+    moved.resize(200, 100);
+    platform::PlaceFrameAt(&moved, QPoint(30, 40), QMargins());
+    moved.move(500, 300);
+    moved.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&moved));
+    QTRY_COMPARE(moved.pos(), QPoint(30, 40));
+    // Later moves are the user's own.
+    moved.move(70, 80);
+    moved.update();
+    QTest::qWait(50);
+    EXPECT_EQ(moved.pos(), QPoint(70, 80));
+}
