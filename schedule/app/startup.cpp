@@ -120,8 +120,7 @@ bool MainLifecycle::FormShow() {
 
     PlaceDayWindow();
     // Last, after the collapse resized it: the frame goes where the window was placed.
-    platform::PlaceFrameAt(&main_, main_.pos(),
-                           FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_));
+    platform::PlaceFrameAt(&main_, main_.pos(), mainFrame_);
     main_.show();
     // Shown only where it belongs from the start: no activation is needed to hide it again.
     const bool intoTray = Settings.aikon == 1 && platform::TrayIcon().IsAvailable();
@@ -136,8 +135,8 @@ bool MainLifecycle::FormShow() {
 
 void MainLifecycle::PlaceMainWindow() {
     // The rules speak of the whole window: its frame as the window manager will draw it.
-    const QMargins frame = FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_);
-    const QSize outer = main_.size().grownBy(frame);
+    mainFrame_ = FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_);
+    const QSize outer = main_.size().grownBy(mainFrame_);
     const std::vector<QRect> screens = platform::ScreenRects();
     const QRect screen = screens.empty() ? QRect(0, 0, 1920, 1080) : screens.front();
     int left = Settings.tavik_tlwh.l;
@@ -145,14 +144,13 @@ void MainLifecycle::PlaceMainWindow() {
     if (screen.width() - outer.width() < left) left = 0;
     if (screen.height() - outer.height() < top) top = 0;
     main_.move(platform::OntoScreens(QRect(QPoint(left, top), outer), screens));
-    // A move to where the window already is (0, 0) leaves no position hint, and the window
-    // manager would place the window itself, away from the day window below it.
+    // The place is the program's, not the window manager's; the frame is put there when the
+    // window is first shown (FormShow), after every resize of the start.
     main_.setAttribute(Qt::WA_Moved);
 }
 
 void MainLifecycle::PlaceDayWindow() {
-    const QMargins frame = FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_);
-    const QRect outer(main_.pos(), main_.size().grownBy(frame));
+    const QRect outer(main_.pos(), main_.size().grownBy(mainFrame_));
     TLWH& b = Settings.yo3_tlwh;
     // Just below the main window's frame, not below its client area.
     if (b.t < 0) b.t = static_cast<int16_t>(outer.y() + outer.height());

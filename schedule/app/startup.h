@@ -63,6 +63,7 @@ class MainLifecycle : public SettingsHost {
     TfrTavik& main_;
     TfrYotei& start_;
     TfrYo3& day_;
+    QMargins mainFrame_;  // asked of the window manager once per start
     int startState_ = kNotStarted;
     bool closedByWmClose_ = false;
     bool ended_ = false;
