@@ -196,7 +196,8 @@ std::vector<WizardDate> MonthlyTargets(const MonthlyInput& in) {
     if (!InRange(y1, 1, 9999) || !InRange(y2, 1, 9999) || !InRange(m1, 1, 12) ||
         !InRange(m2, 1, 12))
         return out;
-    if (std::tie(y2, m2) < std::tie(y1, m1)) {
+    // Only the years decide the order: an earlier end month in the same year gives no day.
+    if (y2 < y1) {
         std::swap(y1, y2);
         std::swap(m1, m2);
     }

@@ -70,5 +70,6 @@ struct MonthlyInput {
 bool MonthlyInputComplete(const MonthlyInput& in);
 // The days the text goes to, in the order of writing: each day of the range in turn, and on it
 // the n-th weekday rule (on a month's first day, for the whole month), the weekly rule and
-// the month-day rule. A reversed range runs from the earlier (year, month) to the later.
+// the month-day rule. An end year before the start year swaps the two ends; an end month before
+// the start month in the same year gives no day.
 std::vector<WizardDate> MonthlyTargets(const MonthlyInput& in);

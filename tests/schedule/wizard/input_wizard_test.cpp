@@ -206,9 +206,9 @@ TEST_F(Wizard, ClearOfTheFirstPage) {
 
 TEST_F(Wizard, MonthlyRulesWriteEachMatchOnce) {
     Choose(win->mai_yy, "2027");
-    Choose(win->mai_mm, "3");
+    Choose(win->mai_mm, "2");
     Choose(win->mai_yy2, "2027");
-    Choose(win->mai_mm2, "2");  // reversed: February to March
+    Choose(win->mai_mm2, "3");
     win->ch_maiTuki->setChecked(true);
     Choose(win->mai_Tuki, "月末");
     win->ch_maiYou->setChecked(true);
@@ -220,6 +220,14 @@ TEST_F(Wizard, MonthlyRulesWriteEachMatchOnce) {
               MonthBytes({{7, "締め"}, {14, "締め"}, {21, "締め"}, {28, "締め\r\n締め"}}));
     EXPECT_EQ(dat.Read("202703.yo2"),
               MonthBytes({{7, "締め"}, {14, "締め"}, {21, "締め"}, {28, "締め"}, {31, "締め"}}));
+
+    // March to February of one year is no range: nothing more is written, yet it is confirmed.
+    const std::string february = dat.Read("202702.yo2");
+    Choose(win->mai_mm, "3");
+    Choose(win->mai_mm2, "2");
+    win->mai_bt_inClick();
+    EXPECT_EQ(Said(), (std::vector<QString>{U("登録しました。"), U("登録しました。")}));
+    EXPECT_EQ(dat.Read("202702.yo2"), february);
 }
 
 TEST_F(Wizard, MonthlyPageRefusesWhatIsNotSet) {
