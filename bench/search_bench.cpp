@@ -67,7 +67,7 @@ void BM_SearchOneWord(benchmark::State& state) {
     size_t hits = 0;
     for (auto _ : state) {
         std::vector<SearchHit> out;
-        SearchMemos(c.memo, words, out);
+        MemoKensaku(c.memo, words, out);
         SearchSchedules({2017, 1, 2026, 12}, words, out);
         hits = out.size();
         benchmark::DoNotOptimize(out.data());

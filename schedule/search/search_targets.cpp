@@ -59,7 +59,7 @@ int SearchMemoFolder(const std::string& folder, const SearchWords& words,
 
 }  // namespace
 
-int SearchMemos(const std::string& memoFolder, const SearchWords& words,
+int MemoKensaku(const std::string& memoFolder, const SearchWords& words,
                 std::vector<SearchHit>& out) {
     int count = SearchMemoFolder(memoFolder, words, out);
     std::string list;
@@ -72,7 +72,8 @@ int SearchMemos(const std::string& memoFolder, const SearchWords& words,
     return count;
 }
 
-int SearchToDo(const std::string& todoPath, const SearchWords& words, std::vector<SearchHit>& out) {
+int ToDoKensaku(const std::string& todoPath, const SearchWords& words,
+                std::vector<SearchHit>& out) {
     std::vector<TTODO> items;
     ReadToDoFile(todoPath, items);
     int count = 0;

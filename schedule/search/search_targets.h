@@ -10,12 +10,12 @@
 // Text memos ("*.txt") of the memo folder, then of each category folder in list order, files
 // by name. A line with either word is a hit; a file without such a line is one hit when its
 // name holds either word.
-int SearchMemos(const std::string& memoFolder, const SearchWords& words,
+int MemoKensaku(const std::string& memoFolder, const SearchWords& words,
                 std::vector<SearchHit>& out);
 
 // The to-do store: an item whose content holds both words, or whose project does. A damaged
 // store gives the items read before the damage.
-int SearchToDo(const std::string& todoPath, const SearchWords& words, std::vector<SearchHit>& out);
+int ToDoKensaku(const std::string& todoPath, const SearchWords& words, std::vector<SearchHit>& out);
 
 // The month files of the period, through MonthDays (CurYear, CurMonth, CurDay move along): a
 // day holding both words lists each of its lines that holds either.

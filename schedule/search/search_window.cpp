@@ -208,9 +208,9 @@ void TfrKensaku::RunSearch() {
     lb_msg->repaint();
 
     int count = 0;
-    if (chFusenMemo->isChecked()) count += SearchMemos(Settings.memo_path, words, hits_);
+    if (chFusenMemo->isChecked()) count += MemoKensaku(Settings.memo_path, words, hits_);
     if (cbToDo->isChecked())
-        count += SearchToDo(platform::JoinPath(BaseDir, "todo.dat"), words, hits_);
+        count += ToDoKensaku(platform::JoinPath(BaseDir, "todo.dat"), words, hits_);
     if (cbYotei->isChecked()) {
         SearchPeriod period;
         if (!ParsePeriod(Cp(tx_yy->currentText()), Cp(tx_mm->currentText()),

@@ -64,7 +64,7 @@ TEST_F(Targets, MemoLinesThenNamesFolderByFolder) {
     MakeFolder(Sj("趣味"));
     ASSERT_TRUE(memo.Write(Sj("仕事/b.TXT"), Sj("資料を買う")));
     ASSERT_TRUE(memo.Write(Sj("趣味/a.txt"), Sj("本を買う\n")));
-    EXPECT_EQ(SearchMemos(memo.Path(), Words("買う"), hits), 5);
+    EXPECT_EQ(MemoKensaku(memo.Path(), Words("買う"), hits), 5);
     EXPECT_EQ(Lines(hits), (V{"メモ【買う物】", "メモ【買物】:牛乳を買う", "メモ【買物】:卵を買う",
                               "メモ【b】:資料を買う", "メモ【a】:本を買う"}));
     EXPECT_EQ(hits[1].kind, HitKind::Memo);
@@ -76,7 +76,7 @@ TEST_F(Targets, MemoLinesThenNamesFolderByFolder) {
 
 TEST_F(Targets, MemoTwoWordsListEveryLineWithEither) {
     ASSERT_TRUE(memo.Write("m.txt", Sj("会議\r\n本社\r\n他\r\n会議 本社")));
-    EXPECT_EQ(SearchMemos(memo.Path(), Words("会議", "本社"), hits), 3);
+    EXPECT_EQ(MemoKensaku(memo.Path(), Words("会議", "本社"), hits), 3);
     EXPECT_EQ(Lines(hits), (V{"メモ【m】:会議", "メモ【m】:本社", "メモ【m】:会議 本社"}));
 }
 
@@ -85,7 +85,7 @@ TEST_F(Targets, MemoFoldersNamedLikeMemosAndUnreadableMemosAreSkipped) {
     ASSERT_TRUE(memo.Write("ok.txt", Sj("表示を確認")));
     ASSERT_TRUE(memo.Write("secret.txt", Sj("表示")));
     if (geteuid() != 0) chmod(memo.File("secret.txt").c_str(), 0);
-    const int count = SearchMemos(memo.Path(), Words("表示"), hits);
+    const int count = MemoKensaku(memo.Path(), Words("表示"), hits);
     if (geteuid() != 0) {
         EXPECT_EQ(count, 1);
         EXPECT_EQ(Lines(hits), V{"メモ【ok】:表示を確認"});
@@ -98,12 +98,12 @@ TEST_F(Targets, MemoWithBrokenBytesAndAHugeLine) {
     std::string huge(2000000, 'a');
     huge += Sj("会議");
     ASSERT_TRUE(memo.Write("big.txt", "\xFF\x83\r\n" + huge + "\r\n\x81"));
-    EXPECT_EQ(SearchMemos(memo.Path(), Words("会議"), hits), 1);
+    EXPECT_EQ(MemoKensaku(memo.Path(), Words("会議"), hits), 1);
     EXPECT_EQ(hits[0].line.size(), Sj("メモ【big】:").size() + huge.size());
 }
 
 TEST_F(Targets, NoMemoFolderNoHits) {
-    EXPECT_EQ(SearchMemos(memo.File("none"), Words("x"), hits), 0);
+    EXPECT_EQ(MemoKensaku(memo.File("none"), Words("x"), hits), 0);
     EXPECT_TRUE(hits.empty());
 }
 
@@ -119,14 +119,14 @@ TEST_F(Targets, ToDoBothWordsInContentOrInProject) {
                              Block("2009/04/01", "見積", "B社") +
                              Block("2009/05/01", "電話", "見積送付") + "#S#!\r\n#E#!\r\n";
     ASSERT_TRUE(base.Write("todo.dat", todo));
-    EXPECT_EQ(SearchToDo(base.File("todo.dat"), Words("見積"), hits), 3);
+    EXPECT_EQ(ToDoKensaku(base.File("todo.dat"), Words("見積"), hits), 3);
     EXPECT_EQ(Lines(hits), (V{"ToDo : 見積を送る【A社】 <2009/03/05>",
                               "ToDo : 見積【B社】 <2009/04/01>",
                               "ToDo : 電話【見積送付】 <2009/05/01>"}));
     hits.clear();
     // One word in the content and the other in the project is no hit.
-    EXPECT_EQ(SearchToDo(base.File("todo.dat"), Words("見積", "社"), hits), 0);
-    EXPECT_EQ(SearchToDo(base.File("todo.dat"), Words("見積", "送"), hits), 2);
+    EXPECT_EQ(ToDoKensaku(base.File("todo.dat"), Words("見積", "社"), hits), 0);
+    EXPECT_EQ(ToDoKensaku(base.File("todo.dat"), Words("見積", "送"), hits), 2);
     EXPECT_EQ(Lines(hits), (V{"ToDo : 見積を送る【A社】 <2009/03/05>",
                               "ToDo : 電話【見積送付】 <2009/05/01>"}));
 }
@@ -136,11 +136,11 @@ TEST_F(Targets, ADamagedToDoStoreGivesWhatCameBeforeTheDamage) {
                              Sj("#S#!\r\n \r\nnot a date\r\n見積2\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n") +
                              Block("2009/03/07", "見積3", "");
     ASSERT_TRUE(base.Write("todo.dat", todo));
-    const int count = SearchToDo(base.File("todo.dat"), Words("見積"), hits);
+    const int count = ToDoKensaku(base.File("todo.dat"), Words("見積"), hits);
     EXPECT_EQ(count, static_cast<int>(hits.size()));  // the count is what was listed
     EXPECT_EQ(Lines(hits), V{"ToDo : 見積1【】 <2009/03/05>"});
     hits.clear();
-    EXPECT_EQ(SearchToDo(base.File("none.dat"), Words("見積"), hits), 0);
+    EXPECT_EQ(ToDoKensaku(base.File("none.dat"), Words("見積"), hits), 0);
 }
 
 // ---- Schedules ----
