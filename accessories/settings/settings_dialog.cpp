@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -29,6 +30,7 @@
 #include "speed_button_vr.h"
 #include "text_helpers.h"
 #include "title_bar.h"
+#include "window_frame.h"
 
 TfrSet* frSet = nullptr;
 
@@ -110,7 +112,6 @@ TfrSet::TfrSet(QWidget* parent) : QDialog(parent) {
     setFont(QFont(U("ＭＳ Ｐゴシック"), 9));
     resize(kClientWidth, kClientHeight);
     platform::SetTitleBar(this, platform::TitleBar::NoButtons, true);
-    saved_ = Settings;
     pic_ico = DefaultFaceIcon();
     pic_bmp = DefaultFaceBitmap();
 
@@ -303,9 +304,11 @@ void TfrSet::BuildMemoPage() {
     memo_pv->setAlignment(Qt::AlignCenter);
     memo_pv->setGeometry(2, 2, 312, 92);
     QGroupBox* change = MakeGroup(page, "初期値の変更", {370, 38, 190, 130});
-    btMemoFontHen = MakeButton(change, "btMemoFontHen", "ﾌｫﾝﾄ", {20, 30, 150, 28});
+    btMemoFontHen = MakeButton(change, "btMemoFontHen", "ﾌｫﾝﾄ", {20, 30, 94, 28});
+    btMemoFontCol = MakeButton(change, "btMemoFontCol", "文字色", {118, 30, 52, 28});
     btMemoColHen = MakeButton(change, "btMemoColHen", "背景色", {20, 76, 150, 28});
     connect(btMemoFontHen, &QPushButton::clicked, this, [this] { btMemoFontHenClick(); });
+    connect(btMemoFontCol, &QPushButton::clicked, this, [this] { btMemoFontColClick(); });
     connect(btMemoColHen, &QPushButton::clicked, this, [this] { btMemoColHenClick(); });
     PageControl1->addTab(page, U("メモの外観"));
 }
@@ -387,13 +390,20 @@ void TfrSet::ShowFacePicture(const QString& path) {
     pic1->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
 }
 
+void TfrSet::CentreOnScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The client area is placed, not the frame: Qt's move() takes the client area for the
+    // frame until the window manager has framed the window, so the first centring and the
+    // later ones would differ by the title bar.
+    const QPoint at = CentredClientPos(screen->geometry(), size(), platform::FrameExtents(this));
+    if (geometry().topLeft() != at) setGeometry(QRect(at, size()));
+}
+
 void TfrSet::FormActivate() {
     const INIT& s = Settings;
     if (platform::FileExists(s.bmp_path)) ShowFacePicture(platform::DiskPath(s.bmp_path));
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect g = screen->geometry();
-        move(g.x() + g.width() / 2 - width() / 2, g.y() + g.height() / 2 - height() / 2);
-    }
+    CentreOnScreen();
     tx_name->setText(platform::FromCp932(s.name));
     tx_path->setText(platform::DiskPath(s.dat_Path));
     tx_memo->setText(platform::DiskPath(s.memo_path));
@@ -485,23 +495,17 @@ bool TfrSet::Button3Click() {
         if (const char letter = HotKeyLetter(tx_hot_key->text().front())) s.HOTKEY = letter;
     }
     s.MAKUCOL = bt_date->BkColor();
-    if (!CheckFolders()) {
-        committed_ = true;
-        return true;
-    }
+    // A missing folder keeps the dialog open; what was copied stays, also after a cancel.
+    if (!CheckFolders()) return true;
     FormActivate();
     return false;
-}
-
-void TfrSet::done(int result) {
-    if (!committed_) CopyDialogFields(saved_, Settings);
-    QDialog::done(result);
 }
 
 void TfrSet::PickFolderInto(QLineEdit* box) {
     const std::string chosen =
         PickFolder(this, QStringLiteral("パスの指定"), platform::FromDiskPath(box->text()));
-    // The other boxes keep what the user typed meanwhile.
+    // The picker's closing refills the dialog like its message boxes; the folder comes after.
+    FormActivate();
     if (!chosen.empty()) box->setText(platform::DiskPath(chosen));
 }
 
@@ -555,14 +559,29 @@ void TfrSet::btMemoColHenClick() {
 }
 
 void TfrSet::btMemoFontHenClick() {
-    const auto font = platform::Dialogs().Font(this, memo_pv->font());
+    // The dialog lists only installed families: it is shown the family the stored name stands
+    // for ("ＭＳ Ｐゴシック" is drawn in an IPA family), and a family left as it was keeps its
+    // stored name.
+    QFont shown = memo_pv->font();
+    const QString drawnIn = QFontInfo(shown).family();
+    shown.setFamily(drawnIn);
+    const auto font = platform::Dialogs().Font(this, shown);
     if (!font) return;
-    memoFont_.Name = platform::ToCp932(font->family());
+    if (font->family() != drawnIn && QFontInfo(*font).family() != drawnIn)
+        memoFont_.Name = platform::ToCp932(font->family());
     if (font->pointSize() > 0) memoFont_.Size = font->pointSize();
     memoFont_.Bold = font->bold();
     memoFont_.Italic = font->italic();
     memoFont_.Underline = font->underline();
     memoFont_.StrikeOut = font->strikeOut();
+    ShowMemoFont();
+}
+
+void TfrSet::btMemoFontColClick() {
+    // The font dialog has no colour of its own: the text colour is chosen here, starting at it.
+    const auto color = platform::Dialogs().Color(this, platform::ToQColor(memoFont_.Color));
+    if (!color) return;
+    memoFont_.Color = platform::FromQColor(*color);
     ShowMemoFont();
 }
 

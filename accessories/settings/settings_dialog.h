@@ -81,6 +81,7 @@ class TfrSet : public QDialog {
     QFrame* memo_Col;
     QLabel* memo_pv;
     QPushButton* btMemoFontHen;
+    QPushButton* btMemoFontCol;  // the memo font's colour
     QPushButton* btMemoColHen;
 
     QLineEdit* tx_hot_key;
@@ -106,15 +107,13 @@ class TfrSet : public QDialog {
     void bt_mojiColorClick(QPushButton* button);
     void btMemoColHenClick();
     void btMemoFontHenClick();
+    void btMemoFontColClick();
     void bt_StupSetClick(int tag);
     void bt_DtopSetClick(int tag);
     void bt_helpClick();
 
     // The stored colour a colour control shows.
     static uint32_t StoredColor(const QWidget* control);
-
-    // Cancel and every other close but a successful O.K give back what the dialog changed.
-    void done(int result) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -129,6 +128,7 @@ class TfrSet : public QDialog {
     void BuildMemoPage();
     void BuildOtherPage();
     void BuildShortcutPage();
+    void CentreOnScreen();
     void PickFolderInto(QLineEdit* box);
     void ShowFacePicture(const QString& path);
     void SetTextColor(QWidget* control, uint32_t stored);
@@ -138,8 +138,6 @@ class TfrSet : public QDialog {
                   const char* removeMessage);
     bool HotKeyTyped(const QString& text);
 
-    INIT saved_;
-    bool committed_ = false;
     StoredFont memoFont_;
     QColor lastColor_ = Qt::black;
 };

@@ -30,37 +30,10 @@ char HotKeyLetter(QChar typed) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? static_cast<char>(c.unicode()) : 0;
 }
 
-void CopyDialogFields(const INIT& from, INIT& to) {
-    to.name = from.name;
-    to.dat_Path = from.dat_Path;
-    to.memo_path = from.memo_path;
-    to.ni_dir = from.ni_dir;
-    to.ni_tmp = from.ni_tmp;
-    to.ni_prg = from.ni_prg;
-    to.ico_path = from.ico_path;
-    to.bmp_path = from.bmp_path;
-    to.yoAruDsp = from.yoAruDsp;
-    to.MemoFont = from.MemoFont;
-    to.memo_color = from.memo_color;
-    to.TM_TT = from.TM_TT;
-    to.END_CHK = from.END_CHK;
-    to.roku = from.roku;
-    to.alm_Znaru = from.alm_Znaru;
-    to.wareki = from.wareki;
-    to.kyou_flg = from.kyou_flg;
-    to.asu_flg = from.asu_flg;
-    to.cal_flg = from.cal_flg;
-    to.oto = from.oto;
-    to.zen = from.zen;
-    to.aikon = from.aikon;
-    to.todo_Disp_flg = from.todo_Disp_flg;
-    to.StYoubiNo = from.StYoubiNo;
-    for (int i = 0; i < 7; ++i) to.YoubiTitleCol[i] = from.YoubiTitleCol[i];
-    to.HolidayMojiCol = from.HolidayMojiCol;
-    to.syuuNoDsp = from.syuuNoDsp;
-    to.uhori_color = from.uhori_color;
-    to.shirase = from.shirase;
-    to.todozan = from.todozan;
-    to.HOTKEY = from.HOTKEY;
-    to.MAKUCOL = from.MAKUCOL;
+QPoint CentredClientPos(const QRect& screen, const QSize& client, const QMargins& frame) {
+    const int outerWidth = client.width() + frame.left() + frame.right();
+    const int outerHeight = client.height() + frame.top() + frame.bottom();
+    const int left = static_cast<int>(screen.width() / 2.0 - outerWidth / 2.0);
+    const int top = static_cast<int>(screen.height() / 2.0 - outerHeight / 2.0);
+    return {screen.x() + left + frame.left(), screen.y() + top + frame.top()};
 }

@@ -1,12 +1,14 @@
 // The rules of the settings dialog that need no widget: list positions of stored values, the
-// checks of typed numbers and the fields the dialog owns.
+// checks of typed numbers and where the dialog stands on the screen.
 #pragma once
 
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <optional>
-
-#include "settings_record.h"
 
 // Item of a list of count items for a stored value; a value outside the list selects the
 // first item.
@@ -21,5 +23,6 @@ uint8_t NoticeMinutes(int typed);
 uint8_t ToDoAlertDays(int typed);
 // Half-width A to Z (after upper-casing): the hot-key letter; anything else: 0.
 char HotKeyLetter(QChar typed);
-// Copies the fields that the settings dialog shows and sets.
-void CopyDialogFields(const INIT& from, INIT& to);
+// Where the client area goes so that the whole window, its frame included, is centred on the
+// screen: screen span / 2 - window span / 2, truncated.
+QPoint CentredClientPos(const QRect& screen, const QSize& client, const QMargins& frame);

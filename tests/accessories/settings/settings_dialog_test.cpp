@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -168,8 +169,7 @@ TEST_F(SettingsDialogTest, EmptyScheduleFolderStoresNothingAndRefills) {
     EXPECT_EQ(d->tx_oshi->text(), QStringLiteral("0"));
 }
 
-TEST_F(SettingsDialogTest, MissingFolderKeepsDialogOpenAndCancelGivesEverythingBack) {
-    const INIT before = Settings;
+TEST_F(SettingsDialogTest, MissingFolderKeepsDialogOpenAndTheValuesOfThatOk) {
     auto d = Open();
     d->tx_memo->setText(QString::fromStdString(dir_.File("gone")));
     d->tx_name->setText(U("鈴木"));
@@ -181,14 +181,14 @@ TEST_F(SettingsDialogTest, MissingFolderKeepsDialogOpenAndCancelGivesEverythingB
     EXPECT_EQ(Settings.memo_path, dir_.File("gone"));
     EXPECT_EQ(Settings.todozan, 255);
     EXPECT_EQ(d->tx_name->text(), U("鈴木"));
-    // ...and cancelling takes them all back, so a missing folder never reaches the file.
+    // ...and they stay there when the user cancels then (the start-up checks the folders again).
     d->done(QDialog::Rejected);
-    EXPECT_EQ(Settings.memo_path, before.memo_path);
-    EXPECT_EQ(Settings.name, before.name);
-    EXPECT_EQ(Settings.todozan, before.todozan);
+    EXPECT_EQ(Settings.memo_path, dir_.File("gone"));
+    EXPECT_EQ(Settings.name, Sj("鈴木"));
+    EXPECT_EQ(Settings.todozan, 255);
 }
 
-TEST_F(SettingsDialogTest, PickedFolderKeepsOtherEdits) {
+TEST_F(SettingsDialogTest, PickerClosingRefillsThenThePickedFolderGoesIn) {
     std::string asked;
     SetFolderPicker([&](QWidget*, const QString&, const std::string& start) {
         asked = start;
@@ -199,9 +199,10 @@ TEST_F(SettingsDialogTest, PickedFolderKeepsOtherEdits) {
     d->Button6Click();
     EXPECT_EQ(asked, dir_.File("memo"));
     EXPECT_EQ(d->tx_memo->text(), QString::fromStdString(dir_.Path()));
-    EXPECT_EQ(d->tx_name->text(), U("未確定"));
+    EXPECT_EQ(d->tx_name->text(), U("山田"));
     SetFolderPicker([](QWidget*, const QString&, const std::string&) { return std::string(); });
-    d->Button1Click();
+    d->tx_path->setText(QStringLiteral("/typed"));
+    d->Button1Click();  // cancelled: refilled all the same
     EXPECT_EQ(d->tx_path->text(), QString::fromStdString(dir_.File("dat")));
 }
 
@@ -265,6 +266,21 @@ TEST_F(SettingsDialogTest, MemoFontFromTheFontDialog) {
     EXPECT_TRUE(Settings.MemoFont.Italic);
     EXPECT_FALSE(Settings.MemoFont.Bold);
     EXPECT_EQ(Settings.MemoFont.Color, INIT::DefaultMemoFont().Color);
+
+    // Only the size changed: the family the dialog answers with stands for the stored name.
+    Settings.MemoFont = INIT::DefaultMemoFont();
+    auto again = Open();
+    QFont bigger(QFontInfo(again->memo_pv->font()).family(), 16);
+    dialogs_.fonts = {bigger};
+    again->btMemoFontHenClick();
+    // The colour has a button of its own beside the font button.
+    dialogs_.colors = {QColor(1, 2, 3)};
+    again->btMemoFontColClick();
+    EXPECT_EQ(again->memo_pv->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    ASSERT_TRUE(again->Button3Click());
+    EXPECT_EQ(Settings.MemoFont.Name, Sj("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(Settings.MemoFont.Size, 16);
+    EXPECT_EQ(Settings.MemoFont.Color, 0x030201u);
 }
 
 TEST_F(SettingsDialogTest, FilePickers) {

@@ -54,24 +54,22 @@ TEST(SettingsRules, HotKeyLetters) {
     for (const auto& c : cases) EXPECT_EQ(HotKeyLetter(QChar(c.typed)), c.letter) << int(c.typed);
 }
 
-TEST(SettingsRules, CopiesOnlyTheDialogsFields) {
-    INIT from;
-    from.name = "n";
-    from.dat_Path = "/d";
-    from.shirase = 9;
-    from.YoubiTitleCol[6] = 0x123456;
-    from.HOTKEY = 'Q';
-    from.tuki_tlwh.w = 999;
-    from.Alarms[3].OnOff = 1;
-    INIT to;
-    CopyDialogFields(from, to);
-    EXPECT_EQ(to.name, "n");
-    EXPECT_EQ(to.dat_Path, "/d");
-    EXPECT_EQ(to.shirase, 9);
-    EXPECT_EQ(to.YoubiTitleCol[6], 0x123456u);
-    EXPECT_EQ(to.HOTKEY, 'Q');
-    EXPECT_EQ(to.tuki_tlwh.w, 640);  // not the dialog's
-    EXPECT_EQ(to.Alarms[3].OnOff, 0);
+TEST(SettingsRules, CentresTheWholeWindowWithItsFrame) {
+    const struct {
+        QRect screen;
+        QSize client;
+        QMargins frame;  // left, top, right, bottom
+        QPoint client_at;
+    } cases[] = {
+        // The frame, title bar included, is centred, not the client area.
+        {{0, 0, 1280, 800}, {600, 417}, {1, 20, 1, 1}, {340, 201}},
+        {{0, 0, 1280, 800}, {600, 417}, {}, {340, 191}},
+        // Odd spans: each half is taken before truncating (640 - 301.5 gives 338).
+        {{0, 0, 1280, 801}, {601, 418}, {1, 20, 1, 1}, {339, 201}},
+        {{1280, 0, 1024, 768}, {600, 417}, {4, 24, 4, 4}, {1492, 185}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CentredClientPos(c.screen, c.client, c.frame), c.client_at) << c.client_at.y();
 }
 
 }  // namespace
