@@ -133,7 +133,8 @@ TfrYoFsave::~TfrYoFsave() {
 
 void TfrYoFsave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (filled_) return;
+    if (shown_) return;
+    shown_ = true;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
@@ -145,8 +146,6 @@ void TfrYoFsave::FormActivate() {
     yy->setCurrentText(QString::number(CurYear));
     mm->setCurrentText(QString::number(CurMonth));
     dd->setCurrentText(QString::number(CurDay));
-    if (filled_) return;
-    filled_ = true;
     LoadExportSettings(BaseDir);
     tx_fname->setText(platform::FromCp932(ExportSettings.fname));
     tx_path->setText(platform::FromCp932(ExportSettings.path));
@@ -205,8 +204,10 @@ void TfrYoFsave::Button1Click() {
     std::string start = platform::ToCp932(tx_path->text());
     if (start.empty()) start = BaseDir;
     std::string chosen = PickFolder(this, U("パスの指定"), start);
-    if (!chosen.empty()) tx_path->setText(platform::FromCp932(chosen + (chosen.back() == '/' ? "" : "/")));
+    // The picker's closing refills the dialog; the folder comes after.
     FormActivate();
+    if (!chosen.empty())
+        tx_path->setText(platform::FromCp932(chosen + (chosen.back() == '/' ? "" : "/")));
 }
 
 void TfrYoFsave::bt_foutClick(bool toFile) {

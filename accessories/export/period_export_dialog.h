@@ -17,8 +17,8 @@ class TfrYoFsave : public QDialog {
     explicit TfrYoFsave(QWidget* parent = nullptr);
     ~TfrYoFsave() override;
 
-    // Fills the boxes: the start date from CurYear/CurMonth/CurDay every time, the options from
-    // the options file at the first time only, so options typed are never thrown away.
+    // Fills the boxes: the start date from CurYear/CurMonth/CurDay, the options from the options
+    // file. Runs at the first showing and after the windows shown over the dialog.
     void FormActivate();
     // Takes the options from the boxes and writes the options file; false (after the message)
     // when a number is wrong, and the dialog then stays open.
@@ -57,7 +57,7 @@ class TfrYoFsave : public QDialog {
     // The options typed into the boxes; false after the message for a wrong number.
     bool TakeOptions();
 
-    bool filled_ = false;
+    bool shown_ = false;
     bool closing_ = false;
 };
 

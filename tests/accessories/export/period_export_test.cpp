@@ -245,7 +245,7 @@ TEST(PeriodDialog, FillsFromTheLoadedMonthAndTheOptionsFile) {
     EXPECT_FALSE(d.ch_html->isChecked());
 }
 
-TEST(PeriodDialog, ClipboardExportKeepsTypedOptionsForTheClose) {
+TEST(PeriodDialog, ClipboardExportUsesTypedOptionsThenShowsTheFilesAgain) {
     DialogFixture f;
     TfrYoFsave d;
     d.FormActivate();
@@ -265,12 +265,14 @@ TEST(PeriodDialog, ClipboardExportKeepsTypedOptionsForTheClose) {
                                 "<HR><PRE>==\n 1月15日(月)      &lt;meet&gt;\n==\n"
                                 "</PRE><HR></BODY></HTML>"));
     EXPECT_EQ(d.gu->value(), 100);
-    EXPECT_EQ(d.in_n->currentText(), "4");  // the refill after the message keeps them
+    // The refill after the message shows the options file again, and the close keeps it so.
+    EXPECT_EQ(d.in_n->currentText(), "0");
+    EXPECT_EQ(d.ku_moji->text(), "-");
+    EXPECT_EQ(d.ku_moji_n->currentText(), "0");
     d.done(QDialog::Rejected);
-    LoadExportSettings(f.home.Path());
-    EXPECT_EQ(ExportSettings.ind, 4);
-    EXPECT_EQ(ExportSettings.kiri_moji, "=");
-    EXPECT_EQ(ExportSettings.kiri_n, 2);
+    EXPECT_EQ(f.home.Read("om_ini.ini"),
+              "[etc]\r\nind=0\r\nkiri_moji=-\r\nkiri_n=0\r\nfname=yout.txt\r\npath=" +
+                  f.home.Path() + "/\r\n");
 }
 
 TEST(PeriodDialog, WrongNumbersStopTheExportAndTheClose) {
