@@ -10,18 +10,84 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include "paths.h"
 
 namespace platform {
 
 namespace {
+
 std::function<bool(const std::string&)> g_readFault;
+std::function<bool(WriteStep, const std::string&)> g_writeFault;
+
+constexpr char kTemporaryPrefix[] = ".kolvane-save-";
+constexpr char kTemporarySuffix[] = ".tmp";
+constexpr size_t kTemporaryRandom = 6;
+constexpr char kTemporaryLetters[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+bool WriteFails(WriteStep step, const std::string& path) {
+    return g_writeFault && g_writeFault(step, path);
+}
+
+// The file a link names (through any chain of links), so that the link stays a link.
+QString FinalTarget(const QString& disk) {
+    QFileInfo info(disk);
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) {
+        const QString next = info.symLinkTarget();
+        if (next.isEmpty()) break;
+        info.setFile(next);
+    }
+    return info.isSymLink() ? disk : info.filePath();
+}
+
+// Creates a new temporary of our own name in the folder; -1 on failure. A file that replaces
+// another gets that one's permissions later and is private until then; a new one gets what
+// the umask allows, as any new file.
+int CreateTemporary(const QString& folder, bool replacing, QByteArray& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string file = kTemporaryPrefix;
+        for (size_t i = 0; i < kTemporaryRandom; ++i)
+            file += kTemporaryLetters[QRandomGenerator::global()->bounded(
+                static_cast<int>(sizeof kTemporaryLetters - 1))];
+        file += kTemporarySuffix;
+        name = QFile::encodeName(folder + QLatin1Char('/') + QString::fromLatin1(file.c_str()));
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              replacing ? 0600 : 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Every byte or false: a short write (full disk, size limit) must not pass for a whole one.
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// The rename itself reaches the disk only with its folder.
+void SyncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 void SetReadFaultForTests(std::function<bool(const std::string& path)> fails) {
     g_readFault = std::move(fails);
+}
+
+void SetWriteFaultForTests(std::function<bool(WriteStep step, const std::string& path)> fails) {
+    g_writeFault = std::move(fails);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
@@ -57,46 +123,56 @@ ReadResult ReadFile(const std::string& path, std::string& out) {
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty()) return false;
-    QString disk = DiskPath(path);
-    if (QFileInfo(disk).isDir()) return false;
-    QSaveFile file(disk);
-    file.setDirectWriteFallback(false);
-    // Unbuffered: a short write (disk full, size limit) must show here; a buffered QSaveFile
-    // commits a truncated file and reports success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size()) || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
+    const QString target = FinalTarget(DiskPath(path));
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat old;
+    const bool replacing = ::stat(targetName.constData(), &old) == 0;
+    if (replacing && (S_ISDIR(old.st_mode) || ::access(targetName.constData(), W_OK) != 0))
         return false;
+    if (WriteFails(WriteStep::Create, path)) return false;
+    const QString folder = QFileInfo(target).path();
+    QByteArray temporary;
+    const int fd = CreateTemporary(folder, replacing, temporary);
+    if (fd < 0) return false;
+    bool ok = !WriteFails(WriteStep::Write, path) && WriteAll(fd, bytes);
+    if (ok && replacing) ::fchmod(fd, old.st_mode & 07777);  // not ours to change: keep going
+    ok = ok && !WriteFails(WriteStep::Sync, path) && (::fsync(fd) == 0 || errno == EINVAL);
+    if (::close(fd) != 0) ok = false;
+    if (ok && !WriteFails(WriteStep::Rename, path) &&
+        ::rename(temporary.constData(), targetName.constData()) == 0) {
+        SyncFolder(folder);
+        return true;
     }
-    return file.commit();
+    ::unlink(temporary.constData());
+    return false;
 }
 
-std::string AtomicTemporaryTarget(const std::string& fileName) {
-    constexpr size_t kSuffix = 6;
-    if (fileName.size() < kSuffix + 2) return std::string();
-    const size_t dot = fileName.size() - kSuffix - 1;
-    if (fileName[dot] != '.') return std::string();
-    for (size_t i = dot + 1; i < fileName.size(); ++i) {
+bool IsSaveTemporaryName(const std::string& fileName) {
+    const size_t prefix = sizeof kTemporaryPrefix - 1;
+    const size_t suffix = sizeof kTemporarySuffix - 1;
+    if (fileName.size() != prefix + kTemporaryRandom + suffix) return false;
+    if (fileName.compare(0, prefix, kTemporaryPrefix) != 0) return false;
+    if (fileName.compare(prefix + kTemporaryRandom, suffix, kTemporarySuffix) != 0) return false;
+    for (size_t i = prefix; i < prefix + kTemporaryRandom; ++i) {
         const char c = fileName[i];
         const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!alnum) return std::string();
+        if (!alnum) return false;
     }
-    return fileName.substr(0, dot);
+    return true;
 }
 
-int RemoveStaleTemporaries(const std::string& folder,
-                           const std::function<bool(const std::string& fileName)>& ours,
-                           long long minAgeSeconds) {
-    if (folder.empty() || !ours) return 0;
+int RemoveStaleTemporaries(const std::string& folder, long long minAgeSeconds) {
+    if (folder.empty()) return 0;
     const QDir dir(DiskPath(folder));
-    const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-minAgeSeconds);
+    const long long limit = QDateTime::currentSecsSinceEpoch() - minAgeSeconds;
     int removed = 0;
-    for (const QFileInfo& e : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
-        const std::string name = FromDiskPath(e.fileName());
-        if (AtomicTemporaryTarget(name).empty() || !ours(name)) continue;
-        if (e.ownerId() != ::getuid() || e.lastModified().toUTC() > limit) continue;
-        if (QFile::remove(e.absoluteFilePath())) ++removed;
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!IsSaveTemporaryName(FromDiskPath(entry))) continue;
+        const QByteArray name = QFile::encodeName(dir.filePath(entry));
+        struct stat info;
+        if (::lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (info.st_uid != ::getuid() || info.st_mtime > limit) continue;
+        if (::unlink(name.constData()) == 0) ++removed;
     }
     return removed;
 }

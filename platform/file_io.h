@@ -21,20 +21,18 @@ ReadResult ReadFile(const std::string& path, std::string& out);
 bool NothingToRead(const std::string& path);
 
 // Writes a temporary file in the same folder and renames it over the old one, so a failed
-// write leaves the old file whole. False when anything failed.
+// write leaves the old file whole and no temporary behind. A link is followed and the file it
+// names replaced; a replaced file keeps its permissions. False when anything failed.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// The final name of a temporary that an atomic write leaves when it is killed before its
-// rename: name + "." + six letters or digits. Empty when the name is no such temporary.
-std::string AtomicTemporaryTarget(const std::string& fileName);
+// Whether the name is that of a temporary of WriteFileAtomic: ".kolvane-save-" + six letters
+// or digits + ".tmp". No file of the user is named so; only these are ever swept.
+bool IsSaveTemporaryName(const std::string& fileName);
 
-// Removes the temporaries of atomic writes in the folder (not below it) that the predicate
-// accepts (it sees the temporary's name) and that are at least minAgeSeconds old (a write of
-// another process may be under way). Only regular files of the user are touched. Returns how
-// many were removed.
-int RemoveStaleTemporaries(const std::string& folder,
-                           const std::function<bool(const std::string& fileName)>& ours,
-                           long long minAgeSeconds);
+// Removes the temporaries of atomic writes that a killed save left in the folder (not below
+// it): regular files of the user, at least minAgeSeconds old (a save of another process may be
+// under way). Returns how many were removed.
+int RemoveStaleTemporaries(const std::string& folder, long long minAgeSeconds);
 
 // Byte-for-byte copy, written atomically.
 bool CopyFileAtomic(const std::string& source, const std::string& destination);
@@ -45,6 +43,12 @@ bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch);
 // Tests only: reads of the paths the predicate accepts fail as an I/O error would (root reads
 // every file whatever its permissions). nullptr ends it.
 void SetReadFaultForTests(std::function<bool(const std::string& path)> fails);
+
+// The steps of an atomic write, for the fault seam below.
+enum class WriteStep { Create, Write, Sync, Rename };
+// Tests only: atomic writes of the paths the predicate accepts fail at the step as a full disk
+// or an I/O error would (root writes whatever the permissions). nullptr ends it.
+void SetWriteFaultForTests(std::function<bool(WriteStep step, const std::string& path)> fails);
 
 }  // namespace platform
 

@@ -1,5 +1,7 @@
 #include "export_file.h"
 
+#include <QFileInfo>
+
 #include "cp932.h"
 #include "dialogs.h"
 #include "file_io.h"
@@ -12,6 +14,9 @@
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Long enough for a save of another process into the folder to have finished.
+constexpr long long kStaleSeconds = 60;
 
 bool HasExtension(const std::string& path) {
     size_t slash = path.rfind('/');
@@ -43,6 +48,9 @@ bool ConfirmReplace(const std::string& path) {
 }
 
 bool WriteExportFile(const std::string& path, const std::string& bytes) {
+    // An export killed halfway left its temporary here; only our own are taken away.
+    platform::RemoveStaleTemporaries(
+        platform::FromDiskPath(QFileInfo(platform::DiskPath(path)).path()), kStaleSeconds);
     if (platform::WriteFileAtomic(path, bytes)) return true;
     platform::ShowMessage(U("ﾌｧｲﾙ「") + platform::FromCp932(path) + U("」にｴｷｽポートできません."));
     return false;

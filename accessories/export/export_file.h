@@ -18,7 +18,8 @@ std::optional<std::string> AskExportFile(QWidget* parent, const QString& title,
 // that the export stopped.
 bool ConfirmReplace(const std::string& path);
 
-// Writes the bytes atomically; false after the message (the old file is kept whole).
+// Writes the bytes atomically, first clearing what killed exports left in the folder; false
+// after the message (the old file is kept whole).
 bool WriteExportFile(const std::string& path, const std::string& bytes);
 
 // The month exports of the month view, start to end.

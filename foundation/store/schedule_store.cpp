@@ -109,30 +109,43 @@ void ClearDay(YOTEI& day) { day = YOTEI(); }
 // A launcher name with "|" or a line break, or a command with a line break, would not read
 // back whole; such an entry is written as "S%|" with "%", "|", CR and LF as %25, %7C, %0D,
 // %0A. Plain "S|" lines are never decoded, and older readers still find the name first.
+// Characters are taken as the reader takes them: a lead byte pairs only with a trail byte.
+size_t CharLength(const std::string& text, size_t i) {
+    return platform::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() &&
+                   platform::IsTrailByte(static_cast<unsigned char>(text[i + 1]))
+               ? 2
+               : 1;
+}
+
+bool IsLoneLeadByte(const std::string& text, size_t i) {
+    return CharLength(text, i) == 1 && platform::IsLeadByte(static_cast<unsigned char>(text[i]));
+}
+
 bool HasByte(const std::string& text, const char* bytes) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(text[i]))) {
-            ++i;  // "ポ" ends in the byte of "|"
-            continue;
-        }
-        if (text[i] != '\0' && std::strchr(bytes, text[i])) return true;
-    }
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i))
+        if (CharLength(text, i) == 1 && text[i] != '\0' && std::strchr(bytes, text[i])) return true;
     return false;
 }
 
+// A name ending in a lone lead byte (damaged text) would take the "|" after it for its trail.
+bool EndsInLoneLeadByte(const std::string& text) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
+    return last != std::string::npos && IsLoneLeadByte(text, last);
+}
+
 bool NeedsEscapes(const prg& entry) {
-    return HasByte(entry.Name, "|\r\n") || HasByte(entry.FileName, "\r\n");
+    return HasByte(entry.Name, "|\r\n") || EndsInLoneLeadByte(entry.Name) ||
+           HasByte(entry.FileName, "\r\n");
 }
 
 std::string PercentEncoded(const std::string& text) {
     std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (platform::IsLeadByte(c) && i + 1 < text.size()) {
-            out += text.substr(i++, 2);  // a trail byte is never one of the escaped bytes
-            continue;
-        }
-        if (c == '%' || c == '|' || c == '\r' || c == '\n') {
+        if (CharLength(text, i) == 2) {
+            out += text.substr(i, 2);  // a trail byte is never one of the escaped bytes
+        } else if (c == '%' || c == '|' || c == '\r' || c == '\n' || platform::IsLeadByte(c)) {
             char hex[4];
             std::snprintf(hex, sizeof hex, "%%%02X", c);
             out += hex;
@@ -153,7 +166,7 @@ std::string PercentDecoded(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (platform::IsLeadByte(c) && i + 1 < text.size()) {
+        if (CharLength(text, i) == 2) {
             out += text.substr(i++, 2);
             continue;
         }

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
-
 #include <sys/time.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -102,48 +103,44 @@ TEST(DataFolder, FixedNamesFoundWhateverTheirCase) {
     EXPECT_EQ(platform::FindNameIgnoringCase(dir.File("missing"), "Kolvane32.ini"), "Kolvane32.ini");
 }
 
-TEST(StaleTemporaries, NamesOfAtomicWriteTemporaries) {
+TEST(StaleTemporaries, OnlyOurOwnNamesAreTemporaries) {
     struct Case {
         const char* name;
-        const char* target;
+        bool ours;
     } cases[] = {
-        {"202612.yo2.gDaWTY", "202612.yo2"},
-        {"todo.dat.a1B2c3", "todo.dat"},
-        {"x.abcdef", "x"},
-        {".abcdef", ""},            // no final name
-        {"202612.yo2", ""},         // suffix of three
-        {"202612.yo2.gDaWT", ""},   // five
-        {"202612.yo2.gDaWTYZ", ""}, // seven
-        {"202612.yo2.gDa-TY", ""},
-        {"202612.yo2_gDaWTY", ""},
-        {"202612.yo2.gDaWT\x83", ""},
+        {".kolvane-save-gDaWTY.tmp", true},
+        {".kolvane-save-a1B2c3.tmp", true},
+        {".kolvane-save-gDaWT.tmp", false},    // five
+        {".kolvane-save-gDaWTYZ.tmp", false},  // seven
+        {".kolvane-save-gDa-TY.tmp", false},
+        {".kolvane-save-gDaWTY.tmp~", false},
+        {"kolvane-save-gDaWTY.tmp", false},
+        {".Kolvane-save-gDaWTY.tmp", false},
+        {".kolvane-save-gDaWTY.TMP", false},
+        // What another writer leaves, and what users name their own copies.
+        {"202612.yo2.gDaWTY", false},
+        {"todo.dat.copy01", false},
+        {"Kolvane32.ini.save01", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(platform::AtomicTemporaryTarget(c.name), c.target) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(platform::IsSaveTemporaryName(c.name), c.ours) << c.name;
 }
 
-TEST(StaleTemporaries, OnlyOldOnesThePredicateAccepts) {
+TEST(StaleTemporaries, OnlyOldRegularFilesOfOurName) {
     TempFolder dir;
-    for (const char* name : {"202612.yo2.gDaWTY", "202612.yo2.Fresh1", "mine.txt.gDaWTY",
-                             "202612.yo2", "notes.abcdef"})
+    const std::string old = ".kolvane-save-gDaWTY.tmp";
+    const std::string fresh = ".kolvane-save-Fresh1.tmp";
+    for (const std::string& name : {old, fresh, std::string("202612.yo2.gDaWTY")})
         ASSERT_TRUE(dir.Write(name, "x"));
+    SetAge(dir.File(old), 3600);
     SetAge(dir.File("202612.yo2.gDaWTY"), 3600);
-    SetAge(dir.File("mine.txt.gDaWTY"), 3600);
-    SetAge(dir.File("202612.yo2"), 3600);
-    SetAge(dir.File("notes.abcdef"), 3600);
-    ASSERT_TRUE(QDir(platform::DiskPath(dir.Path())).mkdir(QStringLiteral("old.yo2.gDaWTY")));
-    std::vector<std::string> asked;
-    const int removed = platform::RemoveStaleTemporaries(
-        dir.Path(),
-        [&](const std::string& name) {
-            asked.push_back(name);
-            return name.rfind("202612.yo2.", 0) == 0 || name == "old.yo2.gDaWTY";
-        },
-        60);
-    EXPECT_EQ(removed, 1);
-    EXPECT_FALSE(dir.Exists("202612.yo2.gDaWTY"));
-    EXPECT_TRUE(dir.Exists("202612.yo2.Fresh1")) << "a write may be under way";
-    EXPECT_TRUE(dir.Exists("mine.txt.gDaWTY"));
-    EXPECT_TRUE(dir.Exists("202612.yo2"));
-    EXPECT_TRUE(platform::IsFolder(dir.File("old.yo2.gDaWTY")));
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), std::string("202612.yo2")), 0);
+    ASSERT_TRUE(
+        QDir(platform::DiskPath(dir.Path())).mkdir(QStringLiteral(".kolvane-save-Folder.tmp")));
+    ASSERT_TRUE(QFile::link(platform::DiskPath(dir.File("202612.yo2.gDaWTY")),
+                            platform::DiskPath(dir.File(".kolvane-save-Linked.tmp"))));
+    EXPECT_EQ(platform::RemoveStaleTemporaries(dir.Path(), 60), 1);
+    EXPECT_FALSE(dir.Exists(old));
+    EXPECT_TRUE(dir.Exists(fresh)) << "a write may be under way";
+    EXPECT_TRUE(dir.Exists("202612.yo2.gDaWTY"));
+    EXPECT_TRUE(platform::IsFolder(dir.File(".kolvane-save-Folder.tmp")));
+    EXPECT_TRUE(QFileInfo(platform::DiskPath(dir.File(".kolvane-save-Linked.tmp"))).isSymLink());
 }

@@ -1,10 +1,14 @@
+#include "file_io.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <vector>
 
 #include "cp932.h"
-#include "file_io.h"
 #include "temp_folder.h"
 
 TEST(FileIo, AtomicWriteReplacesWholeFileAndLeavesNoTemporary) {
@@ -12,7 +16,64 @@ TEST(FileIo, AtomicWriteReplacesWholeFileAndLeavesNoTemporary) {
     ASSERT_TRUE(dir.Write("a.txt", "old contents that are long"));
     ASSERT_TRUE(platform::WriteFileAtomic(dir.File("a.txt"), "new"));
     EXPECT_EQ(dir.Read("a.txt"), "new");
-    EXPECT_EQ(QDir(platform::DiskPath(dir.Path())).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(platform::DiskPath(dir.Path())).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(FileIo, FailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporary) {
+    using platform::WriteStep;
+    for (WriteStep step :
+         {WriteStep::Create, WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
+        for (bool existing : {true, false}) {
+            TempFolder dir;
+            if (existing) {
+                ASSERT_TRUE(dir.Write("a.txt", "keep me"));
+            }
+            std::vector<WriteStep> reached;
+            platform::SetWriteFaultForTests([&](WriteStep at, const std::string& path) {
+                EXPECT_EQ(path, dir.File("a.txt"));
+                reached.push_back(at);
+                return at == step;
+            });
+            const bool ok = platform::WriteFileAtomic(dir.File("a.txt"), "lost");
+            platform::SetWriteFaultForTests(nullptr);
+            const int s = static_cast<int>(step);
+            EXPECT_FALSE(ok) << s;
+            EXPECT_EQ(reached.size(), static_cast<size_t>(s + 1)) << s;
+            EXPECT_EQ(QDir(platform::DiskPath(dir.Path())).entryList(QDir::Files | QDir::Hidden),
+                      existing ? QStringList{QStringLiteral("a.txt")} : QStringList())
+                << s;
+            if (existing) {
+                EXPECT_EQ(dir.Read("a.txt"), "keep me") << s;
+            }
+        }
+    }
+}
+
+TEST(FileIo, ReplacedFileKeepsItsModesAndLinks) {
+    TempFolder dir;
+    const QString folder = platform::DiskPath(dir.Path());
+    ASSERT_TRUE(dir.Write("shared.txt", "old"));
+    ASSERT_EQ(chmod(QFile::encodeName(folder + "/shared.txt").constData(), 0640), 0);
+    ASSERT_TRUE(dir.Write("real.txt", "old"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("real.txt"), folder + "/link.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("later.txt"), folder + "/dangling.txt"));
+    const mode_t mask = umask(027);
+    const bool fresh = platform::WriteFileAtomic(dir.File("new.txt"), "new");
+    umask(mask);
+    ASSERT_TRUE(fresh);
+    for (const char* name : {"shared.txt", "link.txt", "dangling.txt"})
+        ASSERT_TRUE(platform::WriteFileAtomic(dir.File(name), "new")) << name;
+    auto mode = [&](const char* name) {
+        struct stat info;
+        EXPECT_EQ(lstat(QFile::encodeName(folder + "/" + name).constData(), &info), 0) << name;
+        return info.st_mode;
+    };
+    EXPECT_EQ(mode("shared.txt") & 07777, 0640u);
+    EXPECT_EQ(mode("new.txt") & 07777, 0640u);  // 0666 less the umask
+    EXPECT_TRUE(S_ISLNK(mode("link.txt")));
+    EXPECT_TRUE(S_ISLNK(mode("dangling.txt")));
+    EXPECT_EQ(dir.Read("real.txt"), "new");
+    EXPECT_EQ(dir.Read("later.txt"), "new");
 }
 
 TEST(FileIo, FailedWriteKeepsOldFileAndReportsFailure) {

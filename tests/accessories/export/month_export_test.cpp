@@ -1,9 +1,12 @@
 #include "month_export.h"
 
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTextEdit>
 
@@ -255,12 +258,49 @@ TEST(MonthExportFlow, HtmlAsksToShowTheResult) {
     }
 }
 
-TEST(MonthExportFlow, AFailedWriteKeepsTheOldFileAndSaysSo) {
+TEST(MonthExportFlow, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
+    struct Case {
+        const char* name;
+        bool diskFull;
+    } cases[] = {{"missing/m.csv", false}, {"m.csv", true}};
+    for (const Case& c : cases) {
+        Flow f;
+        ASSERT_TRUE(f.dir.Write("m.csv", "old"));
+        const std::string target = f.dir.File(c.name);
+        f.dialogs.files.push_back(platform::DiskPath(target));
+        f.messages.answers = {platform::kBtnOk};
+        platform::SetWriteFaultForTests([&](platform::WriteStep step, const std::string&) {
+            return c.diskFull && step == platform::WriteStep::Write;
+        });
+        RunMonthExport(&f.stub.view, MonthExportKind::Csv);
+        platform::SetWriteFaultForTests(nullptr);
+        EXPECT_EQ(f.messages.Texts().back(), QString::fromUtf8("ﾌｧｲﾙ「") +
+                                                 platform::DiskPath(target) +
+                                                 QString::fromUtf8("」にｴｷｽポートできません."));
+        EXPECT_EQ(f.dir.Read("m.csv"), "old");
+        EXPECT_EQ(QDir(platform::DiskPath(f.dir.Path())).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("m.csv")})
+            << c.name;
+    }
+}
+
+TEST(MonthExportFlow, TheNextExportClearsWhatAKilledOneLeft) {
     Flow f;
-    const std::string target = f.dir.File("missing/m.csv");
-    f.dialogs.files.push_back(platform::DiskPath(target));
-    RunMonthExport(&f.stub.view, MonthExportKind::Csv);
-    EXPECT_EQ(f.messages.Texts(), std::vector<QString>{QString::fromUtf8("ﾌｧｲﾙ「") +
-                                                       platform::DiskPath(target) +
-                                                       QString::fromUtf8("」にｴｷｽポートできません.")});
+    const std::string killed = ".kolvane-save-gDaWTY.tmp";
+    // The user's own files, named as another writer's temporaries would be.
+    const std::string users[] = {"out.htm.gDaWTY", "out.htm.2024ab", "out.htm.Orig01"};
+    for (const std::string& name : users) ASSERT_TRUE(f.dir.Write(name, "mine"));
+    ASSERT_TRUE(f.dir.Write(killed, "half an export"));
+    const long long twoDaysAgo = static_cast<long long>(time(nullptr)) - 2 * 86400;
+    for (const std::string& name : {killed, users[0], users[1], users[2]}) {
+        struct timeval times[2] = {{twoDaysAgo, 0}, {twoDaysAgo, 0}};
+        ASSERT_EQ(
+            utimes(QFile::encodeName(platform::DiskPath(f.dir.File(name))).constData(), times), 0);
+    }
+    f.Choose("out.htm");
+    f.messages.answers = {platform::kBtnNo};
+    RunMonthExport(&f.stub.view, MonthExportKind::Html);
+    EXPECT_FALSE(f.dir.Exists(killed));
+    for (const std::string& name : users) EXPECT_EQ(f.dir.Read(name), "mine") << name;
+    EXPECT_TRUE(f.dir.Exists("out.htm"));
 }

@@ -24,6 +24,10 @@ TEST(PrgListFile, EntriesThatWouldSplitAreEscapedAndReadBackWhole) {
         {"50%|off", "/bin/x %1", "S%|50%25%7Coff|/bin/x %251"},
         {"two\r\nlines", "/bin/x", "S%|two%0D%0Alines|/bin/x"},
         {"n", "/bin/x\nrm", "S%|n|/bin/x%0Arm"},
+        // Damaged names: a lone lead byte would take the "|" after it, or hide a line break.
+        {"ab\x83", "/bin/x|y", "S%|ab%83|/bin/x%7Cy"},
+        {"\x83\r", "x", "S%|%83%0D|x"},
+        {"n", "/bin/x\x83", "S|n|/bin/x\x83"},
     };
     for (const auto& c : cases) {
         TempFolder dir;

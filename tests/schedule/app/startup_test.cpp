@@ -600,17 +600,17 @@ TEST_F(Startup, SettingsFileInAnotherCaseIsReadAndWrittenBack) {
 
 TEST_F(Startup, StartMakesTheDataFolderAndSweepsStaleTemporaries) {
     WriteSettings(10, 0);
-    ASSERT_TRUE(home.Write("200405.yo2.gDaWTY", "half a save"));
-    ASSERT_TRUE(home.Write("200405.yo2.backup", "the user's own"));
+    ASSERT_TRUE(home.Write(".kolvane-save-gDaWTY.tmp", "half a save"));
+    ASSERT_TRUE(home.Write("200405.yo2.gDaWTY", "the user's own"));
     const long long sec = FakeClock::ToEpochMs(clock.Now()) / 1000 - 86400;
-    for (const char* name : {"200405.yo2.gDaWTY", "200405.yo2.backup"}) {
+    for (const char* name : {".kolvane-save-gDaWTY.tmp", "200405.yo2.gDaWTY"}) {
         struct timeval times[2] = {{sec, 0}, {sec, 0}};
         ASSERT_EQ(utimes(platform::DiskPath(home.File(name)).toLocal8Bit().constData(), times), 0);
     }
     Make();
     ASSERT_TRUE(life->FormShow());
-    EXPECT_FALSE(home.Exists("200405.yo2.gDaWTY"));
-    EXPECT_TRUE(home.Exists("200405.yo2.backup"));
+    EXPECT_FALSE(home.Exists(".kolvane-save-gDaWTY.tmp"));
+    EXPECT_TRUE(home.Exists("200405.yo2.gDaWTY"));
 
     TearDown();
     SetUp();
