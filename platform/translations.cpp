@@ -1,0 +1,42 @@
+#include "translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace platform {
+namespace {
+
+// Texts of the file dialog that Qt 6.4's Japanese catalogue leaves in English.
+class CatalogueGaps final : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0) return QString();
+        if (qstrcmp(source, "Folder") == 0) return QStringLiteral("フォルダー");
+        if (qstrcmp(source, "Drive") == 0) return QStringLiteral("ドライブ");
+        if (qstrcmp(source, "File") == 0) return QStringLiteral("ファイル");
+        if (qstrcmp(source, "%1 File") == 0) return QStringLiteral("%1 ファイル");
+        return QString();
+    }
+};
+
+}  // namespace
+
+QString QtTranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
+
+bool InstallQtJapanese(const QString& folder) {
+    QCoreApplication* app = QCoreApplication::instance();
+    auto* catalogue = new QTranslator(app);
+    if (!catalogue->load(QStringLiteral("qtbase_ja"), folder)) {
+        delete catalogue;
+        return false;
+    }
+    // The translator installed last is asked first: the catalogue, then the gaps.
+    QCoreApplication::installTranslator(new CatalogueGaps(app));
+    QCoreApplication::installTranslator(catalogue);
+    return true;
+}
+
+}  // namespace platform
