@@ -17,8 +17,9 @@ void OpenHelp() {
         return;
     }
     if (!platform::OpenDocument(shown))
-        platform::MessageDlg(QStringLiteral("ヘルプ文書[%1]を開けませんでした。\r\n"
-                                            "HTMLを表示するプログラム(ブラウザ)を確認してください。")
-                                 .arg(shown),
-                             platform::MsgKind::Warning, {platform::kBtnOk});
+        platform::MessageDlg(
+            QStringLiteral("ヘルプ文書[%1]を開けませんでした。\r\n"
+                           "HTMLを表示するプログラム(ブラウザ)を確認してください。")
+                .arg(shown),
+            platform::MsgKind::Warning, {platform::kBtnOk});
 }

@@ -100,7 +100,8 @@ TEST_F(Help, EveryEntryOpensTheDocumentBesideTheProgram) {
         documents.opened.clear();
         messages.shown.clear();
         entry.press();
-        EXPECT_EQ(documents.opened, std::vector<QString>{platform::DiskPath(program.File("orsel.html"))});
+        EXPECT_EQ(documents.opened,
+                  std::vector<QString>{platform::DiskPath(program.File("orsel.html"))});
         EXPECT_TRUE(messages.shown.empty());
     }
 }
@@ -124,8 +125,9 @@ TEST_F(Help, ADocumentNothingCouldOpenIsTold) {
     documents.succeeds = false;
     OpenHelp();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(
-        U("ヘルプ文書[") + platform::DiskPath(program.File("orsel.html")) + U("]を開けませんでした。")));
+    EXPECT_TRUE(messages.shown[0].text.startsWith(U("ヘルプ文書[") +
+                                                  platform::DiskPath(program.File("orsel.html")) +
+                                                  U("]を開けませんでした。")));
 }
 
 // The guide the build puts beside the program: found where the program looks, readable as the
@@ -147,7 +149,8 @@ TEST_F(Help, TheShippedGuideIsFoundAndItsContentsLead) {
     for (const auto& m : QRegularExpression(QStringLiteral("id=\"([^\"]+)\"")).globalMatch(html))
         ids.insert(m.captured(1));
     int links = 0;
-    for (const auto& m : QRegularExpression(QStringLiteral("href=\"#([^\"]+)\"")).globalMatch(html)) {
+    for (const auto& m :
+         QRegularExpression(QStringLiteral("href=\"#([^\"]+)\"")).globalMatch(html)) {
         ++links;
         EXPECT_TRUE(ids.contains(m.captured(1))) << m.captured(1).toStdString();
     }
