@@ -1,6 +1,7 @@
 #include "help.h"
 
 #include "globals.h"
+#include "message_box.h"
 #include "open_document.h"
 #include "paths.h"
 
@@ -8,7 +9,17 @@ std::string HelpFilePath() { return platform::JoinPath(AppDir, "orsel.html"); }
 
 void OpenHelp() {
     const std::string path = HelpFilePath();
-    // Paths handed to the system are kept to the program's fixed length.
-    if (path.size() > 256 || !platform::FileExists(path)) return;
-    platform::OpenDocument(platform::DiskPath(path));
+    const QString shown = platform::DiskPath(path);
+    // F1 and the help buttons must never do nothing without a word.
+    if (!platform::FileExists(path)) {
+        platform::MessageDlg(QStringLiteral("ヘルプ文書[%1]が見つかりません。").arg(shown),
+                             platform::MsgKind::Warning, {platform::kBtnOk});
+        return;
+    }
+    if (!platform::OpenDocument(shown))
+        platform::MessageDlg(
+            QStringLiteral("ヘルプ文書[%1]を開けませんでした。\r\n"
+                           "HTMLを表示するプログラム(ブラウザ)を確認してください。")
+                .arg(shown),
+            platform::MsgKind::Warning, {platform::kBtnOk});
 }

@@ -5,5 +5,6 @@
 
 // AppDir + "/orsel.html".
 std::string HelpFilePath();
-// Opens the help document when it exists; otherwise nothing happens.
+// Opens the help document; a document that is missing, or that nothing could open, is told in
+// a message box.
 void OpenHelp();

@@ -18,6 +18,7 @@
 #include "single_instance.h"
 #include "start_notice.h"
 #include "startup.h"
+#include "translations.h"
 #include "tray.h"
 #include "window_flags.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
     platform::SetApplicationTitle(QStringLiteral("Kolvane"));
+    platform::InstallQtJapanese();
     platform::InstallFontSubstitutes();
     platform::InstallPasteGuard();
 
