@@ -57,4 +57,10 @@ MotifHints MotifHintsFor(TitleBar kind, bool fixed) {
     return h;
 }
 
+const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager) {
+    const TitleBarButtons b = ButtonsFor(kind, fixed);
+    if (windowManager != "Openbox" || b.minimize || b.maximize) return nullptr;
+    return "_NET_WM_WINDOW_TYPE_TOOLBAR";
+}
+
 }  // namespace platform

@@ -150,7 +150,9 @@ void MainLifecycle::PlaceMainWindow() {
 }
 
 void MainLifecycle::PlaceDayWindow() {
-    const QRect outer(main_.pos(), main_.size().grownBy(mainFrame_));
+    // Below the window with its calendar shown, even when the start collapsed it: the day
+    // window is shown as the calendar is expanded, and its place is stored.
+    const QRect outer(main_.pos(), QSize(main_.width(), MainFullHeight).grownBy(mainFrame_));
     TLWH& b = Settings.yo3_tlwh;
     // Just below the main window's frame, not below its client area.
     if (b.t < 0) b.t = static_cast<int16_t>(outer.y() + outer.height());

@@ -312,18 +312,37 @@ TEST_F(Startup, WindowsArePlacedFromTheSettings) {
 }
 
 TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
-    WriteSettings(1, 0);
-    Make();
-    // An openbox-like frame: a 20-pixel title bar and a 1-pixel border.
-    life->FrameOf = [](QWidget*) { return QMargins(1, 21, 1, 1); };
-    ASSERT_TRUE(life->FormShow());
-    const TLWH& b = Settings.yo3_tlwh;
-    // The frame at the stored place (0, 0), the client area inside it.
-    EXPECT_EQ(main->geometry().topLeft(), QPoint(1, 21));
-    EXPECT_EQ(b.t, 21 + TfrTavik::kClientHeight + 1);
-    EXPECT_EQ(b.l, 0);
-    EXPECT_EQ(b.w, TfrTavik::kClientWidth + 2);
-    EXPECT_EQ(day->geometry().top(), b.t);
+    // An unset place of the day window: below the frame of the main window with its calendar
+    // shown, also when the start collapsed it (the day window then covered the calendar as
+    // soon as it was expanded, and that place was stored for every later start).
+    struct {
+        uint8_t cal_flg;
+        QMargins frame;
+    } const cases[] = {
+        {0, QMargins(1, 21, 1, 1)},  // openbox: a 20-pixel title bar and a 1-pixel border
+        {1, QMargins(1, 21, 1, 1)},
+        {1, QMargins(4, 27, 4, 4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.cal_flg) << " top " << c.frame.top());
+        life.reset();
+        day.reset();
+        notice.reset();
+        main.reset();
+        ResetGlobals();
+        Settings.cal_flg = c.cal_flg;
+        WriteSettings(1, 0);
+        Make();
+        life->FrameOf = [&c](QWidget*) { return c.frame; };
+        ASSERT_TRUE(life->FormShow());
+        const TLWH& b = Settings.yo3_tlwh;
+        // The frame at the stored place (0, 0), the client area inside it.
+        EXPECT_EQ(main->geometry().topLeft(), QPoint(c.frame.left(), c.frame.top()));
+        EXPECT_EQ(b.t, c.frame.top() + TfrTavik::kClientHeight + c.frame.bottom());
+        EXPECT_EQ(b.l, 0);
+        EXPECT_EQ(b.w, TfrTavik::kClientWidth + c.frame.left() + c.frame.right());
+        if (c.cal_flg == 0) EXPECT_EQ(day->geometry().top(), b.t);
+    }
 }
 
 TEST_F(Startup, CollapsedMainWindowKeepsItsFrameOnTheScreen) {
