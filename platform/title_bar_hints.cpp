@@ -59,7 +59,9 @@ MotifHints MotifHintsFor(TitleBar kind, bool fixed) {
 
 const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager) {
     const TitleBarButtons b = ButtonsFor(kind, fixed);
-    if (windowManager != "Openbox" || b.minimize || b.maximize) return nullptr;
+    // A toolbar leaves the window switcher: only dialogs of one size, which are never
+    // switched to on their own, take that type.
+    if (windowManager != "Openbox" || !b.fixed || b.minimize || b.maximize) return nullptr;
     return "_NET_WM_WINDOW_TYPE_TOOLBAR";
 }
 

@@ -83,7 +83,8 @@ TEST(TitleBarHints, OpenboxDrawsWindowsWithoutMinimiseOrMaximiseAsToolbars) {
         bool toolbar;
     } const cases[] = {
         {TitleBar::Dialog, true, "Openbox", true},
-        {TitleBar::CloseOnly, false, "Openbox", true},
+        {TitleBar::CloseOnly, true, "Openbox", true},
+        {TitleBar::CloseOnly, false, "Openbox", false},  // resizable: stays in the switcher
         {TitleBar::NoButtons, true, "Openbox", true},
         {TitleBar::NoMinimize, true, "Openbox", true},  // fixed: nothing to maximise
         {TitleBar::NoMinimize, false, "Openbox", false},
