@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "file_io.h"
 #include "ini_profile.h"
 #include "memo_names.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -19,7 +21,11 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
     const std::string iniPath = CompanionIniPath(memoPath);
     FusenLook look = current;
     if (iniPath.empty()) return look;
-    const platform::IniProfile ini(iniPath);
+    // One that is there but cannot be read gives the defaults, and the user is told once.
+    std::string bytes;
+    store::ReadForUpdate(iniPath, bytes);
+    platform::IniProfile ini;
+    ini.Parse(bytes);
     look.top = ini.ReadInteger("TLWH", "T", current.top);
     look.left = ini.ReadInteger("TLWH", "L", current.left);
     look.width = ini.ReadInteger("TLWH", "W", 315);
@@ -53,7 +59,10 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
 bool SaveFusenIni(const std::string& memoPath, const FusenLook& look) {
     const std::string iniPath = CompanionIniPath(memoPath);
     if (iniPath.empty()) return false;
-    platform::IniProfile ini(iniPath);
+    std::string bytes;
+    if (!store::ReadForUpdate(iniPath, bytes)) return false;
+    platform::IniProfile ini;
+    ini.Parse(bytes);
     ini.WriteInteger("TLWH", "T", look.top);
     ini.WriteInteger("TLWH", "L", look.left);
     ini.WriteInteger("TLWH", "W", look.width);
@@ -68,7 +77,7 @@ bool SaveFusenIni(const std::string& memoPath, const FusenLook& look) {
     ini.WriteInteger("FONT", "Italic", look.font.Italic ? 1 : 0);
     ini.WriteInteger("FONT", "Underline", look.font.Underline ? 1 : 0);
     ini.WriteInteger("FONT", "Strikeout", look.font.StrikeOut ? 1 : 0);
-    return ini.Save();
+    return platform::WriteFileAtomic(iniPath, ini.Serialize());
 }
 
 void ClampNoteToDesktop(FusenLook& look, const QRect& desktop) {

@@ -10,6 +10,7 @@
 #include "messages.h"
 #include "open_memo_table.h"
 #include "open_windows.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 #include "window_flags.h"
 
@@ -74,6 +75,42 @@ TEST_F(DeskMemos, NotesComeBackInListOrderAndAreListedAgain) {
     desk.SaveOpenMemos();
     EXPECT_EQ(home.Read("memoOp.Ini"), "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") +
                                            "\r\nBMP1=" + memos.File("p.bmp") + "\r\n");
+}
+
+// A note whose companion file could not be read never writes over it: its place, colour, font
+// and link stay for the day the file can be read again.
+TEST_F(DeskMemos, NoteNeverWritesOverACompanionFileItCouldNotRead) {
+    const std::string look =
+        "[TLWH]\r\nT=400\r\nL=500\r\nW=200\r\nH=90\r\n[HAIKEI]\r\nCOLOR=255\r\n"
+        "[ETC]\r\nKANREN=/x/y.odt\r\nTEMAE=0\r\n[FONT]\r\nNAME=Sans\r\nBold=1\r\n";
+    struct {
+        const char* name;
+        bool unreadableAtOpen, sessionSave, mendedBeforeClose;
+    } const cases[] = {
+        {"closed while unreadable", true, false, false},
+        {"closed after the cause was mended", true, false, true},
+        {"session save, then closed", true, true, false},
+        {"unreadable only after the note opened", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadFault fault;
+        ASSERT_TRUE(memos.Write("a.txt", "a"));
+        ASSERT_TRUE(memos.Write("a.Ini", look));
+        if (c.unreadableAtOpen) fault.paths.insert(memos.File("a.Ini"));
+        messages.shown.clear();
+        TfrFusen* note = OpenFusen(memos.File("a.txt"), false, true, {});
+        ASSERT_NE(note, nullptr);
+        fault.paths.insert(memos.File("a.Ini"));
+        note->BackColor = 65280;
+        if (c.sessionSave) SaveNotesForSession();
+        if (c.mendedBeforeClose) fault.on = false;
+        note->close();
+        fault.on = false;
+        EXPECT_EQ(memos.Read("a.Ini"), look);
+        EXPECT_EQ(messages.Texts(), std::vector<QString>{platform::FromCp932(
+                                        store::UnreadableMessage(memos.File("a.Ini")))});
+    }
 }
 
 TEST_F(DeskMemos, SessionSaveKeepsTheNotesWorking) {
