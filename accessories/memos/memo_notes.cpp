@@ -71,6 +71,7 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
         note->NoteFont = Settings.MemoFont;
     }
     note->show();
+    ForgetUnopenedMemo(path);
     return note;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "cp932.h"
 #include "desk_accessories.h"
 #include "fake_messages.h"
@@ -8,6 +10,7 @@
 #include "memo_index.h"
 #include "memo_notes.h"
 #include "messages.h"
+#include "open_memo_list.h"
 #include "open_memo_table.h"
 #include "open_windows.h"
 #include "read_fault.h"
@@ -48,6 +51,7 @@ class DeskMemos : public ::testing::Test {
         delete frMokuzi;
         ForEachNote([](TfrFusen& n) { delete &n; });
         ClearOpenMemoTable();
+        ForgetRestoredMemoList();
         MainWnd = nullptr;
     }
     TempFolder home, memos;
@@ -72,9 +76,89 @@ TEST_F(DeskMemos, NotesComeBackInListOrderAndAreListedAgain) {
     EXPECT_FALSE(desk.MemoIndexOpen());
     EXPECT_TRUE(messages.shown.empty());
 
+    // The memo that did not come back stays listed behind the open ones.
     desk.SaveOpenMemos();
     EXPECT_EQ(home.Read("memoOp.Ini"), "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") +
-                                           "\r\nBMP1=" + memos.File("p.bmp") + "\r\n");
+                                           "\r\nBMP1=" + memos.File("p.bmp") +
+                                           "\r\nTXT2=" + memos.File("gone.txt") + "\r\n");
+}
+
+// A note that cannot come back this time stays listed, behind the open ones, until its cause is
+// mended; a list that cannot be read is not written over.
+TEST_F(DeskMemos, NotesThatCouldNotOpenStayListed) {
+    const std::string nul("\0\0\0", 3);
+    struct Case {
+        const char* name;
+        std::string list;  // after "[MEMO]\r\nVER=3\r\n"; A is a.txt, B is b.txt
+        bool listUnreadable, memoUnreadable, memoIsFolder;
+        std::string expected;  // the list after the exit; "" = as it was
+    } const cases[] = {
+        {"memo unreadable", "TXT0=B\r\nTXT1=A\r\n", false, true, false, "TXT0=A\r\nTXT1=B\r\n"},
+        {"memo became a folder", "TXT0=B\r\nTXT1=A\r\n", false, false, true,
+         "TXT0=A\r\nTXT1=B\r\n"},
+        {"list cut in a name", "TXT3=A\r\nTXT4=B\r\nBMP5=" + memos.File("pi"), false, false, false,
+         "TXT0=A\r\nTXT1=B\r\nBMP2=" + memos.File("pi") + "\r\n"},
+        {"NUL bytes in the list", "TXT0=B" + nul + "\r\n" + nul + "\r\nTXT1=A\r\n", false, false,
+         false, "TXT0=A\r\nTXT1=B" + nul + "\r\n"},
+        {"list unreadable", "TXT0=A\r\n", true, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder home2, memos2;
+        BaseDir = home2.Path();
+        Settings.memo_path = memos2.Path();
+        ReadFault fault;
+        auto paths = [&](std::string text) {
+            for (const auto& [from, to] : {std::pair{"=A", "a.txt"}, std::pair{"=B", "b.txt"}}) {
+                for (size_t at; (at = text.find(from)) != std::string::npos;)
+                    text.replace(at, 2, "=" + memos2.File(to));
+            }
+            return "[MEMO]\r\nVER=3\r\n" + text;
+        };
+        const std::string list = paths(c.list);
+        ASSERT_TRUE(memos2.Write("a.txt", "a"));
+        if (c.memoIsFolder) {
+            ASSERT_TRUE(QDir().mkpath(platform::DiskPath(memos2.File("b.txt"))));
+        } else {
+            ASSERT_TRUE(memos2.Write("b.txt", "b"));
+        }
+        ASSERT_TRUE(home2.Write("memoOp.Ini", list));
+        if (c.memoUnreadable) fault.paths.insert(memos2.File("b.txt"));
+        if (c.listUnreadable) fault.paths.insert(home2.File("memoOp.Ini"));
+        messages.shown.clear();
+
+        desk.RestoreOpenMemos();
+        EXPECT_EQ(OpenMemoTable[0].FileName, c.listUnreadable ? "" : memos2.File("a.txt"));
+        desk.SaveOpenMemos();
+        fault.on = false;
+        EXPECT_EQ(home2.Read("memoOp.Ini"), c.expected.empty() ? list : paths(c.expected));
+        if (c.listUnreadable) {
+            EXPECT_EQ(messages.Texts(), std::vector<QString>{platform::FromCp932(
+                                            store::UnreadableMessage(home2.File("memoOp.Ini")))});
+        }
+        ForEachNote([](TfrFusen& n) { delete &n; });
+        ClearOpenMemoTable();
+    }
+}
+
+// A list that could not be read at the start opened none of its notes: once it can be read,
+// all of them are listed behind the notes open now.
+TEST_F(DeskMemos, ListUnreadableAtTheStartKeepsEveryEntryOnceMended) {
+    ReadFault fault;
+    ASSERT_TRUE(memos.Write("a.txt", "a"));
+    ASSERT_TRUE(memos.Write("c.txt", "c"));
+    ASSERT_TRUE(home.Write("memoOp.Ini",
+                           "[MEMO]\r\nVER=1\r\nTXT0=a.txt\r\nBMP4=p.bmp\r\n"
+                           "[keep]\r\nk=1\r\n"));
+    fault.paths.insert(home.File("memoOp.Ini"));
+    desk.RestoreOpenMemos();
+    EXPECT_EQ(OpenMemoTable[0].FileName, "");
+    ASSERT_NE(OpenFusen(memos.File("c.txt"), false, true, {}), nullptr);
+    fault.on = false;
+    desk.SaveOpenMemos();
+    EXPECT_EQ(home.Read("memoOp.Ini"),
+              "[keep]\r\nk=1\r\n[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("c.txt") +
+                  "\r\nTXT1=" + memos.File("a.txt") + "\r\nBMP2=" + memos.File("p.bmp") + "\r\n");
 }
 
 // A note whose companion file could not be read never writes over it: its place, colour, font
