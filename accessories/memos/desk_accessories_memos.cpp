@@ -61,7 +61,7 @@ void DeskAccessories::RestoreOpenMemos() {
     });
 }
 
-void DeskAccessories::SaveOpenMemos() { WriteOpenMemoList(OpenMemoListPath()); }
+bool DeskAccessories::SaveOpenMemos() { return SaveOpenNoteList(); }
 
 void DeskAccessories::TopmostNotes(intptr_t, intptr_t) {
     ForEachNote([](TfrFusen& note) { note.ReassertTopMost(); });

@@ -77,7 +77,7 @@ TEST_F(DeskMemos, NotesComeBackInListOrderAndAreListedAgain) {
     EXPECT_TRUE(messages.shown.empty());
 
     // The memo that did not come back stays listed behind the open ones.
-    desk.SaveOpenMemos();
+    EXPECT_TRUE(desk.SaveOpenMemos());
     EXPECT_EQ(home.Read("memoOp.Ini"), "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") +
                                            "\r\nBMP1=" + memos.File("p.bmp") +
                                            "\r\nTXT2=" + memos.File("gone.txt") + "\r\n");
@@ -129,12 +129,15 @@ TEST_F(DeskMemos, NotesThatCouldNotOpenStayListed) {
 
         desk.RestoreOpenMemos();
         EXPECT_EQ(OpenMemoTable[0].FileName, c.listUnreadable ? "" : memos2.File("a.txt"));
-        desk.SaveOpenMemos();
+        EXPECT_EQ(desk.SaveOpenMemos(), !c.listUnreadable);
         fault.on = false;
         EXPECT_EQ(home2.Read("memoOp.Ini"), c.expected.empty() ? list : paths(c.expected));
         if (c.listUnreadable) {
-            EXPECT_EQ(messages.Texts(), std::vector<QString>{platform::FromCp932(
-                                            store::UnreadableMessage(home2.File("memoOp.Ini")))});
+            EXPECT_EQ(
+                messages.Texts(),
+                (std::vector<QString>{
+                    platform::FromCp932(store::UnreadableMessage(home2.File("memoOp.Ini"))),
+                    platform::FromCp932(store::NotSavedOverMessage(home2.File("memoOp.Ini")))}));
         }
         ForEachNote([](TfrFusen& n) { delete &n; });
         ClearOpenMemoTable();
@@ -155,10 +158,44 @@ TEST_F(DeskMemos, ListUnreadableAtTheStartKeepsEveryEntryOnceMended) {
     EXPECT_EQ(OpenMemoTable[0].FileName, "");
     ASSERT_NE(OpenFusen(memos.File("c.txt"), false, true, {}), nullptr);
     fault.on = false;
-    desk.SaveOpenMemos();
+    EXPECT_TRUE(desk.SaveOpenMemos());
     EXPECT_EQ(home.Read("memoOp.Ini"),
               "[keep]\r\nk=1\r\n[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("c.txt") +
                   "\r\nTXT1=" + memos.File("a.txt") + "\r\nBMP2=" + memos.File("p.bmp") + "\r\n");
+}
+
+// A list that cannot be written says so; the user may try again or go on without it.
+TEST_F(DeskMemos, ListThatCannotBeWrittenAsksToTryAgain) {
+    using namespace platform;
+    struct {
+        const char* name;
+        std::deque<int> answers;
+        bool roomOnFirstBox, saved;
+    } const cases[] = {
+        {"cancel", {kBtnCancel}, false, false},
+        {"box closed", {0}, false, false},
+        {"retry after room was made", {kBtnRetry}, true, true},
+        {"retry in vain, then cancel", {kBtnRetry, kBtnCancel}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder root;
+        BaseDir = root.File("gone");
+        messages.shown.clear();
+        messages.answers = c.answers;
+        messages.onShow = [&] {
+            if (c.roomOnFirstBox) QDir().mkpath(DiskPath(BaseDir));
+        };
+        EXPECT_EQ(desk.SaveOpenMemos(), c.saved);
+        messages.onShow = nullptr;
+        ASSERT_EQ(messages.shown.size(), c.answers.size());
+        EXPECT_EQ(messages.shown[0].text,
+                  QStringLiteral("付箋ﾒﾓの一覧[%1]に書き込めませんでした。\r\n再試行しますか？ "
+                                 "キャンセルすると、今開いている付箋ﾒﾓは次の起動で開きません。")
+                      .arg(DiskPath(OpenMemoListPath())));
+        EXPECT_EQ(messages.shown[0].buttons, (std::vector<int>{kBtnRetry, kBtnCancel}));
+        EXPECT_EQ(platform::FileExists(OpenMemoListPath()), c.saved);
+    }
 }
 
 // A note whose companion file could not be read never writes over it: its place, colour, font
