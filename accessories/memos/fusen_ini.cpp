@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "file_io.h"
 #include "ini_profile.h"
 #include "memo_names.h"
 #include "unreadable_files.h"
@@ -22,10 +21,8 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
     FusenLook look = current;
     if (iniPath.empty()) return look;
     // One that is there but cannot be read gives the defaults, and the user is told once.
-    std::string bytes;
-    store::ReadForUpdate(iniPath, bytes);
     platform::IniProfile ini;
-    ini.Parse(bytes);
+    store::ReadIniForUpdate(iniPath, ini);
     look.top = ini.ReadInteger("TLWH", "T", current.top);
     look.left = ini.ReadInteger("TLWH", "L", current.left);
     look.width = ini.ReadInteger("TLWH", "W", 315);
@@ -59,10 +56,8 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
 bool SaveFusenIni(const std::string& memoPath, const FusenLook& look) {
     const std::string iniPath = CompanionIniPath(memoPath);
     if (iniPath.empty()) return false;
-    std::string bytes;
-    if (!store::ReadForUpdate(iniPath, bytes)) return false;
     platform::IniProfile ini;
-    ini.Parse(bytes);
+    if (!store::ReadIniForUpdate(iniPath, ini)) return false;
     ini.WriteInteger("TLWH", "T", look.top);
     ini.WriteInteger("TLWH", "L", look.left);
     ini.WriteInteger("TLWH", "W", look.width);
@@ -77,7 +72,7 @@ bool SaveFusenIni(const std::string& memoPath, const FusenLook& look) {
     ini.WriteInteger("FONT", "Italic", look.font.Italic ? 1 : 0);
     ini.WriteInteger("FONT", "Underline", look.font.Underline ? 1 : 0);
     ini.WriteInteger("FONT", "Strikeout", look.font.StrikeOut ? 1 : 0);
-    return platform::WriteFileAtomic(iniPath, ini.Serialize());
+    return ini.Save();
 }
 
 void ClampNoteToDesktop(FusenLook& look, const QRect& desktop) {

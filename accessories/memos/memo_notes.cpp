@@ -14,7 +14,6 @@
 #include "message_box.h"
 #include "open_memo_table.h"
 #include "paths.h"
-#include "text_helpers.h"
 #include "unreadable_files.h"
 
 namespace {
@@ -115,21 +114,13 @@ void ForEachNote(const std::function<void(TfrFusen&)>& visit) {
 }
 
 bool SaveOpenNoteList() {
+    // The old list stays whole when it cannot be written.
     const std::string path = OpenMemoListPath();
-    while (!WriteOpenMemoList(path)) {
-        if (store::IsUnreadable(path)) {
-            MsgBox(store::NotSavedOverMessage(path), 48, "");
-            return false;
-        }
-        // Room or rights may be given meanwhile; the old list stays whole either way.
-        const int answer = platform::MessageDlg(
-            U("付箋ﾒﾓの一覧[") + platform::DiskPath(path) +
-                U("]に書き込めませんでした。\r\n再試行しますか？ "
-                  "キャンセルすると、今開いている付箋ﾒﾓは次の起動で開きません。"),
-            platform::MsgKind::Warning, {platform::kBtnRetry, platform::kBtnCancel});
-        if (answer != platform::kBtnRetry) return false;
-    }
-    return true;
+    return store::SaveOrAskToRetry(
+        path, [&] { return WriteOpenMemoList(path); },
+        U("付箋ﾒﾓの一覧[") + platform::DiskPath(path) +
+            U("]に書き込めませんでした。\r\n再試行しますか？ "
+              "キャンセルすると、今開いている付箋ﾒﾓは次の起動で開きません。"));
 }
 
 void SaveNotesForSession() {

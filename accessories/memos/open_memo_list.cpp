@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "file_io.h"
 #include "folders.h"
 #include "globals.h"
 #include "ini_profile.h"
@@ -64,12 +63,10 @@ void RestoreOpenMemoList(const std::string& iniPath, const std::string& memoPath
     Restored restored;
     restored.iniPath = iniPath;
     restored.memoPath = memoPath;
-    std::string bytes;
-    restored.read = store::ReadForUpdate(iniPath, bytes);
+    platform::IniProfile ini;
+    restored.read = store::ReadIniForUpdate(iniPath, ini);
     LastRestore() = restored;
     if (!restored.read) return;
-    platform::IniProfile ini;
-    ini.Parse(bytes);
     for (const ListedMemo& memo : Listed(ini, memoPath)) {
         if (!open(memo)) LastRestore()->unopened.push_back(memo);
     }
@@ -84,10 +81,8 @@ void ForgetUnopenedMemo(const std::string& path) {
 }
 
 bool WriteOpenMemoList(const std::string& iniPath) {
-    std::string bytes;
-    if (!store::ReadForUpdate(iniPath, bytes)) return false;
     platform::IniProfile ini;
-    ini.Parse(bytes);
+    if (!store::ReadIniForUpdate(iniPath, ini)) return false;
 
     // The start could not read the list, so it opened none of the notes it holds now.
     std::vector<ListedMemo> kept;
@@ -121,7 +116,7 @@ bool WriteOpenMemoList(const std::string& iniPath) {
         ini.WriteString(kSection, Key(memo, free[next++]), memo.path);
         listed.push_back(memo.path);
     }
-    return platform::WriteFileAtomic(iniPath, ini.Serialize());
+    return ini.Save();
 }
 
 void ForgetRestoredMemoList() { LastRestore().reset(); }

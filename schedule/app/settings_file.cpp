@@ -5,7 +5,6 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "date_time.h"
-#include "file_io.h"
 #include "globals.h"
 #include "ini_profile.h"
 #include "message_box.h"
@@ -137,10 +136,8 @@ bool LoadSettings(const std::string& iniPath, SettingsHost& host) {
     INIT& s = Settings;
     // One that is there but cannot be read gives the defaults; the user is told, and it is
     // never written over in this run.
-    std::string bytes;
-    store::ReadForUpdate(iniPath, bytes);
     IniProfile ini;
-    ini.Parse(bytes);
+    store::ReadIniForUpdate(iniPath, ini);
     const Reader r(ini);
 
     r.Byte("etc", "alm_Znaru", s.alm_Znaru, d.alm_Znaru);
@@ -247,10 +244,8 @@ bool SaveSettings(const std::string& iniPath, SettingsHost& host) {
     // Never replace a file that is there but could not be read, now or at the start: its keys
     // would be lost, or the defaults read in their place written over them.
     if (store::IsUnreadable(iniPath)) return false;
-    std::string bytes;
-    if (!store::ReadForUpdate(iniPath, bytes)) return false;
     IniProfile ini;
-    ini.Parse(bytes);
+    if (!store::ReadIniForUpdate(iniPath, ini)) return false;
     Writer w(ini);
 
     w.Bounds("yo3_tlwh", s.yo3_tlwh);
@@ -330,5 +325,5 @@ bool SaveSettings(const std::string& iniPath, SettingsHost& host) {
     }
     w.Color("etc", "HolidayMojiCol", s.HolidayMojiCol);
 
-    return platform::WriteFileAtomic(iniPath, ini.Serialize());
+    return ini.Save();
 }

@@ -238,19 +238,12 @@ bool MainLifecycle::Shutdown(bool terminating) {
 }
 
 void MainLifecycle::SaveSettingsAtExit() {
-    while (!SaveSettings(IniPath, *this)) {
-        if (store::IsUnreadable(IniPath)) {
-            MsgBox(store::NotSavedOverMessage(IniPath), 48, "");
-            return;
-        }
-        // The user may make room or give rights and try again; the exit never hangs on it.
-        const int answer = platform::MessageDlg(
-            QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n"
-                           "再試行しますか？ キャンセルすると、設定を保存せずに終了します。")
-                .arg(platform::DiskPath(IniPath)),
-            platform::MsgKind::Warning, {platform::kBtnRetry, platform::kBtnCancel});
-        if (answer != platform::kBtnRetry) return;
-    }
+    // The user may make room or give rights and try again; the exit never hangs on it.
+    store::SaveOrAskToRetry(
+        IniPath, [this] { return SaveSettings(IniPath, *this); },
+        QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n"
+                       "再試行しますか？ キャンセルすると、設定を保存せずに終了します。")
+            .arg(platform::DiskPath(IniPath)));
 }
 
 void MainLifecycle::ShowExitNotice() {
