@@ -27,10 +27,12 @@ class TfrFusen : public QWidget {
     std::string FileName() const;
 
     // Reads the companion file into the note and its slot; the place is kept on the desktop.
+    // One that cannot be read is never written by this note.
     void LoadFusenIni();
     // Writes the companion file once (nothing when already written or not to be written).
     void SaveFusenIni();
-    // Writes the companion file for a session save: the note goes on and writes again later.
+    // Writes the companion file for a session save: the note goes on and writes again later
+    // (nothing when it is not to be written).
     void WriteLookNow();
     // What the note would write now.
     FusenLook CurrentLook() const;

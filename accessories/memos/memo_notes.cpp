@@ -14,6 +14,7 @@
 #include "message_box.h"
 #include "open_memo_table.h"
 #include "paths.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
         note->NoteFont = Settings.MemoFont;
     }
     note->show();
+    ForgetUnopenedMemo(path);
     return note;
 }
 
@@ -111,7 +113,17 @@ void ForEachNote(const std::function<void(TfrFusen&)>& visit) {
     }
 }
 
+bool SaveOpenNoteList() {
+    // The old list stays whole when it cannot be written.
+    const std::string path = OpenMemoListPath();
+    return store::SaveOrAskToRetry(
+        path, [&] { return WriteOpenMemoList(path); },
+        U("付箋ﾒﾓの一覧[") + platform::DiskPath(path) +
+            U("]に書き込めませんでした。\r\n再試行しますか？ "
+              "キャンセルすると、今開いている付箋ﾒﾓは次の起動で開きません。"));
+}
+
 void SaveNotesForSession() {
     ForEachNote([](TfrFusen& note) { note.WriteLookNow(); });
-    WriteOpenMemoList(OpenMemoListPath());
+    SaveOpenNoteList();
 }

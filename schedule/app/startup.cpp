@@ -27,6 +27,7 @@
 #include "start_notice.h"
 #include "text_helpers.h"
 #include "tray.h"
+#include "unreadable_files.h"
 #include "window_flags.h"
 #include "window_frame.h"
 
@@ -212,6 +213,7 @@ bool MainLifecycle::Shutdown(bool terminating) {
     if (startState_ != kStarted || ended_) return true;
     // No tick may show, roll over or save while the shutdown runs.
     main_.Alarm().StopTimers();
+    // A list that cannot be written has asked whether to go on without it; the exit goes on.
     Accessories().SaveOpenMemos();
     const bool wasTopmost = platform::IsTopMost(&main_);
     if (Settings.zen == 1) main_.SetTopmost(false);
@@ -232,9 +234,18 @@ bool MainLifecycle::Shutdown(bool terminating) {
     if (!terminating) ShowExitNotice();
 
     Settings.emm = Now();
-    SaveSettings(IniPath, *this);
+    SaveSettingsAtExit();
     if (Settings.oto != 1) platform::PlaySoundSync(ShippedFile("tukare.wav"));
     return true;
+}
+
+void MainLifecycle::SaveSettingsAtExit() {
+    // The user may make room or give rights and try again; the exit never hangs on it.
+    store::SaveOrAskToRetry(
+        IniPath, [this] { return SaveSettings(IniPath, *this); },
+        QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n"
+                       "再試行しますか？ キャンセルすると、設定を保存せずに終了します。")
+            .arg(platform::DiskPath(IniPath)));
 }
 
 void MainLifecycle::ShowExitNotice() {

@@ -6,6 +6,7 @@
 #include <sys/time.h>
 
 #include <cstdlib>
+#include <deque>
 #include <memory>
 
 #include <QDir>
@@ -24,6 +25,7 @@
 #include "globals.h"
 #include "main_window.h"
 #include "paths.h"
+#include "read_fault.h"
 #include "schedule_store.h"
 #include "settings_file.h"
 #include "sound.h"
@@ -639,4 +641,65 @@ TEST_F(Startup, StartMakesTheDataFolderAndSweepsStaleTemporaries) {
     life->FormShow();
     EXPECT_TRUE(platform::IsFolder(fresh));
     EXPECT_EQ(BaseDir, fresh);
+}
+
+// Settings that cannot be written at exit: the user may try again or end without them, and a
+// termination asks nobody. A file that could not be read at the start is never written over.
+TEST_F(Startup, ExitSaysWhenTheSettingsCannotBeWritten) {
+    using namespace platform;
+    struct {
+        const char* name;
+        std::deque<int> answers;
+        bool roomOnFirstBox, terminating, unreadableAtStart, saved;
+    } const cases[] = {
+        {"cancel", {kBtnCancel}, false, false, false, false},
+        {"retry after room was made", {kBtnRetry}, true, false, false, true},
+        {"retry in vain, then cancel", {kBtnRetry, kBtnCancel}, false, false, false, false},
+        {"termination", {}, false, true, false, false},
+        {"unreadable at the start", {kBtnOk}, false, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteSettings(10, 0);
+        ReadFault fault;
+        if (c.unreadableAtStart) fault.paths.insert(ini);
+        Make();
+        ASSERT_TRUE(life->FormShow());
+        if (c.unreadableAtStart) {
+            ASSERT_FALSE(messages.shown.empty());
+            EXPECT_EQ(messages.shown[0].text, FromCp932(store::UnreadableMessage(ini)));
+        }
+        fault.on = false;
+        Settings.oto = 0;  // the farewell sound marks the end of the exit
+        const std::string before = home.Read(SettingsFileName());
+        TempFolder elsewhere;
+        if (!c.unreadableAtStart)
+            IniPath = elsewhere.File("gone/" + std::string(SettingsFileName()));
+        messages.shown.clear();
+        messages.answers = c.answers;
+        messages.onShow = [&] {
+            if (c.roomOnFirstBox) QDir().mkpath(DiskPath(elsewhere.File("gone")));
+        };
+        if (c.terminating) {
+            life->EndForTermination();
+        } else {
+            EXPECT_TRUE(life->FormCloseQuery()) << "the exit goes on";
+        }
+        messages.onShow = nullptr;
+        EXPECT_EQ(sound.sync.size(), 1u);
+        if (!c.unreadableAtStart) EXPECT_EQ(FileExists(IniPath), c.saved);
+        ASSERT_EQ(messages.shown.size(), c.answers.size());
+        if (c.unreadableAtStart) {
+            EXPECT_EQ(messages.shown[0].text, FromCp932(store::NotSavedOverMessage(ini)));
+            EXPECT_EQ(home.Read(SettingsFileName()), before);
+        } else if (!c.answers.empty()) {
+            EXPECT_EQ(messages.shown[0].text,
+                      QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n再試行しますか？ "
+                                     "キャンセルすると、設定を保存せずに終了します。")
+                          .arg(DiskPath(IniPath)));
+            EXPECT_EQ(messages.shown[0].buttons, (std::vector<int>{kBtnRetry, kBtnCancel}));
+        }
+        TearDown();
+        SetUp();
+    }
 }
