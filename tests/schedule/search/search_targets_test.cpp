@@ -131,14 +131,14 @@ TEST_F(Targets, ToDoBothWordsInContentOrInProject) {
                               "ToDo : 電話【見積送付】 <2009/05/01>"}));
 }
 
-TEST_F(Targets, ADamagedToDoStoreGivesWhatCameBeforeTheDamage) {
+TEST_F(Targets, ADamagedToDoStoreGivesEveryReadableItem) {
     const std::string todo = Block("2009/03/05", "見積1", "") +
                              Sj("#S#!\r\n \r\nnot a date\r\n見積2\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n") +
                              Block("2009/03/07", "見積3", "");
     ASSERT_TRUE(base.Write("todo.dat", todo));
     const int count = ToDoKensaku(base.File("todo.dat"), Words("見積"), hits);
     EXPECT_EQ(count, static_cast<int>(hits.size()));  // the count is what was listed
-    EXPECT_EQ(Lines(hits), V{"ToDo : 見積1【】 <2009/03/05>"});
+    EXPECT_EQ(Lines(hits), (V{"ToDo : 見積1【】 <2009/03/05>", "ToDo : 見積3【】 <2009/03/07>"}));
     hits.clear();
     EXPECT_EQ(ToDoKensaku(base.File("none.dat"), Words("見積"), hits), 0);
 }
