@@ -3,7 +3,8 @@
 // `LC_ALL=C grep -rc -F` over the same files run as a process. Prints the medians of the
 // whole search (click to the last line on screen), of its first screenful on screen, of grep,
 // and their ratios.
-// Usage: search_bench [RUNS]   (on $DISPLAY when there is one, else offscreen)
+// Usage: search_bench [RUNS [CATEGORIES [TODOS]]]   (on $DISPLAY when there is one, else
+// offscreen; 11 runs, 200 categories of 25 memos and 10,000 to-dos unless given)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -32,7 +33,8 @@ extern char** environ;
 namespace {
 
 constexpr int kFirstYear = 1927, kLastYear = 2026;
-constexpr int kCategories = 200, kMemosPerCategory = 25, kToDos = 10000;
+constexpr int kMemosPerCategory = 25;
+int kCategories = 200, kToDos = 10000;  // the user's sizes unless given
 
 class SilentMessages : public platform::MessagePort {
   public:
@@ -63,6 +65,7 @@ struct Corpus {
         dat = root + "/dat";
         memo = root + "/memo";
         QDir().mkpath(home.path() + "/dat");
+        QDir().mkpath(home.path() + "/memo");
         for (int y = kFirstYear; y <= kLastYear; ++y)
             for (int m = 1; m <= 12; ++m) Month(y, m);
         for (int c = 0; c < kCategories; ++c) Category(c);
@@ -185,6 +188,8 @@ int main(int argc, char** argv) {
     setenv("LC_ALL", "C", 1);  // for grep
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+    if (argc > 2) kCategories = std::max(0, std::atoi(argv[2]));
+    if (argc > 3) kToDos = std::max(0, std::atoi(argv[3]));
     platform::InstallFontSubstitutes();
     SilentMessages messages;
     platform::SetMessagePort(&messages);
