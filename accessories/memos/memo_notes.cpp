@@ -60,6 +60,9 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     note->IsBitmap = isBitmap ? 1 : 0;
     note->move(topLeft);
     note->setToolTip(U("ﾒﾓ [") + platform::FromCp932(FileNameOf(path)) + U("]"));
+    // Notes sit on the desktop among other programs' windows: the hint shows while they are
+    // not the active window too.
+    note->setAttribute(Qt::WA_AlwaysShowToolTips);
     note->SetTag(slot);
     FreeMemoSlot(slot);
     OpenMemoTable[slot].FileName = path;
