@@ -12,6 +12,7 @@
 #include "memo_title_dialog.h"
 #include "open_memo_list.h"
 #include "message_box.h"
+#include "modal_windows.h"
 #include "open_memo_table.h"
 #include "paths.h"
 #include "unreadable_files.h"
@@ -76,6 +77,8 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     }
     note->show();
     ForgetUnopenedMemo(path);
+    // Opened from an index that the tray menu brought up above a modal view.
+    platform::UsableAboveRunningModal(note);
     return note;
 }
 
