@@ -21,6 +21,7 @@
 #include "folders.h"
 #include "globals.h"
 #include "paths.h"
+#include "program_icon.h"
 #include "speed_button_vr.h"
 #include "temp_folder.h"
 
@@ -330,6 +331,10 @@ TEST_F(SettingsDialogTest, ShortcutsAreRegisteredRemovedAndFailuresReported) {
     EXPECT_TRUE(
         text.contains(QStringLiteral("Exec=\"") + programs + QStringLiteral("/Kolvane\"\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("Path=") + programs + "\n"));
+    // Run from the build folder: the icon file the build put beside the program.
+    const QString icon = platform::OwnIconEntry();
+    EXPECT_TRUE(QFileInfo(icon).isAbsolute() && QFileInfo::exists(icon)) << icon.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Icon=") + icon + "\n"));
     f.close();
 
     // The autostart folder cannot be made: an error, never the success message.
