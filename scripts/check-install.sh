@@ -18,8 +18,13 @@ id="org.kolvane.Kolvane"
 
 tmp="$(mktemp -d)"
 pid=""
+# Every install from the build folder rewrites its list of installed files; the list of the
+# user's own last install is put back.
+manifest="$build/install_manifest.txt"
+if [ -f "$manifest" ]; then cp -p "$manifest" "$tmp/manifest"; fi
 cleanup() {
   if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
+  if [ -f "$tmp/manifest" ]; then cp -p "$tmp/manifest" "$manifest"; else rm -f "$manifest"; fi
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -59,7 +64,7 @@ start_and_end() {
   pid=$!
   local caught=0 i
   for i in $(seq 400); do
-    # SIGTERM is bit 15 of the caught signals.
+    # SIGTERM (15) is bit 14 of the mask of caught signals.
     mask="$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null || true)"
     if [ -n "$mask" ] && (((0x$mask >> 14) & 1)); then
       caught=1
@@ -90,7 +95,7 @@ start_and_end
 sed -i 's/^oto=1\r$/oto=0\r/' "$home/Kolvane32.ini"
 rm -f "$tmp"/ld.*
 start_and_end
-grep -q "file=$prefix/lib/kolvane/libkolvane_sound.so .*dynamically loaded" "$tmp"/ld.* ||
+grep -q "file=$prefix/[^ ]*/kolvane/libkolvane_sound.so .*dynamically loaded" "$tmp"/ld.* ||
   fail "no sound file or no sound module found under the prefix"
 
 if [ "$deb" = 1 ]; then
@@ -102,8 +107,8 @@ if [ "$deb" = 1 ]; then
     [[ "$depends" == *"$p"* ]] || fail "the package does not depend on $p: $depends"
   done
   contents="$(dpkg-deb -c "$package")"
-  for f in bin/Kolvane bin/tavikg lib/kolvane/libkolvane_sound.so share/kolvane/tukare.wav; do
-    [[ "$contents" == *" ./usr/$f"* ]] || fail "the package lacks /usr/$f"
+  for f in bin/Kolvane bin/tavikg "*/kolvane/libkolvane_sound.so" share/kolvane/tukare.wav; do
+    [[ "$contents" == *" ./usr/"$f* ]] || fail "the package lacks /usr/$f"
   done
   packaged_entry="$(dpkg-deb --fsys-tarfile "$package" | tar -xO "./usr/share/applications/$id.desktop")"
   [[ "$packaged_entry" == *$'\nExec=/usr/bin/Kolvane\n'* ]] ||
