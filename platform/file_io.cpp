@@ -235,3 +235,31 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+    if (path.empty()) return false;
+    const QByteArray disk = QFile::encodeName(DiskPath(path));
+    const int fd = ::open(disk.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            ok = false;
+    }
+    // The caller may write over the original next: the copy must be on the disk first.
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    // Made by this call a moment ago: removing it deletes nothing of the user's.
+    if (!ok) ::unlink(disk.constData());
+    return ok;
+}
+
+}  // namespace platform

@@ -60,3 +60,11 @@ namespace platform {
 bool RenameNoReplace(const std::string& from, const std::string& to);
 
 }  // namespace platform
+
+namespace platform {
+
+// Makes a new file with the bytes and flushes it to the disk; never replaces anything at the
+// path. False when the name is taken or anything failed (a half-written file is removed).
+bool WriteNewFile(const std::string& path, std::string_view bytes);
+
+}  // namespace platform

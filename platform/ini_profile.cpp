@@ -95,6 +95,11 @@ bool ParseInteger(const std::string& text, int32_t& out) {
 
 IniProfile::IniProfile(std::string path) : path_(std::move(path)) { Reload(); }
 
+IniProfile::IniProfile(std::string path, const std::string& bytes)
+    : path_(std::move(path)), loaded_(true) {
+    Parse(bytes);
+}
+
 bool IniProfile::Reload() {
     std::string bytes;
     loaded_ = ReadWholeFile(path_, bytes);

@@ -15,6 +15,8 @@ class IniProfile {
     IniProfile() = default;
     // Loads the file when it exists; a missing file gives an empty profile.
     explicit IniProfile(std::string path);
+    // The profile of path from bytes already read (Loaded() is true); Save writes to path.
+    IniProfile(std::string path, const std::string& bytes);
 
     const std::string& Path() const { return path_; }
     // True when the file existed and was read when the profile was made.

@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <array>
+#include <vector>
 
 #include "title_bar_hints.h"
 #include "x11_display.h"
@@ -64,6 +66,39 @@ void WriteHints(Window window, const MotifHints& hints) {
     XFlush(dpy);
 }
 
+Atom TypeAtom(Display* dpy) {
+    static Atom atom = XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False);
+    return atom;
+}
+
+// Puts the type first in the window's list of types (a window manager takes the first it
+// knows); the others stay behind it.
+void WriteType(Window window, const char* typeName) {
+    Display* dpy = X11Display();
+    if (dpy == nullptr || window == 0) return;
+    const Atom wanted = XInternAtom(dpy, typeName, False);
+    std::vector<Atom> types{wanted};
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window, TypeAtom(dpy), 0, 32, False, XA_ATOM, &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        const bool first = type == XA_ATOM && format == 32 && count > 0 && atoms[0] == wanted;
+        if (type == XA_ATOM && format == 32)
+            for (unsigned long i = 0; i < count; ++i)
+                if (atoms[i] != wanted) types.push_back(atoms[i]);
+        XFree(data);
+        if (first) return;
+    }
+    XChangeProperty(dpy, window, TypeAtom(dpy), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(types.data()),
+                    static_cast<int>(types.size()));
+    XFlush(dpy);
+}
+
 // Lives as a child of the window: writes the window's hints once its native window exists and
 // takes back a minimise or maximise the kind does not offer.
 class TitleBarKeeper : public QObject {
@@ -71,6 +106,8 @@ class TitleBarKeeper : public QObject {
     TitleBarKeeper(QWidget* window, TitleBar kind, bool fixed)
         : QObject(window),
           window_(window),
+          kind_(kind),
+          fixed_(fixed),
           buttons_(ButtonsFor(kind, fixed)),
           hints_(MotifHintsFor(kind, fixed)) {
         setObjectName(QLatin1String(kKeeperName));
@@ -80,19 +117,37 @@ class TitleBarKeeper : public QObject {
 
     const TitleBarButtons& Buttons() const { return buttons_; }
 
-    void Apply() const {
-        if (window_ != nullptr && window_->internalWinId() != 0) {
-            WriteHints(static_cast<Window>(window_->internalWinId()), hints_);
+    void Apply() {
+        if (window_ == nullptr || window_->internalWinId() == 0) return;
+        const auto id = static_cast<Window>(window_->internalWinId());
+        WriteHints(id, hints_);
+        // The type counts when the window manager takes the window on (at its mapping).
+        ownType_ = WindowTypeFor(kind_, fixed_, WindowManagerName());
+        if (ownType_ != nullptr) {
+            WriteType(id, ownType_);
+            if (QWindow* handle = window_->windowHandle()) handle->installEventFilter(this);
         }
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != window_) return false;
+        if (watched != window_) {
+            // Openbox gives a toolbar no focus for a click into it, only for one on its title
+            // bar: the window asks for it, as the click that typing should follow.
+            if (ownType_ != nullptr && event->type() == QEvent::MouseButtonPress &&
+                window_ != nullptr && watched == window_->windowHandle() &&
+                !window_->isActiveWindow()) {
+                window_->windowHandle()->requestActivate();
+            }
+            return false;
+        }
         switch (event->type()) {
             case QEvent::WinIdChange:
+                Apply();
+                break;
             case QEvent::Show:  // the native window exists and is not mapped yet
                 Apply();
+                ActivateWhenShown();
                 break;
             case QEvent::WindowStateChange:
                 TakeBackStates();
@@ -104,6 +159,19 @@ class TitleBarKeeper : public QObject {
     }
 
   private:
+    // Openbox focuses a new window of the focused program, but no toolbar that is not modal;
+    // the window asks for the focus as it is shown, as a dialog would have had it.
+    void ActivateWhenShown() {
+        if (ownType_ == nullptr || window_->testAttribute(Qt::WA_ShowWithoutActivating) ||
+            window_->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) {
+            return;
+        }
+        QTimer::singleShot(0, window_, [w = window_] {
+            if (w != nullptr && w->isVisible() && !w->isActiveWindow() && w->windowHandle())
+                w->windowHandle()->requestActivate();
+        });
+    }
+
     void TakeBackStates() {
         Qt::WindowStates unwanted;
         if (!buttons_.minimize) unwanted |= Qt::WindowMinimized;
@@ -118,12 +186,15 @@ class TitleBarKeeper : public QObject {
     }
 
     QPointer<QWidget> window_;
+    TitleBar kind_;
+    bool fixed_;
     TitleBarButtons buttons_;
     MotifHints hints_;
+    const char* ownType_ = nullptr;  // the type written for the window manager, if any
 };
 
-// Qt writes its own Motif hints whenever a window's flags change (always on top, for one);
-// ours go back on at once.
+// Qt writes its own Motif hints and window type whenever a window's flags change (always on
+// top, for one); ours go back on at once.
 class MotifHintsWatch : public QAbstractNativeEventFilter {
   public:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
@@ -133,7 +204,7 @@ class MotifHintsWatch : public QAbstractNativeEventFilter {
         const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
         Display* dpy = X11Display();
         if (dpy == nullptr || notify->state != XCB_PROPERTY_NEW_VALUE ||
-            notify->atom != MotifAtom(dpy)) {
+            (notify->atom != MotifAtom(dpy) && notify->atom != TypeAtom(dpy))) {
             return false;
         }
         if (QWidget* w = QWidget::find(static_cast<WId>(notify->window))) {

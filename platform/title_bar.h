@@ -28,7 +28,8 @@ enum class TitleBar {
 // Keeps the window's type (window or dialog); fixed makes the current size the only one.
 // Besides Qt's window flags, the window carries its own window-manager hints (the Motif hints,
 // written again whenever Qt rewrites them), and a window manager that offers a minimise or
-// maximise the kind does not have anyway (openbox does) sees the window come straight back.
+// maximise the kind does not have anyway sees the window come straight back. Under openbox,
+// which draws both on every window and dialog, a kind with neither is shown as a toolbar.
 void SetTitleBar(QWidget* window, TitleBar kind, bool fixed = false);
 
 // The buttons SetTitleBar gave the window; none when it never ran on it.

@@ -57,4 +57,12 @@ MotifHints MotifHintsFor(TitleBar kind, bool fixed) {
     return h;
 }
 
+const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager) {
+    const TitleBarButtons b = ButtonsFor(kind, fixed);
+    // A toolbar leaves the window switcher: only dialogs of one size, which are never
+    // switched to on their own, take that type.
+    if (windowManager != "Openbox" || !b.fixed || b.minimize || b.maximize) return nullptr;
+    return "_NET_WM_WINDOW_TYPE_TOOLBAR";
+}
+
 }  // namespace platform

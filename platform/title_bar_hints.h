@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace platform {
 
@@ -56,5 +57,12 @@ TitleBarButtons ButtonsFor(TitleBar kind, bool fixed);
 // Every function and decoration is listed explicitly (never "all"), so that a window manager
 // that honours the hints offers exactly these.
 MotifHints MotifHintsFor(TitleBar kind, bool fixed);
+
+// The window type (an _NET_WM_WINDOW_TYPE atom name) a kind needs under the named window
+// manager for its title bar to show only its own buttons; null: the window keeps its own type.
+// Openbox gives every normal window and dialog a minimise button, and a maximise button beside
+// it, whatever the Motif hints, size hints and owner say; its toolbar type has neither. Only
+// fixed dialogs take it, as a toolbar is left out of the window switcher.
+const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager);
 
 }  // namespace platform

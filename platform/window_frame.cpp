@@ -88,6 +88,12 @@ void PlaceFrameAt(QWidget* window, const QPoint& framePos, const QMargins& frame
     window->installEventFilter(new FramePlacer(window, framePos));
 }
 
+QMargins LogicalFrame(const QMargins& device, qreal ratio) {
+    if (ratio <= 0 || ratio == 1) return device;
+    return QMargins(qRound(device.left() / ratio), qRound(device.top() / ratio),
+                    qRound(device.right() / ratio), qRound(device.bottom() / ratio));
+}
+
 QMargins FrameExtents(QWidget* window, int timeoutMs) {
     if (!window) return {};
     window = window->window();
@@ -105,8 +111,10 @@ QMargins FrameExtents(QWidget* window, int timeoutMs) {
 
     // The window manager answers for the window as its hints stand (title bar, border).
     const Window id = static_cast<Window>(window->winId());
+    const qreal ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio()
+                                               : window->devicePixelRatioF();
     QMargins margins;
-    if (ReadExtents(dpy, id, extents, margins)) return margins;
+    if (ReadExtents(dpy, id, extents, margins)) return LogicalFrame(margins, ratio);
     XEvent e = {};
     e.xclient.type = ClientMessage;
     e.xclient.window = id;
@@ -118,7 +126,7 @@ QMargins FrameExtents(QWidget* window, int timeoutMs) {
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < timeoutMs) {
-        if (ReadExtents(dpy, id, extents, margins)) return margins;
+        if (ReadExtents(dpy, id, extents, margins)) return LogicalFrame(margins, ratio);
         ::usleep(2000);
     }
     return {};

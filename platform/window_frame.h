@@ -12,9 +12,14 @@ class QWidget;
 
 namespace platform {
 
-// The frame around the window: taken from the shown window, else asked of the window manager
-// before the window is shown (waiting at most timeoutMs). Empty without a window manager.
+// The frame around the window in the window's own (logical) pixels: taken from the shown
+// window, else asked of the window manager before the window is shown (waiting at most
+// timeoutMs). Empty without a window manager.
 QMargins FrameExtents(QWidget* window, int timeoutMs = 300);
+
+// The window manager counts its frame in device pixels; the program places windows in logical
+// ones, which are `ratio` device pixels each on a scaled screen. Rounded as Qt rounds margins.
+QMargins LogicalFrame(const QMargins& device, qreal ratio);
 
 // The whole window with its frame, where pos() puts it.
 QRect OuterGeometry(QWidget* window);

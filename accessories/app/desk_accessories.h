@@ -24,7 +24,7 @@ class DeskAccessories : public AccessoryWindows {
     void CloseMemoIndex() override;
     void ClearOpenMemoTable() override;
     void RestoreOpenMemos() override;
-    void SaveOpenMemos() override;
+    bool SaveOpenMemos() override;
     void TopmostNotes(intptr_t wParam, intptr_t lParam) override;
     void NewMemo(intptr_t wParam, intptr_t lParam) override;
 

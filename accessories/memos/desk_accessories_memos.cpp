@@ -54,12 +54,14 @@ void DeskAccessories::RestoreOpenMemos() {
     WatchSession();
     // Notes without a companion file appear where the memo index was last.
     const QPoint topLeft(Settings.mokuzi_tlwh.l, Settings.mokuzi_tlwh.t);
-    for (const ListedMemo& memo : ReadOpenMemoList(OpenMemoListPath(), Settings.memo_path)) {
-        OpenFusen(memo.path, memo.isBitmap, true, topLeft);
-    }
+    RestoreOpenMemoList(OpenMemoListPath(), Settings.memo_path, [&](const ListedMemo& memo) {
+        // A second entry for a note already open counts as open.
+        return OpenFusen(memo.path, memo.isBitmap, true, topLeft) != nullptr ||
+               FindOpenMemo(memo.path) >= 0;
+    });
 }
 
-void DeskAccessories::SaveOpenMemos() { WriteOpenMemoList(OpenMemoListPath()); }
+bool DeskAccessories::SaveOpenMemos() { return SaveOpenNoteList(); }
 
 void DeskAccessories::TopmostNotes(intptr_t, intptr_t) {
     ForEachNote([](TfrFusen& note) { note.ReassertTopMost(); });

@@ -4,6 +4,7 @@
 
 #include "ini_profile.h"
 #include "memo_names.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -19,7 +20,9 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
     const std::string iniPath = CompanionIniPath(memoPath);
     FusenLook look = current;
     if (iniPath.empty()) return look;
-    const platform::IniProfile ini(iniPath);
+    // One that is there but cannot be read gives the defaults, and the user is told once.
+    platform::IniProfile ini;
+    store::ReadIniForUpdate(iniPath, ini);
     look.top = ini.ReadInteger("TLWH", "T", current.top);
     look.left = ini.ReadInteger("TLWH", "L", current.left);
     look.width = ini.ReadInteger("TLWH", "W", 315);
@@ -53,7 +56,8 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
 bool SaveFusenIni(const std::string& memoPath, const FusenLook& look) {
     const std::string iniPath = CompanionIniPath(memoPath);
     if (iniPath.empty()) return false;
-    platform::IniProfile ini(iniPath);
+    platform::IniProfile ini;
+    if (!store::ReadIniForUpdate(iniPath, ini)) return false;
     ini.WriteInteger("TLWH", "T", look.top);
     ini.WriteInteger("TLWH", "L", look.left);
     ini.WriteInteger("TLWH", "W", look.width);

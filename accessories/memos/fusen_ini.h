@@ -26,11 +26,13 @@ constexpr int kFusenMinHeight = 20;
 // place and font and give the defaults of a note (315 x 124, yellow, no link, not on top). Of
 // the font styles only the first that holds is used (bold + italic, bold, italic, underline,
 // strike-out). A size outside 1-1638 keeps current's. Nothing changes when the path has no
-// companion name.
+// companion name. A file that is there but cannot be read gives the defaults; the user is told
+// once and it is remembered (store::IsUnreadable).
 FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current);
 
 // Writes every key of look to the companion file of memoPath, keeping whatever else it holds.
-// False when the path has no companion name or the file could not be written.
+// False when the path has no companion name, or the file is there but cannot be read (it is
+// then left as it is), or it could not be written.
 bool SaveFusenIni(const std::string& memoPath, const FusenLook& look);
 
 // A left or top outside the desktop, or within 50 pixels of its far edge, goes to the desktop's

@@ -25,6 +25,7 @@
 #include "open_memo_table.h"
 #include "paths.h"
 #include "trash.h"
+#include "unreadable_files.h"
 #include "window_flags.h"
 
 namespace {
@@ -156,6 +157,8 @@ void TfrFusen::LoadFusenIni() {
     current.font.Bold = current.font.Italic = current.font.Underline = current.font.StrikeOut =
         false;
     FusenLook look = ::LoadFusenIni(path, current);
+    // Its own look was never read: what the note shows now must not replace it.
+    if (store::IsUnreadable(CompanionIniPath(path))) IniSaved = 1;
     ClampNoteToDesktop(look, DesktopRect());
     setGeometry(look.left, look.top, look.width, look.height);
     BackColor = look.backColor;
@@ -175,6 +178,7 @@ void TfrFusen::SaveFusenIni() {
 }
 
 void TfrFusen::WriteLookNow() {
+    if (IniSaved == 1) return;
     const std::string path = FileName();
     if (!CompanionIniPath(path).empty()) ::SaveFusenIni(path, CurrentLook());
 }
@@ -328,8 +332,11 @@ void TfrFusen::mnuCopyClick() {
 
 void TfrFusen::mnuColClick() {
     const QPointer<TfrFusen> self(this);
-    const auto color = platform::Dialogs().Color(this, platform::ToQColor(BackColor));
+    // The background is offered as the first custom colour.
+    const auto color =
+        platform::Dialogs().Color(this, dialogColor_, {platform::ToQColor(BackColor)});
     if (!self || !color) return;
+    dialogColor_ = *color;
     BackColor = platform::FromQColor(*color);
     update();
 }

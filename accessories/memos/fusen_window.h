@@ -27,10 +27,12 @@ class TfrFusen : public QWidget {
     std::string FileName() const;
 
     // Reads the companion file into the note and its slot; the place is kept on the desktop.
+    // One that cannot be read is never written by this note.
     void LoadFusenIni();
     // Writes the companion file once (nothing when already written or not to be written).
     void SaveFusenIni();
-    // Writes the companion file for a session save: the note goes on and writes again later.
+    // Writes the companion file for a session save: the note goes on and writes again later
+    // (nothing when it is not to be written).
     void WriteLookNow();
     // What the note would write now.
     FusenLook CurrentLook() const;
@@ -96,6 +98,8 @@ class TfrFusen : public QWidget {
     QFileSystemWatcher watcher_;
     bool leftDown_ = false;
     QPoint pressPos_;
+    // The colour dialog starts on what was last chosen in it, not on the background.
+    QColor dialogColor_ = Qt::black;
 };
 
 // The whole desktop: all screens together.

@@ -12,8 +12,10 @@
 #include "memo_title_dialog.h"
 #include "open_memo_list.h"
 #include "message_box.h"
+#include "modal_windows.h"
 #include "open_memo_table.h"
 #include "paths.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -59,6 +61,9 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     note->IsBitmap = isBitmap ? 1 : 0;
     note->move(topLeft);
     note->setToolTip(U("ﾒﾓ [") + platform::FromCp932(FileNameOf(path)) + U("]"));
+    // Notes sit on the desktop among other programs' windows: the hint shows while they are
+    // not the active window too.
+    note->setAttribute(Qt::WA_AlwaysShowToolTips);
     note->SetTag(slot);
     FreeMemoSlot(slot);
     OpenMemoTable[slot].FileName = path;
@@ -71,6 +76,9 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
         note->NoteFont = Settings.MemoFont;
     }
     note->show();
+    ForgetUnopenedMemo(path);
+    // Opened from an index that the tray menu brought up above a modal view.
+    platform::UsableAboveRunningModal(note);
     return note;
 }
 
@@ -111,7 +119,17 @@ void ForEachNote(const std::function<void(TfrFusen&)>& visit) {
     }
 }
 
+bool SaveOpenNoteList() {
+    // The old list stays whole when it cannot be written.
+    const std::string path = OpenMemoListPath();
+    return store::SaveOrAskToRetry(
+        path, [&] { return WriteOpenMemoList(path); },
+        U("付箋ﾒﾓの一覧[") + platform::DiskPath(path) +
+            U("]に書き込めませんでした。\r\n再試行しますか？ "
+              "キャンセルすると、今開いている付箋ﾒﾓは次の起動で開きません。"));
+}
+
 void SaveNotesForSession() {
     ForEachNote([](TfrFusen& note) { note.WriteLookNow(); });
-    WriteOpenMemoList(OpenMemoListPath());
+    SaveOpenNoteList();
 }

@@ -32,6 +32,10 @@ std::string BlankBitmapPath();
 // Every open note.
 void ForEachNote(const std::function<void(TfrFusen&)>& visit);
 
+// Writes the list of open notes; when it cannot be written the user may try again or go on
+// without it. False when it was not written.
+bool SaveOpenNoteList();
+
 // A save that the session may outlive: every note writes its companion file and goes on
 // working (a later change is written again), and the list of open notes is written.
 void SaveNotesForSession();

@@ -203,12 +203,23 @@ LogResult AppendToDoLog(const std::string& path, const ToDoRow& row, TDateTime t
     return exists ? LogResult::WriteFailed : LogResult::OpenFailed;
 }
 
+std::string ToDoDamageMessage(size_t itemsRead, const std::string& backup,
+                              const std::string& storePath) {
+    std::string text = Sj("ToDo のﾌｧｲﾙの一部が読み込めませんでした。\r\n読み込めた ToDo は ") +
+                       std::to_string(itemsRead) + Sj(" 件です。\r\n");
+    if (backup.empty())
+        return text + Sj("元のﾌｧｲﾙのｺﾋﾟｰが作れないため、このﾌｧｲﾙには保存しません。\r\n") +
+               storePath;
+    return text + Sj("読み込めなかった部分は、元のﾌｧｲﾙのｺﾋﾟｰに残してあります。\r\n") + backup;
+}
+
 void ToDoList::Load(TDateTime today) {
     // Loading twice would double every item at the next save.
     if (loaded_) return;
     loaded_ = true;
     std::vector<TTODO> items;
-    store_.Load(items);
+    if (store_.Load(items) == ToDoRead::Damaged && store_.DamageIsNew())
+        MsgBox(ToDoDamageMessage(items.size(), store_.Backup(), store_.Path()), 48, "");
     for (const TTODO& item : items)
         if (!alertMode || DueForAlert(item, today, todozan)) rows.push_back(RowFromItem(item, today));
 }

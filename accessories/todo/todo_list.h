@@ -68,6 +68,11 @@ enum class LogResult { Ok, OpenFailed, WriteFailed };
 // read is left alone (OpenFailed).
 LogResult AppendToDoLog(const std::string& path, const ToDoRow& row, TDateTime today);
 
+// The warning of a store read only in part: how many items were read and the copy that keeps
+// the file as it was (or, without one, that the file will not be saved over). CP932.
+std::string ToDoDamageMessage(size_t itemsRead, const std::string& backup,
+                              const std::string& storePath);
+
 // The rows of one list window and their store.
 class ToDoList {
   public:
@@ -77,7 +82,8 @@ class ToDoList {
     int todozan = 0;  // the alert's limit
     std::vector<ToDoRow> rows;
 
-    // Appends the stored items (in alert mode only those due soon). Runs once per list.
+    // Appends the stored items (in alert mode only those due soon). Runs once per list. A
+    // damaged store is told once a run (ToDoDamageMessage), an unreadable one too.
     void Load(TDateTime today);
     // Rewrites the store from the rows; nothing in alert mode. Shows "TODO が書き込めません。"
     // and returns false when the store could not be written (the rows stay).

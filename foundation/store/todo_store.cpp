@@ -1,10 +1,17 @@
 #include "todo_store.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <map>
+
 #include "calendar_rules.h"
+#include "clock.h"
 #include "cp932.h"
 #include "file_io.h"
 #include "paths.h"
 #include "text_file.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -74,6 +81,58 @@ std::string BlockLine(const std::string& text) {
     return line;
 }
 
+// A damaged file as a run has read it, and the copy that keeps it.
+struct DamageSeen {
+    std::string bytes;
+    std::string backup;
+};
+
+// Per store path, so that rereading the same damaged file is told only once a run.
+std::map<std::string, DamageSeen>& SeenDamages() {
+    static std::map<std::string, DamageSeen> seen;
+    return seen;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// A copy made by an earlier run of the same damaged file (nothing was saved since): each
+// start need not add another one.
+std::string SameBackup(const std::string& path, const std::string& bytes) {
+    const QFileInfo store(platform::DiskPath(path));
+    const QFileInfoList found = store.dir().entryInfoList(
+        {store.fileName() + QStringLiteral(".bak*")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& e : found) {
+        if (e.size() != static_cast<qint64>(bytes.size())) continue;
+        const std::string name =
+            platform::JoinPath(FolderOf(path), platform::FromDiskPath(e.fileName()));
+        std::string other;
+        if (platform::ReadWholeFile(name, other) && other == bytes) return name;
+    }
+    return std::string();
+}
+
+// Copies the damaged file to "<name>.bak-yyyymmdd-hhnn" (then "-2", "-3", ... when taken); an
+// earlier backup is never written over. Empty when no copy could be made.
+std::string MakeBackup(const std::string& path, const std::string& bytes) {
+    std::string same = SameBackup(path, bytes);
+    if (!same.empty()) return same;
+    const platform::LocalDateTime now = platform::CurrentClock().Now();
+    char stem[32];
+    std::snprintf(stem, sizeof stem, ".bak-%04d%02d%02d-%02d%02d", now.year, now.month, now.day,
+                  now.hour, now.minute);
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = path + stem;
+        if (n > 1) name += "-" + std::to_string(n);
+        if (platform::WriteNewFile(name, bytes)) return name;
+        const QFileInfo taken(platform::DiskPath(name));
+        if (!taken.exists() && !taken.isSymLink()) break;  // a write error, not a taken name
+    }
+    return std::string();
+}
+
 }  // namespace
 
 std::string ImportanceText(int code) {
@@ -104,54 +163,87 @@ int ToDoIconIndex(const std::string& importanceText, const std::string& statusTe
     return ImportanceCode(importanceText) + 5 * StatusCode(statusText);
 }
 
+namespace {
+
+enum class Block { Whole, Kept, Broken };
+
+// Reads the block whose "#S#!" is the line before pos. A whole block leaves pos after its
+// "#E#!". A broken one leaves pos at the first line of the pass that broke, where the search
+// for the next block resumes: that pass may have swallowed the next block's "#S#!".
+Block ReadBlock(const std::vector<std::string>& lines, size_t& pos, TTODO& item, bool& odd) {
+    size_t p = pos;
+    // A line is missing when the file ends inside the block.
+    auto next = [&](const std::string*& line) {
+        if (p >= lines.size()) return false;
+        line = &lines[p++];
+        return true;
+    };
+    bool passDone = false;
+    TTODO whole;
+    for (;;) {
+        const size_t passStart = p;
+        const bool furtherPass = passDone;
+        if (furtherPass) whole = item;
+        const std::string* line = nullptr;
+        auto broken = [&] {
+            pos = passStart;
+            // A "#S#!" (or the file's end) where a further pass begins is the next block: this
+            // one only lost its end marker, and what its last pass read is whole.
+            if (furtherPass && (passStart == lines.size() || lines[passStart] == kStart)) {
+                item = whole;
+                return Block::Kept;
+            }
+            return Block::Broken;
+        };
+        if (!next(line)) return broken();
+        if (*line == kEnd) break;
+        if (furtherPass) odd = true;  // a further pass overwrites the values read
+        if (!next(line)) return broken();
+        try {
+            item.Due = StrToDateTimeStd(*line);
+        } catch (const EConvertError&) {
+            return broken();
+        }
+        if (!next(line)) return broken();
+        item.Content = *line;
+        int number = 0;
+        if (!next(line) || !ParseWhole(*line, number)) return broken();
+        item.Status = static_cast<uint8_t>(number);
+        passDone = true;
+        if (!next(line)) return broken();
+        if (*line == kEnd) break;
+        item.Project = *line;
+        if (!next(line)) return broken();
+        if (*line == kEnd) break;
+        if (!ParseWhole(*line, number)) return broken();
+        item.Importance = static_cast<uint8_t>(number);
+        if (!next(line)) return broken();
+        if (*line == kEnd) break;
+        item.Link = *line;
+    }
+    pos = p;
+    return Block::Whole;
+}
+
+}  // namespace
+
 ToDoRead ParseToDo(const std::string& bytes, std::vector<TTODO>& items) {
-    TextReader in(bytes);
+    std::vector<std::string> lines;
+    for (TextReader in(bytes); !in.Eof();) lines.push_back(in.ReadLine());
     bool damaged = false;
-    while (!in.Eof()) {
-        const std::string head = in.ReadLine();
+    size_t pos = 0;
+    while (pos < lines.size()) {
+        const std::string& head = lines[pos++];
         if (head != kStart) {
             // Lines outside blocks are lost at the next save: the file is not ours whole.
             if (!head.empty()) damaged = true;
             continue;
         }
         TTODO item;
-        bool ended = false;
-        bool passDone = false;
-        // A line is missing when the file ends inside the block.
-        auto next = [&in](std::string& line) {
-            if (in.Eof()) return false;
-            line = in.ReadLine();
-            return true;
-        };
-        std::string line;
-        while (!ended) {
-            if (!next(line)) return ToDoRead::Damaged;
-            if (line == kEnd) break;
-            if (passDone) damaged = true;  // a further pass overwrites the values read
-            if (!next(line)) return ToDoRead::Damaged;
-            try {
-                item.Due = StrToDateTimeStd(line);
-            } catch (const EConvertError&) {
-                return ToDoRead::Damaged;
-            }
-            if (!next(line)) return ToDoRead::Damaged;
-            item.Content = line;
-            int number = 0;
-            if (!next(line) || !ParseWhole(line, number)) return ToDoRead::Damaged;
-            item.Status = static_cast<uint8_t>(number);
-            passDone = true;
-            if (!next(line)) return ToDoRead::Damaged;
-            if (line == kEnd) break;
-            item.Project = line;
-            if (!next(line)) return ToDoRead::Damaged;
-            if (line == kEnd) break;
-            if (!ParseWhole(line, number)) return ToDoRead::Damaged;
-            item.Importance = static_cast<uint8_t>(number);
-            if (!next(line)) return ToDoRead::Damaged;
-            if (line == kEnd) break;
-            item.Link = line;
-        }
-        if (!item.Content.empty()) items.push_back(std::move(item));
+        const Block read = ReadBlock(lines, pos, item, damaged);
+        if (read != Block::Whole) damaged = true;
+        // A broken block is left out; the blocks after it are read on.
+        if (read != Block::Broken && !item.Content.empty()) items.push_back(std::move(item));
     }
     return damaged ? ToDoRead::Damaged : ToDoRead::Complete;
 }
@@ -185,20 +277,33 @@ std::string FormatToDo(const std::vector<TTODO>& items) {
 
 ToDoRead ToDoStore::Load(std::vector<TTODO>& items) {
     damagedBytes_.clear();
-    backupDone_ = false;
+    backup_.clear();
+    news_ = false;
     if (!platform::FileExists(path_)) return read_ = ToDoRead::Missing;
     std::string bytes;
-    if (!platform::ReadWholeFile(path_, bytes)) return read_ = ToDoRead::Unreadable;
+    if (!store::ReadForUpdate(path_, bytes)) return read_ = ToDoRead::Unreadable;
     read_ = ParseToDo(bytes, items);
-    if (read_ == ToDoRead::Damaged) damagedBytes_ = std::move(bytes);
+    if (read_ == ToDoRead::Damaged) KeepDamaged(std::move(bytes));
     return read_;
+}
+
+void ToDoStore::KeepDamaged(std::string bytes) {
+    DamageSeen& seen = SeenDamages()[path_];
+    news_ = seen.bytes != bytes;
+    if (news_) seen = {bytes, std::string()};
+    if (seen.backup.empty() || platform::NothingToRead(seen.backup))
+        seen.backup = MakeBackup(path_, bytes);
+    backup_ = seen.backup;
+    // Without a copy on disk the next save must try again before it writes.
+    if (backup_.empty()) damagedBytes_ = std::move(bytes);
 }
 
 bool ToDoStore::Save(const std::vector<TTODO>& items) {
     if (read_ == ToDoRead::Unreadable) return false;
-    if (read_ == ToDoRead::Damaged && !backupDone_) {
-        if (!platform::WriteFileAtomic(BackupPath(), damagedBytes_)) return false;
-        backupDone_ = true;
+    if (read_ == ToDoRead::Damaged && backup_.empty()) {
+        backup_ = MakeBackup(path_, damagedBytes_);
+        if (backup_.empty()) return false;
+        SeenDamages()[path_].backup = backup_;
         damagedBytes_.clear();
     }
     return platform::WriteFileAtomic(path_, FormatToDo(items));

@@ -31,12 +31,13 @@ enum class ToDoRead {
     Missing,     // no file: an empty list, the next save creates it
     Unreadable,  // the file is there but could not be read: it must never be replaced
     Complete,    // every byte was understood
-    Damaged,     // reading stopped at a broken block, or lines outside blocks were skipped
+    Damaged,     // a block was broken, or lines outside blocks were skipped
 };
 
 // Reads the blocks of a "todo.dat" image in file order; items without content are left out.
-// Reading stops at the first line that cannot be converted (or at a block cut by the file's
-// end); the items read before stay. Returns Complete or Damaged.
+// A block that cannot be read (a line that does not convert, a block cut by the file's end) is
+// left out and reading goes on at the next block; a block that only lost its end marker is
+// kept. Returns Complete or Damaged.
 ToDoRead ParseToDo(const std::string& bytes, std::vector<TTODO>& items);
 ToDoRead ReadToDoFile(const std::string& path, std::vector<TTODO>& items);
 
@@ -45,22 +46,30 @@ ToDoRead ReadToDoFile(const std::string& path, std::vector<TTODO>& items);
 // text become blanks and a text that is exactly "#E#!" gets a blank after it.
 std::string FormatToDo(const std::vector<TTODO>& items);
 
-// The store of one list window: remembers how the file read, so that an unreadable file is
-// never replaced and a damaged one is kept as "todo.dat.bak" before the first save.
+// The store of one list window. An unreadable file is told once a run and never replaced. A
+// damaged one is copied when it is read to "todo.dat.bak-yyyymmdd-hhnn" (numbered when that
+// name is taken, never over an earlier backup), and no save writes over it before that copy
+// exists.
 class ToDoStore {
   public:
     explicit ToDoStore(std::string path) : path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
-    std::string BackupPath() const { return path_ + ".bak"; }
 
     ToDoRead Load(std::vector<TTODO>& items);
     // Atomic. False when the file could not be written or must not be replaced.
     bool Save(const std::vector<TTODO>& items);
     ToDoRead LastRead() const { return read_; }
+    // After a damaged read: the copy that keeps the file as it was (empty while none could be
+    // made), and whether this run had not read this damage before (the user is to be told).
+    const std::string& Backup() const { return backup_; }
+    bool DamageIsNew() const { return news_; }
 
   private:
+    void KeepDamaged(std::string bytes);
+
     std::string path_;
     ToDoRead read_ = ToDoRead::Missing;
-    std::string damagedBytes_;  // the file as read, while its backup is not written yet
-    bool backupDone_ = false;
+    std::string backup_;
+    bool news_ = false;
+    std::string damagedBytes_;  // the file as read, while no backup holds it
 };

@@ -4,6 +4,7 @@
 
 #include "cp932.h"
 #include "file_io.h"
+#include "message_box.h"
 #include "text_helpers.h"
 
 namespace store {
@@ -35,6 +36,27 @@ bool ReadForUpdate(const std::string& path, std::string& bytes) {
     Unreadable().insert(path);
     if (g_tell && Told().insert(path).second) MsgBox(UnreadableMessage(path), 48, "");
     return false;
+}
+
+bool ReadIniForUpdate(const std::string& path, platform::IniProfile& ini) {
+    std::string bytes;
+    const bool read = ReadForUpdate(path, bytes);
+    ini = platform::IniProfile(path, bytes);
+    return read;
+}
+
+bool SaveOrAskToRetry(const std::string& path, const std::function<bool()>& save,
+                      const QString& question) {
+    while (!save()) {
+        if (IsUnreadable(path)) {
+            MsgBox(NotSavedOverMessage(path), 48, "");
+            return false;
+        }
+        const int answer = platform::MessageDlg(question, platform::MsgKind::Warning,
+                                                {platform::kBtnRetry, platform::kBtnCancel});
+        if (answer != platform::kBtnRetry) return false;
+    }
+    return true;
 }
 
 bool IsUnreadable(const std::string& path) {

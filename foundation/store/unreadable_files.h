@@ -3,7 +3,11 @@
 // and writes none of them while they are still there.
 #pragma once
 
+#include <QString>
+#include <functional>
 #include <string>
+
+#include "ini_profile.h"
 
 namespace store {
 
@@ -12,8 +16,18 @@ namespace store {
 // A later successful read forgets it.
 bool ReadForUpdate(const std::string& path, std::string& bytes);
 
+// ReadForUpdate of an INI file into a profile that saves back to the path; a file that is
+// there but cannot be read gives an empty profile and false.
+bool ReadIniForUpdate(const std::string& path, platform::IniProfile& ini);
+
 // True while the file is remembered as unreadable and still there.
 bool IsUnreadable(const std::string& path);
+
+// Runs save until it succeeds. After a failure a file remembered as unreadable is refused with
+// NotSavedOverMessage; otherwise the user is asked the question, with Retry and Cancel, and may
+// mend the cause and try again. False when nothing was saved.
+bool SaveOrAskToRetry(const std::string& path, const std::function<bool()>& save,
+                      const QString& question);
 
 // The message shown once for an unreadable file, and the one for a refused save (CP932).
 std::string UnreadableMessage(const std::string& path);

@@ -34,10 +34,11 @@ class AccessoryWindows {
 
     // Sticky notes: the table of open notes emptied at start (before the settings are read),
     // the notes of the last run (memoOp.Ini) at start, the list of open notes
-    // at exit, WM_MAIN_TOPMOST and WM_MAIN_NEWMEMO.
+    // at exit (false when it was not written; the user has been told), WM_MAIN_TOPMOST and
+    // WM_MAIN_NEWMEMO.
     virtual void ClearOpenMemoTable() {}
     virtual void RestoreOpenMemos() {}
-    virtual void SaveOpenMemos() {}
+    virtual bool SaveOpenMemos() { return true; }
     virtual void TopmostNotes(intptr_t wParam, intptr_t lParam) {}
     virtual void NewMemo(intptr_t wParam, intptr_t lParam) {}
 

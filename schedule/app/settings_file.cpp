@@ -9,6 +9,7 @@
 #include "ini_profile.h"
 #include "message_box.h"
 #include "paths.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -133,7 +134,10 @@ const char* SettingsFileName() { return "Kolvane32.ini"; }
 bool LoadSettings(const std::string& iniPath, SettingsHost& host) {
     const INIT d;  // defaults of missing keys
     INIT& s = Settings;
-    const IniProfile ini(iniPath);
+    // One that is there but cannot be read gives the defaults; the user is told, and it is
+    // never written over in this run.
+    IniProfile ini;
+    store::ReadIniForUpdate(iniPath, ini);
     const Reader r(ini);
 
     r.Byte("etc", "alm_Znaru", s.alm_Znaru, d.alm_Znaru);
@@ -237,9 +241,11 @@ bool SaveSettings(const std::string& iniPath, SettingsHost& host) {
     INIT& s = Settings;
     host.MainWindowTopLeft(s.tavik_tlwh.t, s.tavik_tlwh.l);
 
-    IniProfile ini(iniPath);
-    // Never replace a file that is there but could not be read: its other keys would be lost.
-    if (!ini.Loaded() && platform::FileExists(iniPath)) return false;
+    // Never replace a file that is there but could not be read, now or at the start: its keys
+    // would be lost, or the defaults read in their place written over them.
+    if (store::IsUnreadable(iniPath)) return false;
+    IniProfile ini;
+    if (!store::ReadIniForUpdate(iniPath, ini)) return false;
     Writer w(ini);
 
     w.Bounds("yo3_tlwh", s.yo3_tlwh);

@@ -19,10 +19,11 @@ class SettingsHost {
 const char* SettingsFileName();
 
 // Fills Settings from the file, applies the defaults and clamps, and settles the schedule
-// folder. False when the user left the schedule folder empty: start-up must stop and nothing
-// may be written.
+// folder. A file that is there but cannot be read gives the defaults; the user is told. False
+// when the user left the schedule folder empty: start-up must stop and nothing may be written.
 bool LoadSettings(const std::string& iniPath, SettingsHost& host);
 
 // Writes Settings into the file, keeping every other section and key. False when the file
-// could not be written (the old one is then kept whole) or an existing file could not be read.
+// could not be written (the old one is then kept whole) or an existing file could not be read,
+// now or by LoadSettings (store::IsUnreadable tells these apart).
 bool SaveSettings(const std::string& iniPath, SettingsHost& host);

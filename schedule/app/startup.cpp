@@ -17,6 +17,7 @@
 #include "exit_notice.h"
 #include "folders.h"
 #include "globals.h"
+#include "installed_layout.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "paths.h"
@@ -27,6 +28,7 @@
 #include "start_notice.h"
 #include "text_helpers.h"
 #include "tray.h"
+#include "unreadable_files.h"
 #include "window_flags.h"
 #include "window_frame.h"
 
@@ -49,7 +51,7 @@ bool MainLifecycle::FormShow() {
     NavBusy = 0;
     MainFullHeight = main_.height();
 
-    AppDir = platform::ExecutableDir();
+    AppDir = platform::ShippedFilesDir();
     BaseDir = platform::DataHomeDir();
     if (!platform::MakeFolder(BaseDir)) {
         platform::MessageDlg(QStringLiteral("データを置くフォルダ[%1]を作成できません。")
@@ -150,7 +152,9 @@ void MainLifecycle::PlaceMainWindow() {
 }
 
 void MainLifecycle::PlaceDayWindow() {
-    const QRect outer(main_.pos(), main_.size().grownBy(mainFrame_));
+    // Below the window with its calendar shown, even when the start collapsed it: the day
+    // window is shown as the calendar is expanded, and its place is stored.
+    const QRect outer(main_.pos(), QSize(main_.width(), MainFullHeight).grownBy(mainFrame_));
     TLWH& b = Settings.yo3_tlwh;
     // Just below the main window's frame, not below its client area.
     if (b.t < 0) b.t = static_cast<int16_t>(outer.y() + outer.height());
@@ -210,6 +214,7 @@ bool MainLifecycle::Shutdown(bool terminating) {
     if (startState_ != kStarted || ended_) return true;
     // No tick may show, roll over or save while the shutdown runs.
     main_.Alarm().StopTimers();
+    // A list that cannot be written has asked whether to go on without it; the exit goes on.
     Accessories().SaveOpenMemos();
     const bool wasTopmost = platform::IsTopMost(&main_);
     if (Settings.zen == 1) main_.SetTopmost(false);
@@ -230,9 +235,18 @@ bool MainLifecycle::Shutdown(bool terminating) {
     if (!terminating) ShowExitNotice();
 
     Settings.emm = Now();
-    SaveSettings(IniPath, *this);
+    SaveSettingsAtExit();
     if (Settings.oto != 1) platform::PlaySoundSync(ShippedFile("tukare.wav"));
     return true;
+}
+
+void MainLifecycle::SaveSettingsAtExit() {
+    // The user may make room or give rights and try again; the exit never hangs on it.
+    store::SaveOrAskToRetry(
+        IniPath, [this] { return SaveSettings(IniPath, *this); },
+        QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n"
+                       "再試行しますか？ キャンセルすると、設定を保存せずに終了します。")
+            .arg(platform::DiskPath(IniPath)));
 }
 
 void MainLifecycle::ShowExitNotice() {

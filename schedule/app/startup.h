@@ -59,6 +59,8 @@ class MainLifecycle : public SettingsHost {
     bool Shutdown(bool terminating);
     void WriteRescue();
     void ShowExitNotice();
+    // Says so when the settings cannot be written; the user may try again or end without them.
+    void SaveSettingsAtExit();
 
     TfrTavik& main_;
     TfrYotei& start_;

@@ -73,4 +73,36 @@ TEST(TitleBarHints, ButtonsFollowTheWindowsWords) {
     }
 }
 
+// Openbox draws a minimise and a maximise button on every normal window and dialog; the caption
+// of a small dialog then no longer fits. Other window managers follow the hints.
+TEST(TitleBarHints, OpenboxDrawsWindowsWithoutMinimiseOrMaximiseAsToolbars) {
+    struct {
+        TitleBar kind;
+        bool fixed;
+        const char* windowManager;
+        bool toolbar;
+    } const cases[] = {
+        {TitleBar::Dialog, true, "Openbox", true},
+        {TitleBar::CloseOnly, true, "Openbox", true},
+        {TitleBar::CloseOnly, false, "Openbox", false},  // resizable: stays in the switcher
+        {TitleBar::NoButtons, true, "Openbox", true},
+        {TitleBar::NoMinimize, true, "Openbox", true},  // fixed: nothing to maximise
+        {TitleBar::NoMinimize, false, "Openbox", false},
+        {TitleBar::MinimizeOnly, true, "Openbox", false},
+        {TitleBar::Full, false, "Openbox", false},
+        {TitleBar::Dialog, true, "Metacity", false},
+        {TitleBar::Dialog, true, "Xfwm4", false},
+        {TitleBar::Dialog, true, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.windowManager << " " << static_cast<int>(c.kind)
+                                        << (c.fixed ? " fixed" : ""));
+        const char* type = platform::WindowTypeFor(c.kind, c.fixed, c.windowManager);
+        if (c.toolbar)
+            EXPECT_STREQ(type, "_NET_WM_WINDOW_TYPE_TOOLBAR");
+        else
+            EXPECT_EQ(type, nullptr);
+    }
+}
+
 }  // namespace

@@ -28,6 +28,25 @@ TEST(WindowFrame, WindowsWhollyOffEveryScreenComeBack) {
     EXPECT_EQ(platform::OntoScreens(QRect(-5000, 3, 10, 10), {}), QPoint(-5000, 3));
 }
 
+// The window manager's frame is in device pixels; placing with it unconverted put the day
+// window a whole title bar too low on a scaled screen.
+TEST(WindowFrame, FrameInLogicalPixels) {
+    struct {
+        QMargins device;
+        qreal ratio;
+        QMargins logical;
+    } const cases[] = {
+        {QMargins(1, 20, 1, 1), 1.0, QMargins(1, 20, 1, 1)},
+        {QMargins(1, 20, 1, 1), 1.5, QMargins(1, 13, 1, 1)},
+        {QMargins(1, 20, 1, 1), 2.0, QMargins(1, 10, 1, 1)},
+        {QMargins(4, 27, 4, 4), 2.0, QMargins(2, 14, 2, 2)},
+        {QMargins(0, 0, 0, 0), 2.0, QMargins()},
+        {QMargins(1, 20, 1, 1), 0.0, QMargins(1, 20, 1, 1)},  // no screen to ask
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::LogicalFrame(c.device, c.ratio), c.logical) << c.ratio;
+}
+
 }  // namespace
 
 TEST(WindowFrame, FramePlacedAtItsStoredPlace) {

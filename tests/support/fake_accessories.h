@@ -34,7 +34,10 @@ class FakeAccessories : public AccessoryWindows {
     void CloseMemoIndex() override { calls.push_back("CloseMemoIndex"); }
     void ClearOpenMemoTable() override { calls.push_back("ClearOpenMemoTable"); }
     void RestoreOpenMemos() override { calls.push_back("RestoreOpenMemos"); }
-    void SaveOpenMemos() override { calls.push_back("SaveOpenMemos"); }
+    bool SaveOpenMemos() override {
+        calls.push_back("SaveOpenMemos");
+        return true;
+    }
     void TopmostNotes(intptr_t wParam, intptr_t lParam) override {
         calls.push_back("TopmostNotes " + std::to_string(wParam) + " " + std::to_string(lParam));
     }

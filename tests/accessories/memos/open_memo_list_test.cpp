@@ -8,10 +8,23 @@
 
 namespace {
 
+// What a start would open, in order.
+std::vector<ListedMemo> Listed(const std::string& iniPath, const std::string& memoPath) {
+    std::vector<ListedMemo> listed;
+    RestoreOpenMemoList(iniPath, memoPath, [&](const ListedMemo& m) {
+        listed.push_back(m);
+        return true;
+    });
+    return listed;
+}
+
 class OpenMemoList : public ::testing::Test {
   protected:
     void SetUp() override { ClearOpenMemoTable(); }
-    void TearDown() override { ClearOpenMemoTable(); }
+    void TearDown() override {
+        ClearOpenMemoTable();
+        ForgetRestoredMemoList();
+    }
     void Put(int slot, const std::string& path, bool bitmap) {
         OpenMemoTable[slot].FileName = path;
         OpenMemoTable[slot].IsBitmap = bitmap ? 1 : 0;
@@ -33,7 +46,7 @@ TEST_F(OpenMemoList, EverySlotInUseTheLastOneToo) {
     EXPECT_EQ(dir.Read("memoOp.Ini"), "[keep]\r\na=1\r\n[MEMO]\r\nVER=3\r\nTXT0=/m/a.txt\r\nBMP5=" +
                                           Sj("/m/仕事/絵.bmp") + "\r\nTXT30=/m/last.txt\r\n");
 
-    const std::vector<ListedMemo> listed = ReadOpenMemoList(dir.File("memoOp.Ini"), "/other");
+    const std::vector<ListedMemo> listed = Listed(dir.File("memoOp.Ini"), "/other");
     ASSERT_EQ(listed.size(), 3u);
     EXPECT_EQ(listed[0].path, "/m/a.txt");
     EXPECT_FALSE(listed[0].isBitmap);
@@ -64,12 +77,12 @@ TEST_F(OpenMemoList, PathsByVersion) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(dir.Write("memoOp.Ini", c.file));
         std::vector<std::string> paths;
-        for (const ListedMemo& m : ReadOpenMemoList(dir.File("memoOp.Ini"), "/memo/")) {
+        for (const ListedMemo& m : Listed(dir.File("memoOp.Ini"), "/memo/")) {
             paths.push_back(m.path);
         }
         EXPECT_EQ(paths, c.paths);
     }
-    EXPECT_TRUE(ReadOpenMemoList(dir.File("missing.Ini"), "/memo").empty());
+    EXPECT_TRUE(Listed(dir.File("missing.Ini"), "/memo").empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "calendar_rules.h"
 #include "cp932.h"
+#include "fake_clock.h"
 #include "fake_messages.h"
 #include "temp_folder.h"
 
@@ -264,4 +265,72 @@ TEST(ToDoRules, FailedSaveSaysSoAndKeepsTheRows) {
     EXPECT_EQ(messages.shown[0].text, U("TODO が書き込めません。"));
     EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Warning);
     EXPECT_EQ(messages.shown[0].buttons, std::vector<int>{platform::kBtnOk});
+}
+
+TEST(ToDoRules, ADamagedStoreIsToldOnceAndEveryReadableItemKept) {
+    FakeClock clock;
+    clock.Set(2026, 12, 9, 8, 12);
+    auto item = [](const char* content) { return Block("2026/12/20", content, 0, "", 2, ""); };
+    const std::string a = item("a"), b = item("b"), d = item("d"), e = item("e"), f = item("f");
+    const std::string kept =
+        U("読み込めなかった部分は、元のﾌｧｲﾙのｺﾋﾟｰに残してあります。").toStdString();
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> contents;
+        std::string file = "todo.dat";
+    } cases[] = {
+        {"item 3 of 6 dated 2026/13/45",
+         a + b + Block("2026/13/45", "c", 0, "", 2, "") + d + e + f,
+         {"a", "b", "d", "e", "f"}},
+        {"a status that is no number",
+         a + "#S#!\r\n \r\n2026/12/03\r\nc\r\nx\r\n\r\n2\r\n\r\n#E#!\r\n" + d,
+         {"a", "d"}},
+        {"an importance that is no number",
+         a + "#S#!\r\n \r\n2026/12/03\r\nc\r\n0\r\n\r\n?\r\n\r\n#E#!\r\n" + d,
+         {"a", "d"}},
+        {"a lost end marker", a.substr(0, a.size() - 6) + d + e, {"a", "d", "e"}},
+        {"lost lines swallow the next start", a + "#S#!\r\n \r\n2026/12/03\r\n" + d, {"a", "d"}},
+        {"lines outside blocks", "junk\r\n" + a + d, {"a", "d"}},
+        {"the file cut inside its last block", a + d.substr(0, 20), {"a"}},
+        // No backup name fits beside this one: the file must stay as it is.
+        {"no backup can be made", a + "junk\r\n", {"a"}, std::string(240, 't')},
+    };
+    for (const auto& c : cases) {
+        FakeMessages messages;
+        TempFolder dir;
+        ASSERT_TRUE(dir.Write(c.file, c.bytes));
+        const std::string backup = dir.File(c.file + ".bak-20261209-0812");
+        const bool backed = c.file == "todo.dat";
+        const std::string saying =
+            backed ? kept + "\r\n" + platform::Cp932ToUtf8(backup)
+                   : U("元のﾌｧｲﾙのｺﾋﾟｰが作れないため、このﾌｧｲﾙには保存しません。").toStdString() +
+                         "\r\n" + platform::Cp932ToUtf8(dir.File(c.file));
+        ToDoList list(dir.File(c.file));
+        list.Load(kToday);
+        EXPECT_EQ(Column(list.rows, 1), c.contents) << c.name;
+        ASSERT_EQ(messages.shown.size(), 1u) << c.name;
+        EXPECT_EQ(
+            messages.shown[0].text.toStdString(),
+            U("ToDo のﾌｧｲﾙの一部が読み込めませんでした。\r\n読み込めた ToDo は ").toStdString() +
+                std::to_string(c.contents.size()) + U(" 件です。\r\n").toStdString() + saying)
+            << c.name;
+        EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Warning) << c.name;
+        EXPECT_EQ(dir.Read(c.file), c.bytes) << c.name << ": reading writes nothing over it";
+        if (backed) EXPECT_EQ(dir.Read(c.file + ".bak-20261209-0812"), c.bytes) << c.name;
+
+        // The alert and the list read the same file: told once.
+        ToDoList again(dir.File(c.file));
+        again.alertMode = true;
+        again.Load(kToday);
+        EXPECT_EQ(messages.shown.size(), 1u) << c.name;
+
+        // The save keeps every item read, and only once the copy is there.
+        EXPECT_EQ(list.Save(), backed) << c.name;
+        std::vector<TTODO> saved;
+        EXPECT_EQ(ParseToDo(dir.Read(c.file), saved),
+                  backed ? ToDoRead::Complete : ToDoRead::Damaged)
+            << c.name;
+        EXPECT_EQ(saved.size(), c.contents.size()) << c.name;
+    }
 }

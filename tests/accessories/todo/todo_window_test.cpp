@@ -411,19 +411,36 @@ TEST_F(ToDoWindow, AListThatCannotBeSavedStaysOpen) {
                                          Block("2004/05/03", "b", 0, "", 2, ""));
 }
 
-TEST_F(ToDoWindow, DamagedStoreIsKeptWhenTheListSaves) {
+TEST_F(ToDoWindow, DamagedStoreIsToldAtTheAlertAndKeptWhenTheListSaves) {
     const std::string damaged = Block("2004/05/03", "a", 0, "", 2, "") + "#S#!\r\n \r\nxx\r\n" +
-                                Block("2004/05/04", "lost?", 0, "", 2, "");
+                                Block("2004/05/04", "b", 0, "", 2, "");
     ASSERT_TRUE(home.Write("todo.dat", damaged));
+    Settings.todozan = 5;
+    int shown = 0;
+    ShowToDoAlertWindow([&](TfrToDo& w) {
+        ++shown;
+        EXPECT_EQ(w.sg1->topLevelItemCount(), 2);
+    });
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(
+        messages.Texts(),
+        std::vector<QString>{U("ToDo のﾌｧｲﾙの一部が読み込めませんでした。\r\n"
+                               "読み込めた ToDo は 2 件です。\r\n"
+                               "読み込めなかった部分は、元のﾌｧｲﾙのｺﾋﾟｰに残してあります。\r\n") +
+                             platform::FromCp932(home.File("todo.dat.bak-20040501-0900"))});
+    EXPECT_EQ(home.Read("todo.dat.bak-20040501-0900"), damaged);
+    // The list that reads the same file later says nothing more and keeps both items.
     TfrToDo* w = Open();
-    EXPECT_EQ(w->sg1->topLevelItemCount(), 1);
+    EXPECT_EQ(w->sg1->topLevelItemCount(), 2);
     w->close();
     EXPECT_EQ(home.Read("todo.dat"), damaged) << "unchanged: not rewritten";
     w = Open();
     w->Select(0);
     w->mnuZyoSetSClick(Sj("進行中"));
-    EXPECT_EQ(home.Read("todo.dat.bak"), damaged);
-    EXPECT_EQ(home.Read("todo.dat"), Block("2004/05/03", "a", 1, "", 2, ""));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(home.Read("todo.dat.bak-20040501-0900"), damaged);
+    EXPECT_EQ(home.Read("todo.dat"),
+              Block("2004/05/03", "a", 1, "", 2, "") + Block("2004/05/04", "b", 0, "", 2, ""));
 }
 
 TEST_F(ToDoWindow, TenThousandItemsAndAMegabyteLine) {

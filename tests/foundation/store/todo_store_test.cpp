@@ -12,7 +12,10 @@
 
 #include "calendar_rules.h"
 #include "cp932.h"
+#include "fake_clock.h"
+#include "fake_messages.h"
 #include "temp_folder.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -139,15 +142,17 @@ TEST(ToDoStore, ReadsHandWrittenFiles) {
         {"numbers with leading blanks and sign",
          "#S#!\r\n \r\n2005/01/01\r\nc\r\n +1\r\np\r\n  3\r\nl\r\n#E#!\r\n", ToDoRead::Complete,
          {"2005/01/01|c|1|p|3|l"}},
-        {"a bad date stops reading; earlier blocks stay",
+        {"a bad date leaves its block out; the blocks around it stay",
          "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
          "#S#!\r\n \r\n2005/02/30\r\nb\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
          "#S#!\r\n \r\n2005/03/01\r\nc\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n",
          ToDoRead::Damaged,
-         {"2005/01/01|a|0||2|"}},
-        {"a bad status stops", "#S#!\r\n \r\n2005/01/01\r\na\r\n1x\r\n\r\n2\r\n\r\n#E#!\r\n",
+         {"2005/01/01|a|0||2|", "2005/03/01|c|0||2|"}},
+        {"a bad status drops its block",
+         "#S#!\r\n \r\n2005/01/01\r\na\r\n1x\r\n\r\n2\r\n\r\n#E#!\r\n",
          ToDoRead::Damaged, {}},
-        {"a bad importance stops", "#S#!\r\n \r\n2005/01/01\r\na\r\n1\r\np\r\n\r\n\r\n#E#!\r\n",
+        {"a bad importance drops its block",
+         "#S#!\r\n \r\n2005/01/01\r\na\r\n1\r\np\r\n\r\n\r\n#E#!\r\n",
          ToDoRead::Damaged, {}},
         {"end marker in the date line", "#S#!\r\n \r\n#E#!\r\n", ToDoRead::Damaged, {}},
         {"file cut inside the last block",
@@ -155,6 +160,9 @@ TEST(ToDoStore, ReadsHandWrittenFiles) {
          ToDoRead::Damaged,
          {"2005/01/01|a|0||2|"}},
         {"start line alone at the end", "#S#!", ToDoRead::Damaged, {}},
+        {"file cut before the last end marker: the item is whole",
+         "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\np\r\n1\r\nl\r\n", ToDoRead::Damaged,
+         {"2005/01/01|a|0|p|1|l"}},
         {"lines outside blocks are skipped but reported",
          "junk\r\n#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n", ToDoRead::Damaged,
          {"2005/01/01|a|0||2|"}},
@@ -220,49 +228,68 @@ TEST(ToDoStore, MissingFileReadsEmptyAndSaveCreatesIt) {
     items.push_back(Item(2005, 4, 30, "a", 0, "", 2, ""));
     ASSERT_TRUE(store.Save(items));
     EXPECT_EQ(dir.Read("todo.dat"), FormatToDo(items));
-    EXPECT_FALSE(dir.Exists("todo.dat.bak"));
+    EXPECT_EQ(QDir(platform::DiskPath(dir.Path())).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"todo.dat"});
 }
 
-TEST(ToDoStore, DamagedFileIsKeptAsBackupBeforeTheFirstSave) {
+TEST(ToDoStore, EachDamageGetsABackupOfItsOwn) {
+    // Two damaged sessions in a row, the second within the same minute: the first backup
+    // must survive the second damage.
     TempFolder dir;
-    const std::string damaged =
-        "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
-        "#S#!\r\n \r\nxx\r\nb\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
-        "#S#!\r\n \r\n2005/03/01\r\nc\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n";
-    ASSERT_TRUE(dir.Write("todo.dat", damaged));
-    ToDoStore store(dir.File("todo.dat"));
-    std::vector<TTODO> items;
-    EXPECT_EQ(store.Load(items), ToDoRead::Damaged);
-    ASSERT_EQ(items.size(), 1u);
-    // Reading alone changes nothing on disk.
-    EXPECT_FALSE(dir.Exists("todo.dat.bak"));
-    EXPECT_EQ(dir.Read("todo.dat"), damaged);
+    FakeClock clock;
+    clock.Set(2026, 12, 9, 8, 12, 30);
+    const std::string good = "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n";
+    const std::string first = good + "#S#!\r\n \r\n2026/13/45\r\nb\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n";
+    const std::string second = good + "#S#!\r\n \r\nxx\r\nc\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n";
+    const std::string third = good + "junk\r\n";
+    ASSERT_TRUE(dir.Write("todo.dat.bak", "an old backup"));
+    for (const std::string* damaged : {&first, &second, &third}) {
+        ASSERT_TRUE(dir.Write("todo.dat", *damaged));
+        ToDoStore store(dir.File("todo.dat"));
+        std::vector<TTODO> items;
+        ASSERT_EQ(store.Load(items), ToDoRead::Damaged);
+        EXPECT_TRUE(store.DamageIsNew());
+        // The copy is there before anything is saved.
+        EXPECT_EQ(dir.Read(store.Backup().substr(dir.Path().size() + 1)), *damaged);
+        ASSERT_TRUE(store.Save(items));
+        EXPECT_EQ(dir.Read("todo.dat"), good);
+        if (damaged == &second) clock.Set(2026, 12, 10, 23, 5);
+    }
+    EXPECT_EQ(dir.Read("todo.dat.bak-20261209-0812"), first);
+    EXPECT_EQ(dir.Read("todo.dat.bak-20261209-0812-2"), second);
+    EXPECT_EQ(dir.Read("todo.dat.bak-20261210-2305"), third);
+    EXPECT_EQ(dir.Read("todo.dat.bak"), "an old backup");
+    EXPECT_EQ(QDir(platform::DiskPath(dir.Path())).entryList(QDir::Files | QDir::Hidden).size(), 5);
 
-    items.push_back(Item(2006, 1, 1, "new", 0, "", 2, ""));
-    ASSERT_TRUE(store.Save(items));
-    EXPECT_EQ(dir.Read("todo.dat.bak"), damaged);
-    EXPECT_EQ(dir.Read("todo.dat"), FormatToDo(items));
-
-    // Later saves leave the backup as the damaged file was.
-    items.pop_back();
-    ASSERT_TRUE(store.Save(items));
-    EXPECT_EQ(dir.Read("todo.dat.bak"), damaged);
-    EXPECT_EQ(dir.Read("todo.dat"), FormatToDo(items));
+    // A damage that a backup already holds gets no further copy; read again in this run, it
+    // is no news.
+    ASSERT_TRUE(dir.Write("todo.dat", second));
+    for (bool news : {true, false}) {
+        ToDoStore again(dir.File("todo.dat"));
+        std::vector<TTODO> items;
+        ASSERT_EQ(again.Load(items), ToDoRead::Damaged);
+        EXPECT_EQ(again.DamageIsNew(), news);
+        EXPECT_EQ(again.Backup(), dir.File("todo.dat.bak-20261209-0812-2"));
+    }
+    EXPECT_EQ(QDir(platform::DiskPath(dir.Path())).entryList(QDir::Files | QDir::Hidden).size(), 5);
 }
 
-TEST(ToDoStore, DamagedFileIsNotReplacedWhenItsBackupFails) {
+TEST(ToDoStore, DamagedFileIsNotReplacedWhileNoBackupCanBeMade) {
+    // A name so long that no backup name fits beside it: the backup fails even for root.
     TempFolder dir;
-    ASSERT_TRUE(dir.Write("todo.dat", "junk\r\n"));
-    ASSERT_TRUE(QDir().mkpath(platform::DiskPath(dir.File("todo.dat.bak"))));  // in the way
-    ToDoStore store(dir.File("todo.dat"));
+    const std::string name(240, 't');
+    ASSERT_TRUE(dir.Write(name, "junk\r\n"));
+    ToDoStore store(dir.File(name));
     std::vector<TTODO> items;
     EXPECT_EQ(store.Load(items), ToDoRead::Damaged);
+    EXPECT_EQ(store.Backup(), "");
     items.push_back(Item(2006, 1, 1, "new", 0, "", 2, ""));
     EXPECT_FALSE(store.Save(items));
-    EXPECT_EQ(dir.Read("todo.dat"), "junk\r\n");
+    EXPECT_EQ(dir.Read(name), "junk\r\n");
 }
 
 TEST(ToDoStore, UnreadableFileIsNeverReplaced) {
+    FakeMessages messages;
     TempFolder dir;
     const QString disk = platform::DiskPath(dir.File("todo.dat"));
     // A file that exists but fails on reading (root reads any file, so a symlink to memory
@@ -276,6 +303,9 @@ TEST(ToDoStore, UnreadableFileIsNeverReplaced) {
     ToDoStore store(dir.File("todo.dat"));
     std::vector<TTODO> items;
     ASSERT_EQ(store.Load(items), ToDoRead::Unreadable);
+    EXPECT_EQ(
+        messages.Texts(),
+        std::vector<QString>{platform::FromCp932(store::UnreadableMessage(dir.File("todo.dat")))});
     items.push_back(Item(2006, 1, 1, "new", 0, "", 2, ""));
     EXPECT_FALSE(store.Save(items));
     if (geteuid() == 0) {

@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <functional>
-#include <set>
 
 #include "cp932.h"
 #include "fake_messages.h"
 #include "file_io.h"
 #include "globals.h"
+#include "read_fault.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
 
@@ -23,18 +23,6 @@ std::string Repeat(const std::string& s, int n) {
     for (int i = 0; i < n; ++i) r += s;
     return r;
 }
-
-// Reads of the named files fail as an I/O error would.
-class ReadFault {
-  public:
-    ReadFault() {
-        platform::SetReadFaultForTests(
-            [this](const std::string& p) { return on && paths.count(p); });
-    }
-    ~ReadFault() { platform::SetReadFaultForTests(nullptr); }
-    std::set<std::string> paths;
-    bool on = true;
-};
 
 class Unreadable : public ::testing::Test {
   protected:

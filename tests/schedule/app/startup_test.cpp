@@ -6,6 +6,7 @@
 #include <sys/time.h>
 
 #include <cstdlib>
+#include <deque>
 #include <memory>
 
 #include <QDir>
@@ -24,6 +25,7 @@
 #include "globals.h"
 #include "main_window.h"
 #include "paths.h"
+#include "read_fault.h"
 #include "schedule_store.h"
 #include "settings_file.h"
 #include "sound.h"
@@ -312,18 +314,37 @@ TEST_F(Startup, WindowsArePlacedFromTheSettings) {
 }
 
 TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
-    WriteSettings(1, 0);
-    Make();
-    // An openbox-like frame: a 20-pixel title bar and a 1-pixel border.
-    life->FrameOf = [](QWidget*) { return QMargins(1, 21, 1, 1); };
-    ASSERT_TRUE(life->FormShow());
-    const TLWH& b = Settings.yo3_tlwh;
-    // The frame at the stored place (0, 0), the client area inside it.
-    EXPECT_EQ(main->geometry().topLeft(), QPoint(1, 21));
-    EXPECT_EQ(b.t, 21 + TfrTavik::kClientHeight + 1);
-    EXPECT_EQ(b.l, 0);
-    EXPECT_EQ(b.w, TfrTavik::kClientWidth + 2);
-    EXPECT_EQ(day->geometry().top(), b.t);
+    // An unset place of the day window: below the frame of the main window with its calendar
+    // shown, also when the start collapsed it (the day window then covered the calendar as
+    // soon as it was expanded, and that place was stored for every later start).
+    struct {
+        uint8_t cal_flg;
+        QMargins frame;
+    } const cases[] = {
+        {0, QMargins(1, 21, 1, 1)},  // openbox: a 20-pixel title bar and a 1-pixel border
+        {1, QMargins(1, 21, 1, 1)},
+        {1, QMargins(4, 27, 4, 4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.cal_flg) << " top " << c.frame.top());
+        life.reset();
+        day.reset();
+        notice.reset();
+        main.reset();
+        ResetGlobals();
+        Settings.cal_flg = c.cal_flg;
+        WriteSettings(1, 0);
+        Make();
+        life->FrameOf = [&c](QWidget*) { return c.frame; };
+        ASSERT_TRUE(life->FormShow());
+        const TLWH& b = Settings.yo3_tlwh;
+        // The frame at the stored place (0, 0), the client area inside it.
+        EXPECT_EQ(main->geometry().topLeft(), QPoint(c.frame.left(), c.frame.top()));
+        EXPECT_EQ(b.t, c.frame.top() + TfrTavik::kClientHeight + c.frame.bottom());
+        EXPECT_EQ(b.l, 0);
+        EXPECT_EQ(b.w, TfrTavik::kClientWidth + c.frame.left() + c.frame.right());
+        if (c.cal_flg == 0) EXPECT_EQ(day->geometry().top(), b.t);
+    }
 }
 
 TEST_F(Startup, CollapsedMainWindowKeepsItsFrameOnTheScreen) {
@@ -620,4 +641,65 @@ TEST_F(Startup, StartMakesTheDataFolderAndSweepsStaleTemporaries) {
     life->FormShow();
     EXPECT_TRUE(platform::IsFolder(fresh));
     EXPECT_EQ(BaseDir, fresh);
+}
+
+// Settings that cannot be written at exit: the user may try again or end without them, and a
+// termination asks nobody. A file that could not be read at the start is never written over.
+TEST_F(Startup, ExitSaysWhenTheSettingsCannotBeWritten) {
+    using namespace platform;
+    struct {
+        const char* name;
+        std::deque<int> answers;
+        bool roomOnFirstBox, terminating, unreadableAtStart, saved;
+    } const cases[] = {
+        {"cancel", {kBtnCancel}, false, false, false, false},
+        {"retry after room was made", {kBtnRetry}, true, false, false, true},
+        {"retry in vain, then cancel", {kBtnRetry, kBtnCancel}, false, false, false, false},
+        {"termination", {}, false, true, false, false},
+        {"unreadable at the start", {kBtnOk}, false, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteSettings(10, 0);
+        ReadFault fault;
+        if (c.unreadableAtStart) fault.paths.insert(ini);
+        Make();
+        ASSERT_TRUE(life->FormShow());
+        if (c.unreadableAtStart) {
+            ASSERT_FALSE(messages.shown.empty());
+            EXPECT_EQ(messages.shown[0].text, FromCp932(store::UnreadableMessage(ini)));
+        }
+        fault.on = false;
+        Settings.oto = 0;  // the farewell sound marks the end of the exit
+        const std::string before = home.Read(SettingsFileName());
+        TempFolder elsewhere;
+        if (!c.unreadableAtStart)
+            IniPath = elsewhere.File("gone/" + std::string(SettingsFileName()));
+        messages.shown.clear();
+        messages.answers = c.answers;
+        messages.onShow = [&] {
+            if (c.roomOnFirstBox) QDir().mkpath(DiskPath(elsewhere.File("gone")));
+        };
+        if (c.terminating) {
+            life->EndForTermination();
+        } else {
+            EXPECT_TRUE(life->FormCloseQuery()) << "the exit goes on";
+        }
+        messages.onShow = nullptr;
+        EXPECT_EQ(sound.sync.size(), 1u);
+        if (!c.unreadableAtStart) EXPECT_EQ(FileExists(IniPath), c.saved);
+        ASSERT_EQ(messages.shown.size(), c.answers.size());
+        if (c.unreadableAtStart) {
+            EXPECT_EQ(messages.shown[0].text, FromCp932(store::NotSavedOverMessage(ini)));
+            EXPECT_EQ(home.Read(SettingsFileName()), before);
+        } else if (!c.answers.empty()) {
+            EXPECT_EQ(messages.shown[0].text,
+                      QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n再試行しますか？ "
+                                     "キャンセルすると、設定を保存せずに終了します。")
+                          .arg(DiskPath(IniPath)));
+            EXPECT_EQ(messages.shown[0].buttons, (std::vector<int>{kBtnRetry, kBtnCancel}));
+        }
+        TearDown();
+        SetUp();
+    }
 }

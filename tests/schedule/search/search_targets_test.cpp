@@ -6,15 +6,13 @@
 
 #include <QDir>
 #include <map>
-#include <set>
 
 #include "cp932.h"
 #include "fake_messages.h"
-#include "file_io.h"
 #include "globals.h"
 #include "paths.h"
+#include "read_fault.h"
 #include "temp_folder.h"
-#include "unreadable_files.h"
 
 namespace {
 
@@ -135,14 +133,14 @@ TEST_F(Targets, ToDoBothWordsInContentOrInProject) {
                               "ToDo : 電話【見積送付】 <2009/05/01>"}));
 }
 
-TEST_F(Targets, ADamagedToDoStoreGivesWhatCameBeforeTheDamage) {
+TEST_F(Targets, ADamagedToDoStoreGivesEveryReadableItem) {
     const std::string todo = Block("2009/03/05", "見積1", "") +
                              Sj("#S#!\r\n \r\nnot a date\r\n見積2\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n") +
                              Block("2009/03/07", "見積3", "");
     ASSERT_TRUE(base.Write("todo.dat", todo));
     const int count = ToDoKensaku(base.File("todo.dat"), Words("見積"), hits);
     EXPECT_EQ(count, static_cast<int>(hits.size()));  // the count is what was listed
-    EXPECT_EQ(Lines(hits), V{"ToDo : 見積1【】 <2009/03/05>"});
+    EXPECT_EQ(Lines(hits), (V{"ToDo : 見積1【】 <2009/03/05>", "ToDo : 見積3【】 <2009/03/07>"}));
     hits.clear();
     EXPECT_EQ(ToDoKensaku(base.File("none.dat"), Words("見積"), hits), 0);
 }
@@ -222,15 +220,12 @@ TEST_F(Targets, DamagedMonthFilesGiveWhatTheyHold) {
 // searches the months around it.
 TEST_F(Targets, UnreadableFilesInThePeriodAreToldOnce) {
     FakeMessages messages;
-    store::ForgetUnreadableFiles();
+    ReadFault fault;
     for (const char* name : {"200901.yo2", "200901.mkf", "200902.yo2", "200903.yo2"})
         ASSERT_TRUE(dat.Write(name, MonthBytes({{1, "x"}})));
-    const std::set<std::string> broken = {dat.File("200901.mkf"), dat.File("200902.yo2")};
-    platform::SetReadFaultForTests([&](const std::string& p) { return broken.count(p) > 0; });
+    fault.paths = {dat.File("200901.mkf"), dat.File("200902.yo2")};
     EXPECT_EQ(SearchSchedules({2009, 1, 2009, 3}, Words("x"), hits), 2);
     SearchSchedules({2009, 1, 2009, 3}, Words("x"), hits);
-    platform::SetReadFaultForTests(nullptr);
-    store::ForgetUnreadableFiles();
     EXPECT_EQ(Lines(hits), (V{"2009/ 1/ 1 :x", "2009/ 3/ 1 :x", "2009/ 1/ 1 :x", "2009/ 3/ 1 :x"}));
     EXPECT_EQ(messages.Texts(),
               (std::vector<QString>{

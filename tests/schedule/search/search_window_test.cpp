@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTimer>
+#include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "cp932.h"
 #include "fake_clipboard.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 
 namespace {
@@ -165,6 +169,48 @@ TEST_F(SearchWindow, AMouseClickOnTheResultPaneShowsItsLine) {
     EXPECT_EQ(win->tx2->toPlainText(), U("【検索結果の詳細 (2009/ 3/ 5の予定)】\n会議 10:00\n昼食"));
 }
 
+// Whatever breaks off a search or the detail of a line is said; the button stays usable.
+TEST_F(SearchWindow, WhatBreaksOffIsSaid) {
+    win->resize(win->sizeHint());
+    win->show();
+    ReadFault fault;
+    auto clickFirstLine = [&] {
+        const QRect first = win->tx->cursorRect(QTextCursor(win->tx->document()));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(first.center()),
+                          QPointF(win->tx->viewport()->mapToGlobal(first.center())), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(win->tx->viewport(), &press);
+    };
+    struct {
+        const char* name;
+        std::function<void()> act;  // its first box breaks off
+        const char* said;
+    } const cases[] = {
+        {"search", [&] { Search("ない言葉"); },
+         "検索中にエラーが発生したため、検索を中断しました."},
+        {"detail",
+         [&] {
+             Search("会議");
+             fault.paths.insert(dat.File("200903.yo2"));  // its box breaks off the reading
+             clickFirstLine();
+         },
+         "検索結果の詳細を表示できませんでした."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        int boxes = 0;
+        messages.onShow = [&] {
+            if (boxes++ == 0) throw std::runtime_error("broken");
+        };
+        c.act();
+        messages.onShow = nullptr;
+        ASSERT_EQ(messages.shown.size(), 2u);
+        EXPECT_EQ(messages.shown[1].text, U(c.said));
+        EXPECT_TRUE(win->bt_go->isEnabled());
+    }
+}
+
 TEST_F(SearchWindow, CopiesGoToTheClipboardInTheDesktopsForm) {
     win->mnuKenCopyClick();
     EXPECT_FALSE(clipboard.text.has_value());  // nothing to copy yet
@@ -197,7 +243,8 @@ TEST_F(SearchWindow, WritesNoFile) {
     win->txMouseDown(3);
     EXPECT_EQ(dat.Read("200903.yo2"), month);
     EXPECT_FALSE(dat.Exists("200903.mkf"));
-    EXPECT_FALSE(base.Exists("todo.dat.bak"));
+    EXPECT_EQ(QDir(platform::DiskPath(base.Path())).entryList({"todo.dat*"}, QDir::Files),
+              QStringList{"todo.dat"});
 }
 
 // Lines shown as they come read as one list would: same text, caret and view at the top.
