@@ -61,7 +61,8 @@ struct MemoFolder {
             QDir().mkpath(platform::DiskPath(folder));
             QStringList names;
             for (int m = 0; m < kMemosPerCategory; ++m) {
-                const QString name = QStringLiteral("買物メモ%1.txt").arg(m, 2, 10, QLatin1Char('0'));
+                const QString name =
+                    QStringLiteral("買物メモ%1.txt").arg(m, 2, 10, QLatin1Char('0'));
                 // Plain writes: 5,000 synced ones would take minutes.
                 QFile file(platform::DiskPath(folder + platform::ToCp932(name)));
                 if (!file.open(QIODevice::WriteOnly)) std::abort();
@@ -119,7 +120,8 @@ double Ms(const std::function<void()>& step) {
     return t.nsecsElapsed() / 1e6;
 }
 
-void Report(const char* what, const std::vector<double>& program, const std::vector<double>& floor) {
+void Report(const char* what, const std::vector<double>& program,
+            const std::vector<double>& floor) {
     const double p = Median(program), f = Median(floor);
     std::printf("%-44s program %8.2f ms   floor %6.2f ms   ratio %6.1f\n", what, p, f, p / f);
     std::fflush(stdout);
