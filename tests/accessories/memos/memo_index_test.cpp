@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QToolButton>
+#include <functional>
 
 #include "cp932.h"
 #include "fake_clipboard.h"
 #include "fake_desktop.h"
 #include "fake_messages.h"
 #include "fake_trash.h"
+#include "fonts.h"
 #include "fusen_window.h"
 #include "globals.h"
 #include "memo_notes.h"
@@ -248,6 +252,49 @@ TEST_F(Index, DeleteFolderClosesEveryNoteInIt) {
     EXPECT_TRUE(dir.Exists("Work/w.Ini"));
 }
 
+// Moving the folder mark row by row draws the list as a freshly opened index does.
+TEST_F(Index, TheMarkAfterEachActionAsAFreshIndexDrawsIt) {
+    FakeDialogs dialogs;
+    FakeTrash trash;
+    messages.answers = {platform::kBtnYes};
+    const auto drawn = [](TfrMokuzi* w) {
+        w->lv1->setFixedSize(145, 120);
+        return w->lv1->grab().toImage();
+    };
+    struct {
+        const char* what;
+        std::function<void(TfrMokuzi*)> act;
+    } const steps[] = {
+        {"open", [](TfrMokuzi*) {}},
+        {"show Work", [this](TfrMokuzi*) { Show("Work"); }},
+        {"show Home", [this](TfrMokuzi*) { Show("Home"); }},
+        {"rename the shown Home",
+         [this](TfrMokuzi* w) { w->ListView1Edited(Category("Home"), QStringLiteral("Hx")); }},
+        {"rename another",
+         [this](TfrMokuzi* w) {
+             Show("Work");
+             w->ListView1Edited(Category("Hx"), QStringLiteral("Hy"));
+         }},
+        {"new folder",
+         [&dialogs](TfrMokuzi* w) {
+             dialogs.texts.push_back(QStringLiteral("Aa"));
+             w->bt_mkdirClick();
+         }},
+        {"delete the shown Work", [](TfrMokuzi* w) { w->bt_DelDirClick(); }},
+    };
+    for (const auto& step : steps) {
+        step.act(index);
+        const QImage live = drawn(index);
+        TfrMokuzi fresh;
+        fresh.CurFolder = index->CurFolder;
+        fresh.FormShow();
+        EXPECT_EQ(live, drawn(&fresh)) << step.what;
+    }
+    EXPECT_EQ(index->CurFolder, ".");
+    EXPECT_NE(Category("Hy"), nullptr);
+    EXPECT_NE(Category("Aa"), nullptr);
+}
+
 TEST_F(Index, CopyAndMenuStates) {
     FakeClipboard clipboard;
     index->FileListBox1->setCurrentRow(0);
@@ -275,6 +322,26 @@ TEST_F(Index, CloseKeepsTheBoundsInTheSettings) {
     EXPECT_EQ(Settings.mokuzi_tlwh.h, 300);
     EXPECT_GT(Settings.mokuzi_tlwh.lv1_w, 0);
     EXPECT_GT(Settings.mokuzi_tlwh.fb1_h, 0);
+}
+
+TEST_F(Index, CategoriesKeepTheirWidthAndTheMenuFitsAtTheSavedSize) {
+    platform::InstallFontSubstitutes();  // the menu's widths are those of the program's font
+    delete index;
+    index = new TfrMokuzi;
+    Settings.mokuzi_tlwh = INIT().mokuzi_tlwh;
+    index->PlaceFromSettings();
+    index->show();
+    QApplication::processEvents();
+    auto* more = index->MainMenu1->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    ASSERT_NE(more, nullptr);
+    EXPECT_FALSE(more->isVisible()) << "a menu item hides behind the overflow button";
+    EXPECT_LE(index->MainMenu1->sizeHint().width(), 266);
+    EXPECT_EQ(index->lv1->width(), 145);
+    EXPECT_EQ(index->FileListBox1->height(), 177);
+    index->resize(index->width() + 200, index->height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(index->lv1->width(), 145);
+    EXPECT_EQ(index->FileListBox1->height(), 177);
 }
 
 TEST(RightClickSelection, AsTheFileListWantsIt) {
