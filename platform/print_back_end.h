@@ -1,6 +1,6 @@
 // Printing on the system's printers (Qt's print support and the printing system's libraries),
-// built as a module of its own (libkolvane_print.so beside the program) and loaded at the first
-// print: its libraries are not loaded at every start.
+// built as a module of its own (libkolvane_print.so, where the sound module is) and loaded at
+// the first print: its libraries are not loaded at every start.
 #pragma once
 
 #include <functional>

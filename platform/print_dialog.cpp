@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-#include "paths.h"
+#include "installed_layout.h"
 #include "print_back_end.h"
 
 namespace platform {
@@ -56,8 +56,7 @@ void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader) {
 }
 
 PrintBackEnd* LoadPrintModule() {
-    const QString path = DiskPath(JoinPath(ExecutableDir(), "libkolvane_print.so"));
-    void* module = dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_LOCAL);
+    void* module = dlopen(QFile::encodeName(PrintModulePath()).constData(), RTLD_LAZY | RTLD_LOCAL);
     if (!module) return nullptr;
     using Entry = PrintBackEnd* (*)();
     auto entry = reinterpret_cast<Entry>(dlsym(module, "KolvanePrintBackEnd"));

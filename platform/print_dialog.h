@@ -29,9 +29,9 @@ bool PrintOnPrinter(QWidget* parent, const std::function<void(PrintCanvas&)>& pr
 class PrintBackEnd;
 
 // The system's printing is loaded at the first print, once; until then no print library is in
-// the process. Tests replace the loader (nullptr restores the module beside the program).
+// the process. Tests replace the loader (nullptr restores the program's own module).
 void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader);
-// The module beside the program, or nullptr when it is missing or broken.
+// The module (PrintModulePath), or nullptr when it is missing or broken.
 PrintBackEnd* LoadPrintModule();
 
 }  // namespace platform
