@@ -3,7 +3,6 @@
 function(kolvane_library name)
   set(root ${CMAKE_CURRENT_SOURCE_DIR})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${root}/*.cpp ${root}/*.h)
-  list(FILTER sources EXCLUDE REGEX "_main\\.cpp$")
   set(dirs ${root})
   foreach(src IN LISTS sources)
     get_filename_component(dir ${src} DIRECTORY)
