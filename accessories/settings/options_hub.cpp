@@ -10,7 +10,7 @@
 #include "file_io.h"
 #include "globals.h"
 #include "help.h"
-#include "holiday_editor.h"
+#include "holiday_editing.h"
 #include "jump_dialog.h"
 #include "launcher_setup.h"
 #include "message_box.h"
@@ -118,15 +118,8 @@ bool TfrOp::EnsureListFile(const std::string& path) {
 
 void TfrOp::EditList(const std::string& path, int mode, int year) {
     if (!EnsureListFile(path)) return;
-    TfrHolSet editor(this);
-    editor.ListMode = static_cast<uint8_t>(mode);
-    editor.ListFile = path;
-    editor.ListYear = static_cast<uint16_t>(year);
-    editor.exec();
-    if (editor.Saved()) {
+    if (EditHolidayList(this, path, static_cast<uint8_t>(mode), static_cast<uint16_t>(year)))
         ListsChanged = true;
-        ReloadMonthHolidayLists();
-    }
 }
 
 void TfrOp::Button4Click() {

@@ -15,6 +15,7 @@
 #include "file_io.h"
 #include "form_controls.h"
 #include "globals.h"
+#include "holiday_editing.h"
 #include "message_box.h"
 #include "schedule_store.h"
 #include "title_bar.h"
@@ -199,4 +200,15 @@ void ReloadMonthHolidayLists() {
     }
     LoadMonthUserHolidays(CurYear, CurMonth);
     LoadMonthAnniversaries(CurMonth);
+}
+
+bool EditHolidayList(QWidget* parent, const std::string& listFile, uint8_t mode, uint16_t year) {
+    TfrHolSet editor(parent);
+    editor.ListMode = mode;
+    editor.ListFile = listFile;
+    editor.ListYear = year;
+    editor.exec();
+    if (!editor.Saved()) return false;
+    ReloadMonthHolidayLists();
+    return true;
 }

@@ -15,6 +15,7 @@
 #include "clipboard.h"
 #include "color.h"
 #include "cp932.h"
+#include "day_rows.h"
 #include "day_text_memo.h"
 #include "folders.h"
 #include "globals.h"
@@ -291,13 +292,9 @@ void TfrTuki::ShowMonth(int year, int month) {
     dirty_ = false;
     setWindowTitle(platform::FromCp932(MonthViewCaption(year, month, Settings)));
 
-    const int count = DaysInMonth(year, month);
-    int bottom = SetDayRow(yod[1], yo[1], 1, month, year, yo[1]->y());
-    for (int n = 2; n <= count; ++n) bottom = SetDayRow(yod[n], yo[n], n, month, year, bottom);
-    for (int n = count + 1; n <= 31; ++n) {
-        yod[n]->hide();
-        yo[n]->hide();
-    }
+    const int bottom = StackDayRows(yod, yo, DaysInMonth(year, month), [&](int n, int top) {
+        return SetDayRow(yod[n], yo[n], n, month, year, top);
+    });
     rows->resize(sb1->viewport()->width(), bottom);
     const int fitted = MainMenu1->sizeHint().height() + kHeaderBarHeight + bottom + kFitMargin;
     if (fitted > 0) resize(width(), fitted);

@@ -9,6 +9,7 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "date_time.h"
+#include "day_rows.h"
 #include "globals.h"
 #include "menu_entries.h"
 #include "message_box.h"
