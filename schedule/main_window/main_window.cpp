@@ -325,11 +325,7 @@ void TfrTavik::Edit1KeyUp(int key) {
     }
 }
 
-// ---- caption and moves -----------------------------------------------------------------
-
-void TfrTavik::ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) {
-    WriteDateCaption(DateCaptionText(year, month, day, weekdayKanji));
-}
+// ---- moves -----------------------------------------------------------------------------
 
 void TfrTavik::bt_1nmaeClick() { calendar_.YearBack(); }
 void TfrTavik::bt_1maeClick() { calendar_.PrevMonth(); }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cp932.h"
+#include "file_faults.h"
 #include "temp_folder.h"
 
 TEST(FileIo, AtomicWriteReplacesWholeFileAndLeavesNoTemporary) {
