@@ -3,17 +3,15 @@
 #include "todo_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <chrono>
 
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 #include "unreadable_files.h"
 
@@ -291,15 +289,9 @@ TEST(ToDoStore, DamagedFileIsNotReplacedWhileNoBackupCanBeMade) {
 TEST(ToDoStore, UnreadableFileIsNeverReplaced) {
     FakeMessages messages;
     TempFolder dir;
-    const QString disk = platform::DiskPath(dir.File("todo.dat"));
-    // A file that exists but fails on reading (root reads any file, so a symlink to memory
-    // that cannot be read stands in for a file without read permission).
-    if (geteuid() == 0) {
-        ASSERT_TRUE(QFile::link("/proc/self/mem", disk));
-    } else {
-        ASSERT_TRUE(dir.Write("todo.dat", "#S#!\r\n#E#!\r\n"));
-        QFile::setPermissions(disk, QFile::WriteOwner);
-    }
+    ASSERT_TRUE(dir.Write("todo.dat", "#S#!\r\n#E#!\r\n"));
+    ReadFault fault;
+    fault.paths = {dir.File("todo.dat")};
     ToDoStore store(dir.File("todo.dat"));
     std::vector<TTODO> items;
     ASSERT_EQ(store.Load(items), ToDoRead::Unreadable);
@@ -308,12 +300,8 @@ TEST(ToDoStore, UnreadableFileIsNeverReplaced) {
         std::vector<QString>{platform::FromCp932(store::UnreadableMessage(dir.File("todo.dat")))});
     items.push_back(Item(2006, 1, 1, "new", 0, "", 2, ""));
     EXPECT_FALSE(store.Save(items));
-    if (geteuid() == 0) {
-        EXPECT_TRUE(QFileInfo(disk).isSymLink());
-    } else {
-        QFile::setPermissions(disk, QFile::ReadOwner | QFile::WriteOwner);
-        EXPECT_EQ(dir.Read("todo.dat"), "#S#!\r\n#E#!\r\n");
-    }
+    fault.on = false;
+    EXPECT_EQ(dir.Read("todo.dat"), "#S#!\r\n#E#!\r\n");
 }
 
 TEST(ToDoStore, FailedWriteKeepsTheOldFile) {
