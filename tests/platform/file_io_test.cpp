@@ -81,8 +81,9 @@ TEST(FileIo, FailedWriteKeepsOldFileAndReportsFailure) {
     TempFolder dir;
     ASSERT_TRUE(dir.Write("a.txt", "keep me"));
     // A folder the user may not write in: no temporary can be made there.
-    platform::SetWriteFaultForTests(
-        [](platform::WriteStep step, const std::string&) { return step == platform::WriteStep::Create; });
+    platform::SetWriteFaultForTests([](platform::WriteStep step, const std::string&) {
+        return step == platform::WriteStep::Create;
+    });
     const bool ok = platform::WriteFileAtomic(dir.File("a.txt"), "lost");
     platform::SetWriteFaultForTests(nullptr);
     EXPECT_FALSE(ok);
