@@ -11,7 +11,7 @@ const char kBlockEnd[] = "#E#!";
 
 std::string TextReader::ReadLine() {
     if (pos_ >= bytes_.size()) return std::string();
-    size_t end = bytes_.find_first_of("\r\n", pos_);
+    size_t end = FindLineEnd(bytes_, pos_);
     if (end == std::string::npos) {
         std::string line = bytes_.substr(pos_);
         pos_ = bytes_.size();

@@ -31,7 +31,7 @@
 
 namespace {
 
-// The phone-book program beside the executable.
+// The phone-book program the user puts among the shipped files (AppDir).
 const char* const kPhoneBook = "kolvane-tel";
 
 constexpr OpenerRules kViewRules{true, true, true, TopmostRule::DropWithNotes};
