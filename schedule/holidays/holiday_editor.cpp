@@ -33,14 +33,6 @@ QComboBox* MakeList(QWidget* parent, const char* name, int items, const QRect& g
     return box;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* l = new QLabel(U(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->adjustSize();
-    l->move(left, top);
-    return l;
-}
-
 bool AskYesNo(const QString& text) {
     return platform::MessageDlg(text, platform::MsgKind::Confirmation,
                                 {platform::kBtnYes, platform::kBtnNo}) == platform::kBtnYes;

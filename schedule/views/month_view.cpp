@@ -26,7 +26,7 @@
 #include "open_windows.h"
 #include "schedule_store.h"
 #include "screen_clamp.h"
-#include "title_bar.h"
+#include "view_frame.h"
 #include "view_memo.h"
 #include "view_rows.h"
 #include "year_plan_append.h"
@@ -35,7 +35,6 @@ TfrTuki* frTuki = nullptr;
 
 namespace {
 
-const char* const kFont = "ＭＳ Ｐゴシック";
 constexpr int kDesignDateWidth = 177;
 constexpr int kFitMargin = 5;
 
@@ -96,19 +95,7 @@ class DayHeader : public QLabel {
 }  // namespace
 
 TfrTuki::TfrTuki(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frTuki"));
-    setWindowTitle(U("月間予定表"));
-    QFont f(U(kFont));
-    f.setPixelSize(kFontPx);
-    setFont(f);
-    platform::SetTitleBar(this, platform::TitleBar::NoMinimize);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    layout->setMenuBar(MainMenu1);
+    QVBoxLayout* layout = SetUpViewFrame(this, "frTuki", "月間予定表", kFontPx, MainMenu1);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -16,7 +16,7 @@
 #include "schedule_store.h"
 #include "screen_clamp.h"
 #include "text_helpers.h"
-#include "title_bar.h"
+#include "view_frame.h"
 #include "view_memo.h"
 #include "view_rows.h"
 #include "year_plan_append.h"
@@ -25,7 +25,6 @@ TfrNen* frNen = nullptr;
 
 namespace {
 
-const char* const kFont = "ＭＳ Ｐゴシック";
 const char* const kNumberFont = "ＭＳ Ｐ明朝";
 constexpr int kNumberLeft = 8;
 constexpr int kNumberWidth = 25;
@@ -48,18 +47,7 @@ QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const
 }  // namespace
 
 TfrNen::TfrNen(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frNen"));
-    setWindowTitle(U("年間予定表"));
-    QFont f(U(kFont));
-    f.setPixelSize(kFontPx);
-    setFont(f);
-    platform::SetTitleBar(this, platform::TitleBar::NoMinimize);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    layout->setMenuBar(MainMenu1);
+    QVBoxLayout* layout = SetUpViewFrame(this, "frNen", "年間予定表", kFontPx, MainMenu1);
     AddMenuEntries<TfrNen>(MainMenu1, this,
                            {{"mnuCl", "閉じる(&C)", &TfrNen::mnuClClick},
                             {"mnuZen", "前年度", &TfrNen::mnuZenClick},
