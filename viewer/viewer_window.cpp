@@ -31,8 +31,6 @@ constexpr int kDateWidth = 177;
 constexpr int kHeaderHeight = 25;
 constexpr size_t kLongestLine = 4096;  // bytes of one line that a row shows
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLabel* HeaderPanel(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* p = new QLabel(U(caption), parent);
     p->setObjectName(QString::fromLatin1(name));

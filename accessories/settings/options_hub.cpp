@@ -24,8 +24,6 @@ TfrOp* frOp = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QPushButton* HubButton(QWidget* parent, const char* name, const char* caption, int top) {
     auto* b = new QPushButton(U(caption), parent);
     b->setObjectName(QString::fromLatin1(name));

@@ -41,8 +41,6 @@ constexpr int kClientHeight = 417;
 constexpr char kColorProperty[] = "storedColor";
 constexpr char kTagProperty[] = "tag";
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& items,
                         const QRect& geometry) {
     auto* box = new QComboBox(parent);

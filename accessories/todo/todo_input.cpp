@@ -20,8 +20,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 // The dialog's labels are bold.
 QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
     QLabel* l = MakeLabel(parent, name, caption, left, top);
@@ -134,9 +132,7 @@ void TfrToDoInput::SetItem(const ToDoRow& row) {
 
 void TfrToDoInput::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
-    FormShow();
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfrToDoInput::FormShow() {

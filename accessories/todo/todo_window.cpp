@@ -12,6 +12,7 @@
 
 #include "calendar_rules.h"
 #include "cp932.h"
+#include "form_controls.h"
 #include "globals.h"
 #include "ini_profile.h"
 #include "memo_editor.h"
@@ -27,8 +28,6 @@
 TfrToDo* frToDo = nullptr;
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 const char* const kCaptions[kToDoColumns] = {"重要度",   "内容",     "状態",    "目標完了日",
                                              "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
@@ -67,13 +66,7 @@ TfrToDo::TfrToDo(QWidget* parent)
     sg1->installEventFilter(this);
     sg1->viewport()->installEventFilter(this);
 
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(sg1);
+    MakeMenuBarLayout(this, MainMenu1)->addWidget(sg1);
     BuildMenus();
 
     connect(sg1->header(), &QHeaderView::sectionClicked, this,
@@ -232,9 +225,7 @@ bool TfrToDo::SaveForExit() {
 
 void TfrToDo::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
-    FormShow();
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfrToDo::FormShow() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "clock.h"
+#include "cp932.h"
 #include "form_controls.h"
 #include "title_bar.h"
 
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int kClientWidth = 194;
 constexpr int kClientHeight = 68;
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 // The dialog's captions: bold and black, of 10 points.
 QLabel* MakeCaption(QWidget* parent, const char* name, const char* caption, int left, int top) {

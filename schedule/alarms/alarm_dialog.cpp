@@ -20,8 +20,6 @@ TfrmAlm* frmAlm = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // The chimes' check boxes are of one size whatever their captions.
 QCheckBox* MakeChimeCheck(QWidget* parent, const char* name, const char* caption, int top) {
     QCheckBox* c = MakeCheck(parent, name, caption, 12, top);

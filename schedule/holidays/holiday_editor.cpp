@@ -22,8 +22,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QComboBox* MakeList(QWidget* parent, const char* name, int items, const QRect& geometry) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));

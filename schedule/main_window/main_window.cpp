@@ -35,8 +35,6 @@ constexpr int kPathLimit = 255;
 // Neighbouring-month cells are always drawn in this grey.
 const QColor kNeighbourGrey(0x80, 0x80, 0x80);
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QFont PixelFont(const char* family, int px, bool bold = false, bool italic = false) {
     QFont f(U(family));
     f.setPixelSize(px);

@@ -38,8 +38,6 @@ namespace {
 constexpr int kDesignDateWidth = 177;
 constexpr int kFitMargin = 5;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
     QAction* a = menu->addAction(U(caption));
     a->setObjectName(QString::fromLatin1(name));

@@ -33,8 +33,6 @@ constexpr int kMemoWidth = 297;
 constexpr int kHeaderHeight = 25;
 constexpr int kCalendarGap = 6;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* l = new QLabel(U(caption), parent);
     l->setObjectName(QString::fromLatin1(name));

@@ -21,8 +21,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 QStringList Items(const QComboBox* box) {
     QStringList out;
     for (int i = 0; i < box->count(); ++i) out << box->itemText(i);

@@ -14,8 +14,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 ToDoRow Row(const char* importance, const char* content, const char* status, const char* date,
             const char* remain, const char* project = "", const char* link = "") {
     return {Sj(importance), Sj(content), Sj(status), date, remain, Sj(project), Sj(link)};

@@ -30,8 +30,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 std::string Block(const char* date, const char* content, int status, const char* project,
                   int importance, const char* link) {
     return "#S#!\r\n \r\n" + std::string(date) + "\r\n" + Sj(content) + "\r\n" +

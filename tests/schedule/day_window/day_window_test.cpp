@@ -24,8 +24,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 struct Sent {
     unsigned message;
     intptr_t w;
