@@ -99,7 +99,7 @@ ToDoRow RowFromItem(const TTODO& item, TDateTime today) {
     row.importance = ImportanceText(item.Importance);
     row.content = item.Content;
     row.status = StatusText(item.Status);
-    FormatDateTimeSafe("yyyy/mm/dd", row.date, item.Due);
+    row.date = ToDoDateText(item.Due);
     row.remain = RemainText(item.Status == kStatusDone, RemainingDays(item.Due, today), 4);
     row.project = item.Project;
     row.link = item.Link;

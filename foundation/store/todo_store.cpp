@@ -163,6 +163,24 @@ int ToDoIconIndex(const std::string& importanceText, const std::string& statusTe
     return ImportanceCode(importanceText) + 5 * StatusCode(statusText);
 }
 
+std::string ToDoDateText(TDateTime due) {
+    int year, month, day;
+    DecodeDate(due, year, month, day);
+    std::string text;
+    // Ten thousand dates at every save: the common years without the general formatter.
+    if (year <= 1900 || year > 9999) {
+        FormatDateTimeSafe("yyyy/mm/dd", text, due);
+        return text;
+    }
+    text = "0000/00/00";
+    for (int i = 3; i >= 0; --i, year /= 10) text[static_cast<size_t>(i)] = static_cast<char>('0' + year % 10);
+    text[5] = static_cast<char>('0' + month / 10);
+    text[6] = static_cast<char>('0' + month % 10);
+    text[8] = static_cast<char>('0' + day / 10);
+    text[9] = static_cast<char>('0' + day % 10);
+    return text;
+}
+
 namespace {
 
 enum class Block { Whole, Kept, Broken };
@@ -260,10 +278,8 @@ std::string FormatToDo(const std::vector<TTODO>& items) {
     for (const TTODO& item : items) {
         out.WriteLine(kStart);
         if (!item.Content.empty()) {
-            std::string date;
-            FormatDateTimeSafe("yyyy/mm/dd", date, item.Due);
             out.WriteLine(" ");
-            out.WriteLine(date);
+            out.WriteLine(ToDoDateText(item.Due));
             out.WriteLine(BlockLine(item.Content));
             out.WriteLine(std::to_string(StatusCode(StatusText(item.Status))));
             out.WriteLine(BlockLine(item.Project));
