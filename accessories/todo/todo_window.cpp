@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <unordered_map>
 
 #include "calendar_rules.h"
 #include "cp932.h"
@@ -36,6 +37,41 @@ const char* const kCaptions[kToDoColumns] = {"重要度",   "内容",     "状�
 QRect ScreenRect() {
     if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry();
     return QRect(0, 0, 1024, 768);
+}
+
+// The cell texts of rows. Those that repeat down a column (importance, status, project) are
+// converted once for a whole list.
+class RowTexts {
+  public:
+    QStringList Cells(const ToDoRow& row) {
+        return {Repeated(row.importance), platform::FromCp932(row.content),
+                Repeated(row.status),     platform::FromCp932(row.date),
+                platform::FromCp932(row.remain), Repeated(row.project),
+                platform::FromCp932(row.link)};
+    }
+
+  private:
+    const QString& Repeated(const std::string& text) {
+        const auto [it, added] = seen_.try_emplace(text);
+        if (added) it->second = platform::FromCp932(text);
+        return it->second;
+    }
+    std::unordered_map<std::string, QString> seen_;
+};
+
+// The image of a row and its remaining days in bold when overdue.
+void Decorate(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
+    item->setIcon(0, ToDoIcon(row.Icon()));
+    if (RemainIsOverdue(row.remain))
+        item->setFont(4, bold);
+    else if (item->data(4, Qt::FontRole).isValid())
+        item->setData(4, Qt::FontRole, QVariant());
+}
+
+QTreeWidgetItem* NewItem(const ToDoRow& row, RowTexts& texts, const QFont& bold) {
+    auto* item = new QTreeWidgetItem(texts.Cells(row));
+    Decorate(item, row, bold);
+    return item;
 }
 
 }  // namespace
@@ -266,25 +302,37 @@ void TfrToDo::FormShow() {
     move(g.topLeft());
 }
 
+QFont TfrToDo::BoldFont() const {
+    QFont bold = sg1->font();
+    bold.setBold(true);
+    return bold;
+}
+
 void TfrToDo::Refresh(int select) {
     sg1->setUpdatesEnabled(false);
     sg1->clear();
+    RowTexts texts;
+    const QFont bold = BoldFont();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<int>(list_.rows.size()));
-    for (const ToDoRow& row : list_.rows) {
-        auto* item = new QTreeWidgetItem();
-        for (int c = 0; c < kToDoColumns; ++c) item->setText(c, platform::FromCp932(row.Cell(c)));
-        item->setIcon(0, ToDoIcon(row.Icon()));
-        if (RemainIsOverdue(row.remain)) {
-            QFont bold = sg1->font();
-            bold.setBold(true);
-            item->setFont(4, bold);
-        }
-        items.append(item);
-    }
+    for (const ToDoRow& row : list_.rows) items.append(NewItem(row, texts, bold));
     sg1->addTopLevelItems(items);
     sg1->setUpdatesEnabled(true);
     Select(select);
+}
+
+void TfrToDo::RowChanged(int index) {
+    if (sg1->topLevelItemCount() != static_cast<int>(list_.rows.size())) {
+        Refresh(index);
+        return;
+    }
+    QTreeWidgetItem* item = sg1->topLevelItem(index);
+    const ToDoRow& row = list_.rows[static_cast<size_t>(index)];
+    const QStringList cells = RowTexts().Cells(row);
+    for (int c = 0; c < kToDoColumns; ++c)
+        if (item->text(c) != cells[c]) item->setText(c, cells[c]);
+    Decorate(item, row, BoldFont());
+    Select(index);
 }
 
 int TfrToDo::Selected() const {
@@ -312,7 +360,14 @@ void TfrToDo::mnuTuikaClick() {
     const int result = RunInput ? RunInput(dialog) : dialog.exec();
     if (result != TfrToDoInput::kResultOk) return;
     list_.Add(dialog.Entry(), Date());
-    Refresh(static_cast<int>(list_.rows.size()) - 1);
+    const int last = static_cast<int>(list_.rows.size()) - 1;
+    if (sg1->topLevelItemCount() != last) {
+        Refresh(last);
+        return;
+    }
+    RowTexts texts;
+    sg1->addTopLevelItem(NewItem(list_.rows.back(), texts, BoldFont()));
+    Select(last);
 }
 
 void TfrToDo::mnuEdClick() {
@@ -337,21 +392,21 @@ void TfrToDo::mnuEdClick() {
     const int result = RunInput ? RunInput(dialog) : dialog.exec();
     if (result != TfrToDoInput::kResultOk) return;
     list_.Edit(static_cast<size_t>(index), dialog.Entry(), Date());
-    Refresh(index);
+    RowChanged(index);
 }
 
 void TfrToDo::mnuJuSetSubClick(const std::string& importance) {
     const int index = Selected();
     if (index < 0) return;
     list_.SetImportance(static_cast<size_t>(index), importance);
-    Refresh(index);
+    RowChanged(index);
 }
 
 void TfrToDo::mnuZyoSetSClick(const std::string& status) {
     const int index = Selected();
     if (index < 0) return;
     list_.SetStatus(static_cast<size_t>(index), status, Date());
-    Refresh(index);
+    RowChanged(index);
 }
 
 void TfrToDo::Delete1Click(int tag) {
@@ -377,7 +432,13 @@ void TfrToDo::Delete1Click(int tag) {
         }
     }
     list_.Delete(static_cast<size_t>(index));
-    Refresh(std::min(index, static_cast<int>(list_.rows.size()) - 1));
+    const int next = std::min(index, static_cast<int>(list_.rows.size()) - 1);
+    if (sg1->topLevelItemCount() != static_cast<int>(list_.rows.size()) + 1) {
+        Refresh(next);
+        return;
+    }
+    delete sg1->takeTopLevelItem(index);
+    Select(next);
 }
 
 void TfrToDo::mnuKanrenClick() {
@@ -418,7 +479,20 @@ void TfrToDo::sg1ColumnClick(int column) {
     int now = -1;
     for (size_t i = 0; i < order.size(); ++i)
         if (static_cast<int>(order[i]) == selected) now = static_cast<int>(i);
-    Refresh(now);
+    if (order.size() != list_.rows.size() ||
+        sg1->topLevelItemCount() != static_cast<int>(order.size())) {
+        Refresh(now);
+        return;
+    }
+    // The items move as the rows did; none is made anew.
+    sg1->setUpdatesEnabled(false);
+    const QList<QTreeWidgetItem*> items = sg1->invisibleRootItem()->takeChildren();
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(items.size());
+    for (size_t i : order) sorted.append(items[static_cast<qsizetype>(i)]);
+    sg1->addTopLevelItems(sorted);
+    sg1->setUpdatesEnabled(true);
+    Select(now);
 }
 
 void TfrToDo::done(int result) {
