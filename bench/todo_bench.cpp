@@ -39,8 +39,8 @@ class SilentMessages : public platform::MessagePort {
 // Items as a user keeps them: due dates around today, every status and importance, a few
 // projects, some links.
 std::vector<TTODO> Items() {
-    const char* const contents[] = {"見積書を送る", "会議の資料を作る", "請求書の確認",
-                                    "ソフト開発 第二段階", "表計算の集計", "ｱﾝｹｰﾄの回収"};
+    const char* const contents[] = {"見積書を送る",        "会議の資料を作る", "請求書の確認",
+                                    "ソフト開発 第二段階", "表計算の集計",     "ｱﾝｹｰﾄの回収"};
     const char* const projects[] = {"", "営業", "開発", "総務"};
     std::vector<TTODO> items;
     const TDateTime today = Date();
@@ -89,7 +89,7 @@ void Settle() {
     for (int k = 0; k < 5; ++k) QCoreApplication::processEvents();
 }
 
-const char* const kCaptions[] = {"重要度", "内容", "状態", "目標完了日",
+const char* const kCaptions[] = {"重要度", "内容",     "状態",    "目標完了日",
                                  "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
 
 // The floor: the same texts in a plain tree, to its first paint.
@@ -177,8 +177,8 @@ int main(int argc, char** argv) {
     }
     platform::SetMessagePort(nullptr);
 
-    const double o = Median(open), s = Median(status), t = Median(sortText),
-                 d = Median(sortDays), f = Median(floor);
+    const double o = Median(open), s = Median(status), t = Median(sortText), d = Median(sortDays),
+                 f = Median(floor);
     std::printf("to-do list of %d items, %s, %d runs in turns, %d messages\n", kItems,
                 qPrintable(QGuiApplication::platformName()), runs, messages.shown);
     std::printf("%-36s %9s %9s\n", "", "median ms", "/ floor");

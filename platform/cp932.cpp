@@ -161,7 +161,6 @@ bool DecodeByTable(std::string_view cp932, QString& text) {
     return true;
 }
 
-
 size_t Utf8CharLength(const unsigned char* p, size_t left) {
     unsigned char c = p[0];
     size_t n = 1;

@@ -9,15 +9,18 @@ const char kBlockEnd[] = "#E#!";
 
 }  // namespace
 
-std::string TextReader::ReadLine() {
-    if (pos_ >= bytes_.size()) return std::string();
-    size_t end = bytes_.find_first_of("\r\n", pos_);
-    if (end == std::string::npos) {
-        std::string line = bytes_.substr(pos_);
+std::string_view TextReader::ReadLineView() {
+    if (pos_ >= bytes_.size()) return std::string_view();
+    const std::string_view bytes(bytes_);
+    // A plain scan: find_first_of looks each byte up in the set of two.
+    size_t end = pos_;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    if (end == bytes.size()) {
+        const std::string_view line = bytes.substr(pos_);
         pos_ = bytes_.size();
         return line;
     }
-    std::string line = bytes_.substr(pos_, end - pos_);
+    const std::string_view line = bytes.substr(pos_, end - pos_);
     pos_ = end + 1;
     if (bytes_[end] == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
     return line;

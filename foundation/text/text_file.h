@@ -11,7 +11,9 @@ class TextReader {
     explicit TextReader(std::string bytes) : bytes_(std::move(bytes)) {}
     bool Eof() const { return pos_ >= bytes_.size(); }
     // The next line without its line end; at the end of the file an empty line.
-    std::string ReadLine();
+    std::string ReadLine() { return std::string(ReadLineView()); }
+    // The same as a view into the reader's bytes, valid while the reader lives.
+    std::string_view ReadLineView();
 
   private:
     std::string bytes_;
