@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,10 +45,10 @@ QRect ScreenRect() {
 class RowTexts {
   public:
     QStringList Cells(const ToDoRow& row) {
-        return {Repeated(row.importance), platform::FromCp932(row.content),
-                Repeated(row.status),     platform::FromCp932(row.date),
-                platform::FromCp932(row.remain), Repeated(row.project),
-                platform::FromCp932(row.link)};
+        return {
+            Repeated(row.importance),      platform::FromCp932(row.content), Repeated(row.status),
+            platform::FromCp932(row.date), platform::FromCp932(row.remain),  Repeated(row.project),
+            platform::FromCp932(row.link)};
     }
 
   private:
@@ -437,6 +438,8 @@ void TfrToDo::Delete1Click(int tag) {
         Refresh(next);
         return;
     }
+    // No current row while the item goes: the view would scroll to the row that follows it.
+    sg1->selectionModel()->clear();
     delete sg1->takeTopLevelItem(index);
     Select(next);
 }
@@ -486,6 +489,7 @@ void TfrToDo::sg1ColumnClick(int column) {
     }
     // The items move as the rows did; none is made anew.
     sg1->setUpdatesEnabled(false);
+    sg1->selectionModel()->clear();
     const QList<QTreeWidgetItem*> items = sg1->invisibleRootItem()->takeChildren();
     QList<QTreeWidgetItem*> sorted;
     sorted.reserve(items.size());
