@@ -33,8 +33,21 @@ class DesktopDialogs final : public DialogPort {
         if (name.isEmpty()) return std::nullopt;
         return name;
     }
-    std::optional<QColor> Color(QWidget* parent, const QColor& initial) override {
+    std::optional<QColor> Color(QWidget* parent, const QColor& initial,
+                                const std::vector<QColor>& custom) override {
+        // The custom colours are shared by every colour dialog: the others get theirs back.
+        std::vector<QColor> kept;
+        if (!custom.empty()) {
+            for (int i = 0; i < QColorDialog::customCount(); ++i) {
+                kept.push_back(QColorDialog::customColor(i));
+                const auto at = static_cast<size_t>(i);
+                QColorDialog::setCustomColor(i,
+                                             at < custom.size() ? custom[at] : QColor(Qt::white));
+            }
+        }
         const QColor c = QColorDialog::getColor(initial, parent);
+        for (size_t i = 0; i < kept.size(); ++i)
+            QColorDialog::setCustomColor(static_cast<int>(i), kept[i]);
         if (!c.isValid()) return std::nullopt;
         return c;
     }

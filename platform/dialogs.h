@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -23,7 +24,10 @@ class DialogPort {
                                                 bool confirmOverwrite) = 0;
     virtual std::optional<QString> FolderName(QWidget* parent, const QString& caption,
                                               const QString& start) = 0;
-    virtual std::optional<QColor> Color(QWidget* parent, const QColor& initial) = 0;
+    // custom: the dialog's custom colours, in order, the others empty; none keeps the dialog's
+    // own.
+    virtual std::optional<QColor> Color(QWidget* parent, const QColor& initial,
+                                        const std::vector<QColor>& custom = {}) = 0;
     virtual std::optional<QFont> Font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QString> Text(QWidget* parent, const QString& caption,
                                         const QString& prompt, const QString& initial) = 0;

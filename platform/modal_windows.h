@@ -1,6 +1,8 @@
 // The application's modal windows as a port: whether one runs, and how to end it.
 #pragma once
 
+class QWidget;
+
 namespace platform {
 
 class ModalWindows {
@@ -15,5 +17,13 @@ public:
 
 // The modal windows of this application.
 ModalWindows& ApplicationModals();
+
+// Keeps the window usable while modal windows of the program run, as the tray icon and the
+// notices must stay: each modal window that would block it lets it through until it hides.
+void KeepUsableAboveModals(QWidget* window);
+// Lets the window through the modal window that runs now (a window opened from the tray above
+// a modal view) until that one hides; modal windows opened later block it as usual. Nothing
+// when no modal window runs.
+void UsableAboveRunningModal(QWidget* window);
 
 }  // namespace platform

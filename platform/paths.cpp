@@ -32,14 +32,15 @@ bool IsFolder(const std::string& path) {
 
 bool IsRootPath(const std::string& path) { return path.empty() || path == "/"; }
 
-std::string ExecutableDir() {
+QString ExecutableDirOnDisk() {
     char buf[PATH_MAX + 1];
     ssize_t n = readlink("/proc/self/exe", buf, PATH_MAX);
     QString exe = n > 0 ? QString::fromLocal8Bit(buf, static_cast<int>(n)) : QString();
     if (exe.isEmpty() && QCoreApplication::instance()) exe = QCoreApplication::applicationFilePath();
-    QString dir = QFileInfo(exe).absolutePath();
-    return FromDiskPath(dir);
+    return QFileInfo(exe).absolutePath();
 }
+
+std::string ExecutableDir() { return FromDiskPath(ExecutableDirOnDisk()); }
 
 std::string DataHomeDir() {
     const char* home = std::getenv("KOLVANE_HOME");

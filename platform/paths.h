@@ -20,6 +20,8 @@ bool IsRootPath(const std::string& path);
 
 // Folder of the running executable, without a trailing "/".
 std::string ExecutableDir();
+// The same as the disk names it, for what never enters the program's CP932 texts.
+QString ExecutableDirOnDisk();
 // The user's data folder: KOLVANE_HOME when set, else $XDG_DATA_HOME/kolvane
 // (~/.local/share/kolvane). Never the program folder, which may be read-only or thrown away
 // with a build.

@@ -1,6 +1,7 @@
 #include "program_icon.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextStream>
+
+#include "installed_layout.h"
 
 namespace platform {
 namespace {
@@ -91,7 +94,35 @@ QIcon DesktopIcon(const QString& programPath) {
     return QIcon();
 }
 
+// The largest of the shipped sizes: a file every desktop can show.
+QString OwnIconFile() {
+    return IconThemesDir() + QStringLiteral("/hicolor/256x256/apps/") + DesktopId() +
+           QStringLiteral(".png");
+}
+
 }  // namespace
+
+QIcon OwnIcon() {
+    QIcon icon;
+    const QDir hicolor(IconThemesDir() + QStringLiteral("/hicolor"));
+    const QString file = QStringLiteral("/apps/") + DesktopId() + QStringLiteral(".png");
+    for (const QString& size : hicolor.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString path = hicolor.filePath(size + file);
+        if (QFileInfo::exists(path)) icon.addFile(path);
+    }
+    return icon;
+}
+
+QString OwnIconEntry() {
+    const QFileInfo own(OwnIconFile());
+    if (!own.exists()) return QString();
+    const QString found =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                               QStringLiteral("icons/hicolor/256x256/apps/") + own.fileName());
+    if (!found.isEmpty() && QFileInfo(found).canonicalFilePath() == own.canonicalFilePath())
+        return DesktopId();
+    return own.absoluteFilePath();
+}
 
 QIcon ProgramIcon(const QString& commandLine) {
     const QStringList args = QProcess::splitCommand(commandLine);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "file_io.h"
+#include "installed_layout.h"
 #include "paths.h"
 #include "sound_back_end.h"
 
@@ -82,8 +83,7 @@ void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader) {
 }
 
 SoundBackEnd* LoadSoundModule() {
-    const QString path = DiskPath(JoinPath(ExecutableDir(), "libkolvane_sound.so"));
-    void* module = dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_LOCAL);
+    void* module = dlopen(QFile::encodeName(SoundModulePath()).constData(), RTLD_LAZY | RTLD_LOCAL);
     if (!module) return nullptr;
     using Entry = SoundBackEnd* (*)();
     auto entry = reinterpret_cast<Entry>(dlsym(module, "KolvaneSoundBackEnd"));

@@ -1,7 +1,10 @@
 #include "tray.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
+#include <QWidget>
+
+#include "modal_windows.h"
 
 namespace platform {
 
@@ -40,6 +43,7 @@ class QtTrayIcon : public TrayIconPort {
         icon_->setIcon(icon);
         icon_->setToolTip(tip);
         icon_->show();
+        KeepIconUsableAboveModals();
     }
 
     void Hide() override {
@@ -47,6 +51,15 @@ class QtTrayIcon : public TrayIconPort {
     }
 
   private:
+    // Where the tray embeds a window of ours (XEmbed), the open month view or any other modal
+    // window would block that window, and the icon's menu could not open; a shell's icon keeps
+    // working under the program's modal windows. Qt makes that window anew at each showing.
+    static void KeepIconUsableAboveModals() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("QSystemTrayIconSys")) KeepUsableAboveModals(w);
+        }
+    }
+
     QPointer<QSystemTrayIcon> icon_;
 };
 

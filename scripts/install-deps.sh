@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Kolvane needs.
+# Installs every Debian package that building, testing, packaging and running Kolvane need.
 # Idempotent: only what is missing is installed.
 set -euo pipefail
 
@@ -12,7 +12,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   sox espeak-ng
-  desktop-file-utils
+  desktop-file-utils appstream file
 )
 
 missing=()

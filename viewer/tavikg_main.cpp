@@ -4,6 +4,7 @@
 
 #include "fonts.h"
 #include "message_box.h"
+#include "program_icon.h"
 #include "translations.h"
 #include "unreadable_files.h"
 #include "viewer_window.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavikg"));
+    QApplication::setWindowIcon(platform::OwnIcon());
     platform::SetApplicationTitle(QString::fromUtf8("予定参照"));
     platform::InstallQtJapanese();
     platform::InstallFontSubstitutes();

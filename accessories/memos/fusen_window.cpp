@@ -332,8 +332,11 @@ void TfrFusen::mnuCopyClick() {
 
 void TfrFusen::mnuColClick() {
     const QPointer<TfrFusen> self(this);
-    const auto color = platform::Dialogs().Color(this, platform::ToQColor(BackColor));
+    // The background is offered as the first custom colour.
+    const auto color =
+        platform::Dialogs().Color(this, dialogColor_, {platform::ToQColor(BackColor)});
     if (!self || !color) return;
+    dialogColor_ = *color;
     BackColor = platform::FromQColor(*color);
     update();
 }

@@ -98,6 +98,8 @@ class TfrFusen : public QWidget {
     QFileSystemWatcher watcher_;
     bool leftDown_ = false;
     QPoint pressPos_;
+    // The colour dialog starts on what was last chosen in it, not on the background.
+    QColor dialogColor_ = Qt::black;
 };
 
 // The whole desktop: all screens together.

@@ -1,5 +1,6 @@
 #include "memo_index.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -143,6 +145,25 @@ class MemoFileList : public QListWidget {
     TfrMokuzi* owner_;
 };
 
+// Fusion pads menu-bar items by 4 pixels a side and puts 6 between them; with that the index's
+// four menus need 289 pixels and the last one hides behind the overflow button at the saved
+// width of 266. Narrower margins let all four show.
+class CompactMenuBarStyle : public QProxyStyle {
+  public:
+    CompactMenuBarStyle() : QProxyStyle(QApplication::style()->name()) {}
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        const QSize usual = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type != CT_MenuBarItem || usual.isEmpty()) return usual;
+        return {std::min(usual.width(), size.width() + 6), usual.height()};
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int usual = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_MenuBarItemSpacing ? std::min(usual, 2) : usual;
+    }
+};
+
 QToolButton* SpeedButton(QWidget* parent, const char* name, const char* hint,
                          QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
@@ -264,6 +285,11 @@ void TfrMokuzi::BuildControls() {
     mm1->setContextMenuPolicy(Qt::CustomContextMenu);
     previewLayout->addWidget(img, 1);
     previewLayout->addWidget(mm1, 1);
+    // The categories keep their width and the file list its height; the preview takes the rest.
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
     Splitter1->setSizes({145, 230});
     Splitter2->setSizes({177, 170});
     layout->addWidget(Splitter1, 1);
@@ -290,6 +316,9 @@ void TfrMokuzi::BuildMenus() {
     };
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto* compact = new CompactMenuBarStyle;
+    compact->setParent(MainMenu1);
+    MainMenu1->setStyle(compact);
     static_cast<QVBoxLayout*>(layout())->setMenuBar(MainMenu1);
     mnuCl = MainMenu1->addAction(U("閉じる(&C)"));
     mnuCl->setObjectName(QStringLiteral("mnuCl"));

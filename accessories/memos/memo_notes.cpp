@@ -12,6 +12,7 @@
 #include "memo_title_dialog.h"
 #include "open_memo_list.h"
 #include "message_box.h"
+#include "modal_windows.h"
 #include "open_memo_table.h"
 #include "paths.h"
 #include "unreadable_files.h"
@@ -60,6 +61,9 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     note->IsBitmap = isBitmap ? 1 : 0;
     note->move(topLeft);
     note->setToolTip(U("ﾒﾓ [") + platform::FromCp932(FileNameOf(path)) + U("]"));
+    // Notes sit on the desktop among other programs' windows: the hint shows while they are
+    // not the active window too.
+    note->setAttribute(Qt::WA_AlwaysShowToolTips);
     note->SetTag(slot);
     FreeMemoSlot(slot);
     OpenMemoTable[slot].FileName = path;
@@ -73,6 +77,8 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     }
     note->show();
     ForgetUnopenedMemo(path);
+    // Opened from an index that the tray menu brought up above a modal view.
+    platform::UsableAboveRunningModal(note);
     return note;
 }
 

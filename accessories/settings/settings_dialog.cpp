@@ -614,14 +614,16 @@ bool TfrSet::HotKeyTyped(const QString& text) {
 
 void TfrSet::Shortcut(TShellLinkType type, int tag, const char* setMessage,
                       const char* removeMessage) {
-    const QString program = platform::DiskPath(platform::JoinPath(AppDir, "Kolvane"));
+    // The program's folder, which holds no shipped file once it is installed.
+    const QString folder = platform::ExecutableDirOnDisk();
+    const QString program = folder + QStringLiteral("/Kolvane");
     try {
         if (tag == 1) {
             ShellLink1.Arguments.clear();
             ShellLink1.Description = QStringLiteral("Kolvane32");
             ShellLink1.IconIndex = 0;
             ShellLink1.WindowState = TLinkWindowState::Normal;
-            ShellLink1.WorkDir = platform::DiskPath(AppDir);
+            ShellLink1.WorkDir = folder;
             ShellLink1.LinkType = type;
             ShellLink1.SetFileName(program);
             ShellLink1.CreateLink();

@@ -9,6 +9,7 @@
 
 #include "file_io.h"
 #include "paths.h"
+#include "program_icon.h"
 
 namespace {
 
@@ -51,6 +52,15 @@ QString ExecPercent(const QString& argument) {
 bool Cp932Path(const QString& path, std::string& out) {
     out = platform::FromDiskPath(path);
     return platform::DiskPath(out) == path;
+}
+
+// A program shows its own icon. Ours ship theirs; any other program's the desktop finds itself.
+QString IconOf(const QString& program) {
+    const QFileInfo info(program);
+    if (info.absolutePath() != platform::ExecutableDirOnDisk()) return QString();
+    if (info.fileName() != QLatin1String("Kolvane") && info.fileName() != QLatin1String("tavikg"))
+        return QString();
+    return platform::OwnIconEntry();
 }
 
 }  // namespace
@@ -120,6 +130,8 @@ QString TShellLink::EntryText() const {
     text += QStringLiteral("Name=") + EscapeValue(name) + QLatin1Char('\n');
     text += QStringLiteral("Exec=") + EscapeValue(exec) + QLatin1Char('\n');
     if (!WorkDir.isEmpty()) text += QStringLiteral("Path=") + EscapeValue(WorkDir) + QLatin1Char('\n');
+    const QString icon = IconOf(fileName_);
+    if (!icon.isEmpty()) text += QStringLiteral("Icon=") + EscapeValue(icon) + QLatin1Char('\n');
     text += QStringLiteral("Terminal=false\n");
     return text;
 }

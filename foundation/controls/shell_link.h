@@ -69,7 +69,7 @@ class TShellLink {
 
     // Full path of the entry for the current FileName and LinkType; throws as above.
     QString LinkPath() const;
-    // The desktop entry CreateLink writes.
+    // The desktop entry CreateLink writes; one to Kolvane or tavikg carries the program's icon.
     QString EntryText() const;
 
   private:

@@ -80,13 +80,13 @@ bool OtherUserStartFolder(const std::string& datPath, std::string& startFolder) 
     return true;
 }
 
-bool OtherUserViewerStart(const std::string& chosen, const std::string& appDir, int year, int month,
-                          ViewerStart& start) {
+bool OtherUserViewerStart(const std::string& chosen, const std::string& programDir, int year,
+                          int month, ViewerStart& start) {
     std::string path = WithoutFinalSlashes(chosen);
     if (platform::IsRootPath(path)) return false;
     size_t slash = path.rfind('/');
     std::string user = slash == std::string::npos ? path : path.substr(slash + 1);
-    start.program = platform::DiskPath(appDir + "/tavikg");
+    start.program = platform::DiskPath(programDir + "/tavikg");
     start.args = QStringList{platform::FromCp932(user), platform::DiskPath(path),
                              QString::number(year), QString::number(month)};
     return true;
@@ -107,7 +107,7 @@ void ViewOtherUser(QWidget* owner) {
     std::string chosen = PickFolder(owner, caption, startFolder);
     if (chosen.empty()) return;
     ViewerStart start;
-    if (!OtherUserViewerStart(chosen, AppDir, CurYear, CurMonth, start)) {
+    if (!OtherUserViewerStart(chosen, platform::ExecutableDir(), CurYear, CurMonth, start)) {
         platform::ShowMessage(QStringLiteral("指定されたディレクトリは参照できません。"));
         return;
     }

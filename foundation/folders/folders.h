@@ -29,9 +29,10 @@ struct ViewerStart {
     QString program;
     QStringList args;  // user name, path, year, month
 };
-// The viewer start for the chosen folder (CP932); false when the folder is a root.
-bool OtherUserViewerStart(const std::string& chosen, const std::string& appDir, int year, int month,
-                          ViewerStart& start);
+// The viewer start for the chosen folder (CP932), the viewer taken from the programs' folder;
+// false when the folder is a root.
+bool OtherUserViewerStart(const std::string& chosen, const std::string& programDir, int year,
+                          int month, ViewerStart& start);
 
 // Opens another user's month schedule in the viewer; the user picks that user's folder.
 void ViewOtherUser(QWidget* owner = nullptr);

@@ -27,7 +27,8 @@ extern std::string TodayScheduleText;
 extern int32_t MainFullHeight;
 extern uint8_t NavBusy;
 
-// A file the program ships beside its executable (sounds, templates): AppDir + "/" + name.
+// A file the program ships (sounds, templates): AppDir + "/" + name, where AppDir is beside the
+// executable in a build and <prefix>/share/kolvane when installed.
 std::string ShippedFile(const std::string& name);
 
 // Sends a private message to MainWnd; nothing happens (result 0) while it is null.

@@ -1,13 +1,12 @@
 #include "notice_popup.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWindow>
 
 #include "cp932.h"
+#include "modal_windows.h"
 #include "settings_record.h"
 #include "sound.h"
 #include "title_bar.h"
@@ -56,41 +55,12 @@ TfrAnnai::TfrAnnai(QWidget* parent) : QDialog(parent) {
 
     Timer1 = platform::CurrentTimers().CreateTimer();
     Timer1->SetHandler([this] { Timer1Timer(); });
+    // The tick runs while modal dialogs are open; the notice it shows must still be confirmable.
+    platform::KeepUsableAboveModals(this);
     FormCreate();
 }
 
-TfrAnnai::~TfrAnnai() { LetGoOfModal(); }
-
-bool TfrAnnai::event(QEvent* e) {
-    // The tick runs while modal dialogs are open; the notice it shows must still be confirmable.
-    if (e->type() == QEvent::WindowBlocked) {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal != this) StayUsableAbove(modal);
-    }
-    return QDialog::event(e);
-}
-
-bool TfrAnnai::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == modal_ && e->type() == QEvent::Hide) LetGoOfModal();
-    return QDialog::eventFilter(watched, e);
-}
-
-void TfrAnnai::StayUsableAbove(QWidget* modal) {
-    LetGoOfModal();
-    QWindow* own = windowHandle();
-    QWindow* other = modal->windowHandle();
-    if (!own || !other) return;
-    modal_ = modal;
-    modal->installEventFilter(this);
-    own->setTransientParent(other);
-}
-
-void TfrAnnai::LetGoOfModal() {
-    if (!modal_) return;
-    modal_->removeEventFilter(this);
-    modal_ = nullptr;
-    if (QWindow* own = windowHandle()) own->setTransientParent(nullptr);
-}
+TfrAnnai::~TfrAnnai() = default;
 
 void TfrAnnai::FormCreate() {
     Timer1->SetInterval(kRepeatMs);

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <memory>
 #include <string>
@@ -33,19 +32,12 @@ class TfrAnnai : public QDialog {
     void btOKClick();
 
   protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
   private:
     void FormCreate();
     void FormClose();
-    // A modal dialog of ours would block the notice; as its transient it stays usable.
-    void StayUsableAbove(QWidget* modal);
-    void LetGoOfModal();
-
-    QPointer<QWidget> modal_;
 };
 
 // Creates a notice owned by the application, centred on the screen, and shows it modelessly.

@@ -13,8 +13,10 @@
 #include "desk_accessories.h"
 #include "exit_gate.h"
 #include "fonts.h"
+#include "installed_layout.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "program_icon.h"
 #include "single_instance.h"
 #include "start_notice.h"
 #include "startup.h"
@@ -61,6 +63,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
+    // The windows, the tray and the desktop's task list show the program's own icon.
+    QGuiApplication::setDesktopFileName(platform::DesktopId());
+    QApplication::setWindowIcon(platform::OwnIcon());
     platform::SetApplicationTitle(QStringLiteral("Kolvane"));
     platform::InstallQtJapanese();
     platform::InstallFontSubstitutes();

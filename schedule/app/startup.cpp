@@ -17,6 +17,7 @@
 #include "exit_notice.h"
 #include "folders.h"
 #include "globals.h"
+#include "installed_layout.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "paths.h"
@@ -50,7 +51,7 @@ bool MainLifecycle::FormShow() {
     NavBusy = 0;
     MainFullHeight = main_.height();
 
-    AppDir = platform::ExecutableDir();
+    AppDir = platform::ShippedFilesDir();
     BaseDir = platform::DataHomeDir();
     if (!platform::MakeFolder(BaseDir)) {
         platform::MessageDlg(QStringLiteral("データを置くフォルダ[%1]を作成できません。")

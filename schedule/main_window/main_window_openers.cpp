@@ -20,6 +20,7 @@
 #include "main_window.h"
 #include "message_box.h"
 #include "messages.h"
+#include "modal_windows.h"
 #include "month_view.h"
 #include "open_windows.h"
 #include "paths.h"
@@ -30,7 +31,7 @@
 
 namespace {
 
-// The phone-book program beside the executable.
+// The phone-book program the user puts among the shipped files (AppDir).
 const char* const kPhoneBook = "kolvane-tel";
 
 constexpr OpenerRules kViewRules{true, true, true, TopmostRule::DropWithNotes};
@@ -223,7 +224,12 @@ void TfrTavik::BitBtn1Click() {
 
 // ---- accessories and programs ----------------------------------------------------------
 
-void TfrTavik::bttodoClick() { Accessories().OpenToDoList(); }
+// The tray menu opens above a modal view; the accessory windows it opens there are usable
+// until that view closes, as the list and index are windows of their own.
+void TfrTavik::bttodoClick() {
+    Accessories().OpenToDoList();
+    platform::UsableAboveRunningModal(OpenWindow(WindowKind::ToDoList));
+}
 
 void TfrTavik::bt_memoClick() {
     const std::string& folder = Settings.memo_path;
@@ -236,10 +242,12 @@ void TfrTavik::bt_memoClick() {
         return;
     }
     if (MemoIndexIsOpen() && OpenWindow(WindowKind::MemoIndex)) {
+        platform::UsableAboveRunningModal(OpenWindow(WindowKind::MemoIndex));
         BringForward(OpenWindow(WindowKind::MemoIndex));
         return;
     }
     Accessories().OpenMemoIndex();
+    platform::UsableAboveRunningModal(OpenWindow(WindowKind::MemoIndex));
 }
 
 void TfrTavik::bt_telClick() {

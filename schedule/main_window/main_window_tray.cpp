@@ -16,6 +16,7 @@
 #include "messages.h"
 #include "open_windows.h"
 #include "paths.h"
+#include "program_icon.h"
 #include "sound.h"
 #include "start_notice.h"
 #include "tray.h"
@@ -175,6 +176,8 @@ void TfrTavik::FirstResize() {
 void TfrTavik::ShowTrayIcon() {
     QIcon icon = windowIcon();
     if (icon.isNull()) icon = qApp->windowIcon();
+    if (icon.isNull()) icon = platform::OwnIcon();
+    // Not without any icon, even when the program's icon files are missing.
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     platform::TrayIcon().Show(icon, QString::fromUtf8(kTrayTip));
 }

@@ -61,6 +61,37 @@ void PaintHeader(QLabel* header, uint32_t textColor, bool marked) {
     header->setPalette(p);
 }
 
+// A day's caption is centred while it fits its column. A longer one (a holiday and an
+// anniversary after the week number) starts at the left edge, so that its date stays readable,
+// and wraps when the row is tall enough for all of it.
+class DayHeader : public QLabel {
+  public:
+    explicit DayHeader(QWidget* parent) : QLabel(parent) {}
+    void Fit() {
+        const QFontMetrics fm(font());
+        const QRect room = contentsRect();
+        const QString caption = text();
+        if (fm.horizontalAdvance(caption) <= room.width()) {
+            setWordWrap(false);
+            setAlignment(Qt::AlignCenter);
+            return;
+        }
+        // A label with a frame indents left-aligned text by half an "x".
+        const int indent = frameWidth() > 0 ? fm.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+        const int width = std::max(room.width() - indent, 1);
+        const int wrapped =
+            fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, caption).height();
+        setWordWrap(wrapped <= room.height());
+        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        Fit();
+    }
+};
+
 }  // namespace
 
 TfrTuki::TfrTuki(QWidget* parent) : QDialog(parent) {
@@ -207,10 +238,9 @@ void TfrTuki::BuildRows() {
     rows = new QWidget;
     rows->setObjectName(QStringLiteral("rows"));
     for (int n = 1; n <= 31; ++n) {
-        auto* header = new QLabel(rows);
+        auto* header = new DayHeader(rows);
         header->setObjectName(QStringLiteral("yod%1").arg(n));
         header->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        header->setAlignment(Qt::AlignCenter);
         header->setAutoFillBackground(true);
         yod[n] = header;
         auto* memo = new ViewMemo(rows, kFontPx);
@@ -245,6 +275,7 @@ int TfrTuki::SetDayRow(QLabel* header, ViewMemo* memo, int day, int month, int y
     const int height = MemoHeight(lines, kFontPx);
     memo->resize(memo->width(), height);
     header->resize(header->width(), height);
+    if (auto* fitted = dynamic_cast<DayHeader*>(header)) fitted->Fit();  // also at the same size
     return top + height;
 }
 

@@ -29,6 +29,9 @@ class FakeDialogs : public platform::DialogPort {
     std::deque<std::optional<QString>> files, folders, texts;
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<QFont>> fonts;
+    // Each colour dialog's preset colour and custom colours.
+    std::vector<QColor> colorAsked;
+    std::vector<std::vector<QColor>> customColors;
     // What each dialog was asked: caption, then the start folder or file.
     std::vector<QString> asked;
     std::vector<bool> confirmOverwrite;
@@ -49,7 +52,12 @@ class FakeDialogs : public platform::DialogPort {
         asked.push_back(caption + "|" + start);
         return Next(folders);
     }
-    std::optional<QColor> Color(QWidget*, const QColor&) override { return Next(colors); }
+    std::optional<QColor> Color(QWidget*, const QColor& initial,
+                                const std::vector<QColor>& custom) override {
+        colorAsked.push_back(initial);
+        customColors.push_back(custom);
+        return Next(colors);
+    }
     std::optional<QFont> Font(QWidget*, const QFont&) override { return Next(fonts); }
     std::optional<QString> Text(QWidget*, const QString& caption, const QString& prompt,
                                 const QString& initial) override {

@@ -79,6 +79,7 @@ TEST_F(Notes, WithoutCompanionFileAYellowNoteAtTheIndex) {
     EXPECT_EQ(note->BackColor, 65535u);
     EXPECT_EQ(note->Text, Sj("買物\r\n牛乳"));
     EXPECT_EQ(note->toolTip(), U("ﾒﾓ [a.txt]"));
+    EXPECT_TRUE(note->testAttribute(Qt::WA_AlwaysShowToolTips)) << "hint only while active";
     EXPECT_EQ(note->Tag(), 0);
     EXPECT_EQ(OpenMemoTable[0].FileName, Path("a.txt"));
     EXPECT_EQ(OpenMemoTable[0].Wnd, note);
@@ -250,6 +251,11 @@ TEST_F(Notes, MenuCommands) {
     EXPECT_EQ(text->BackColor, 0x563412u);
     text->mnuColClick();  // cancelled
     EXPECT_EQ(text->BackColor, 0x563412u);
+    // The background is custom colour A; the dialog itself keeps the colour last chosen in it.
+    EXPECT_EQ(dialogs.customColors,
+              (std::vector<std::vector<QColor>>{{QColor(Qt::yellow)}, {QColor(0x12, 0x34, 0x56)}}));
+    EXPECT_EQ(dialogs.colorAsked,
+              (std::vector<QColor>{QColor(Qt::black), QColor(0x12, 0x34, 0x56)}));
     QFont chosen(QStringLiteral("Serif"), 15);
     chosen.setItalic(true);
     dialogs.fonts.push_back(chosen);

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QToolButton>
 
 #include "cp932.h"
 #include "fake_clipboard.h"
 #include "fake_desktop.h"
 #include "fake_messages.h"
 #include "fake_trash.h"
+#include "fonts.h"
 #include "fusen_window.h"
 #include "globals.h"
 #include "memo_notes.h"
@@ -275,6 +278,26 @@ TEST_F(Index, CloseKeepsTheBoundsInTheSettings) {
     EXPECT_EQ(Settings.mokuzi_tlwh.h, 300);
     EXPECT_GT(Settings.mokuzi_tlwh.lv1_w, 0);
     EXPECT_GT(Settings.mokuzi_tlwh.fb1_h, 0);
+}
+
+TEST_F(Index, CategoriesKeepTheirWidthAndTheMenuFitsAtTheSavedSize) {
+    platform::InstallFontSubstitutes();  // the menu's widths are those of the program's font
+    delete index;
+    index = new TfrMokuzi;
+    Settings.mokuzi_tlwh = INIT().mokuzi_tlwh;
+    index->PlaceFromSettings();
+    index->show();
+    QApplication::processEvents();
+    auto* more = index->MainMenu1->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    ASSERT_NE(more, nullptr);
+    EXPECT_FALSE(more->isVisible()) << "a menu item hides behind the overflow button";
+    EXPECT_LE(index->MainMenu1->sizeHint().width(), 266);
+    EXPECT_EQ(index->lv1->width(), 145);
+    EXPECT_EQ(index->FileListBox1->height(), 177);
+    index->resize(index->width() + 200, index->height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(index->lv1->width(), 145);
+    EXPECT_EQ(index->FileListBox1->height(), 177);
 }
 
 TEST(RightClickSelection, AsTheFileListWantsIt) {

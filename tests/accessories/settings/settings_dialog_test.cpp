@@ -20,6 +20,8 @@
 #include "fake_messages.h"
 #include "folders.h"
 #include "globals.h"
+#include "paths.h"
+#include "program_icon.h"
 #include "speed_button_vr.h"
 #include "temp_folder.h"
 
@@ -324,9 +326,15 @@ TEST_F(SettingsDialogTest, ShortcutsAreRegisteredRemovedAndFailuresReported) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(f.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("Name=Kolvane32\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Exec=\"") + QString::fromStdString(dir_.Path()) +
-                              QStringLiteral("/Kolvane\"\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Path=") + QString::fromStdString(dir_.Path()) + "\n"));
+    // The program's folder, not the folder of shipped files (AppDir), which differs once installed.
+    const QString programs = platform::ExecutableDirOnDisk();
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("Exec=\"") + programs + QStringLiteral("/Kolvane\"\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Path=") + programs + "\n"));
+    // Run from the build folder: the icon file the build put beside the program.
+    const QString icon = platform::OwnIconEntry();
+    EXPECT_TRUE(QFileInfo(icon).isAbsolute() && QFileInfo::exists(icon)) << icon.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Icon=") + icon + "\n"));
     f.close();
 
     // The autostart folder cannot be made: an error, never the success message.

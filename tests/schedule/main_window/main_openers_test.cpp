@@ -410,6 +410,28 @@ TEST_F(MainOpeners, TrayMenuFollowsTheOpenWindows) {
     }
 }
 
+TEST_F(MainOpeners, TrayMenuWindowsAreUsableAboveTheMonthView) {
+    const struct {
+        WindowKind kind;
+        const char* item;
+    } cases[] = {{WindowKind::ToDoList, "mnuToDo"}, {WindowKind::MemoIndex, "mnuMemo"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        QWidget window;  // stands for the accessory's window
+        window.show();
+        SetWindowOpen(c.kind, true, &window);
+        bool passed = false;
+        WhileOpen([&] {
+            main->PopupMenu1->findChild<QAction*>(c.item)->trigger();
+            passed = frTuki && window.windowHandle()->transientParent() == frTuki->windowHandle();
+        });
+        main->bt_tukiClick();
+        EXPECT_TRUE(passed);
+        EXPECT_EQ(window.windowHandle()->transientParent(), nullptr);
+        SetWindowOpen(c.kind, false);
+    }
+}
+
 TEST_F(MainOpeners, EnlargedDayViewReplacesTheDayText) {
     frYotei = nullptr;
     auto notice = std::make_unique<TfrYotei>();

@@ -13,6 +13,7 @@
 #include "fake_accessories.h"
 #include "fake_clipboard.h"
 #include "fake_messages.h"
+#include "fonts.h"
 #include "globals.h"
 #include "temp_folder.h"
 #include "view_memo.h"
@@ -101,6 +102,33 @@ TEST_F(MonthView, RowsAreAsTallAsTheirTexts) {
     EXPECT_EQ(view->yod[3]->text(), U("5/3(月)憲法記念日"));
     EXPECT_EQ(view->yo[3]->x(), view->Panel2->width() + TfrTuki::kSplitterWidth);
     EXPECT_FALSE(view->yo[31]->isHidden());
+}
+
+TEST_F(MonthView, LongCaptionsStayReadableFromTheirStart) {
+    platform::InstallFontSubstitutes();  // widths of the program's font
+    Settings.syuuNoDsp = 1;
+    Settings.StYoubiNo = 1;
+    dat.Write("ukinen.txt", Sj("5,3,結婚記念日\r\n5,4,結婚記念日と創立記念日\r\n"));
+    dat.Write("200405.yo2", MonthBytes({{3, Sj("一\r\n二\r\n三")}}));
+    Open(2004, 5);
+    ASSERT_EQ(view->yod[3]->text(), U("5/3(月 第19週)憲法記念日,結婚記念日"));
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const struct {
+        int day;
+        Qt::Alignment alignment;
+        bool wrapped;
+    } rows[] = {
+        {1, Qt::AlignCenter, false},  // fits its column
+        {3, left, true},              // too long, three lines of room
+        {4, left, false},             // too long, one line of room
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.day);
+        EXPECT_EQ(view->yod[r.day]->alignment(), r.alignment);
+        EXPECT_EQ(view->yod[r.day]->wordWrap(), r.wrapped);
+    }
+    view->Splitter1->setSizes({400, 240});  // a column wide enough centres it again
+    EXPECT_EQ(view->yod[4]->alignment(), Qt::AlignCenter);
 }
 
 TEST_F(MonthView, ShortMonthsHideTheirLastRows) {

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Installs the built program into a temporary prefix and checks it as a user gets it: the
+# desktop entry and the AppStream data validate, and Kolvane, started by the entry's Exec line
+# offscreen with an empty data folder, gets through its first start and finds what it ships
+# under the prefix. With --deb it also makes the Debian package and looks into it.
+#
+#   scripts/check-install.sh [--deb] [BUILD_DIR]
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+deb=0
+if [ "${1:-}" = "--deb" ]; then
+  deb=1
+  shift
+fi
+build="$(cd "${1:-$root/build}" && pwd)"
+id="org.kolvane.Kolvane"
+
+tmp="$(mktemp -d)"
+pid=""
+# Every install from the build folder rewrites its list of installed files; the list of the
+# user's own last install is put back.
+manifest="$build/install_manifest.txt"
+if [ -f "$manifest" ]; then cp -p "$manifest" "$tmp/manifest"; fi
+cleanup() {
+  if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
+  if [ -f "$tmp/manifest" ]; then cp -p "$tmp/manifest" "$manifest"; else rm -f "$manifest"; fi
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+  echo "check-install: $*" >&2
+  if [ -s "$tmp/out" ]; then sed 's/^/  | /' "$tmp/out" >&2; fi
+  exit 1
+}
+
+prefix="$tmp/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+entry="$prefix/share/applications/$id.desktop"
+desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
+  fail "the AppStream data does not validate"
+for f in "$root"/data/files/*; do
+  [ -f "$prefix/share/kolvane/${f##*/}" ] || fail "not installed: share/kolvane/${f##*/}"
+done
+icon="$(sed -n 's/^Icon=//p' "$entry")"
+for f in scalable/apps/$icon.svg 22x22/apps/$icon.png 256x256/apps/$icon.png; do
+  [ -f "$prefix/share/icons/hicolor/$f" ] || fail "the entry's icon is not installed: $f"
+done
+program="$(sed -n 's/^Exec=//p' "$entry")"
+[ "$program" = "$prefix/bin/Kolvane" ] || fail "the entry starts '$program', not $prefix/bin/Kolvane"
+
+# Kolvane offscreen: no display, no sound device, a runtime folder of its own so that no other
+# Kolvane answers for it. SIGTERM goes once Kolvane has taken the signal; the first window's
+# event loop serves it, closes that window and ends the start the orderly way, which needs the
+# start to have come through and writes the settings.
+home="$tmp/home"
+mkdir -m 700 "$tmp/run"
+start_and_end() {
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen KOLVANE_HOME="$home" \
+    XDG_RUNTIME_DIR="$tmp/run" XDG_CONFIG_HOME="$tmp/config" XDG_CACHE_HOME="$tmp/cache" \
+    LD_DEBUG=files LD_DEBUG_OUTPUT="$tmp/ld" "$program" >"$tmp/out" 2>&1 &
+  pid=$!
+  local caught=0 i
+  for i in $(seq 400); do
+    # SIGTERM (15) is bit 14 of the mask of caught signals.
+    mask="$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null || true)"
+    if [ -n "$mask" ] && (((0x$mask >> 14) & 1)); then
+      caught=1
+      break
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ "$caught" = 1 ] || fail "Kolvane did not come up"
+  kill -TERM "$pid"
+  for i in $(seq 400); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$pid" 2>/dev/null && fail "Kolvane did not end within 20 s of SIGTERM"
+  local rc=0
+  wait "$pid" || rc=$?
+  pid=""
+  [ "$rc" = 0 ] || fail "Kolvane ended with status $rc"
+}
+
+# The first start: it makes the data folder and comes through its first window.
+start_and_end
+[ -f "$home/Kolvane32.ini" ] || fail "the first start did not come through (no settings written)"
+
+# Again with sounds on: the sound module loads at the first sound, and only for a sound file it
+# found, so loading it from the prefix shows both in their installed places.
+sed -i 's/^oto=1\r$/oto=0\r/' "$home/Kolvane32.ini"
+rm -f "$tmp"/ld.*
+start_and_end
+grep -q "file=$prefix/[^ ]*/kolvane/libkolvane_sound.so .*dynamically loaded" "$tmp"/ld.* ||
+  fail "no sound file or no sound module found under the prefix"
+
+if [ "$deb" = 1 ]; then
+  (cd "$build" && cpack -G DEB -B "$tmp/deb" >"$tmp/out" 2>&1) || fail "cpack failed"
+  package="$(echo "$tmp"/deb/kolvane_*.deb)"
+  [ -f "$package" ] || fail "cpack made no kolvane_*.deb"
+  depends="$(dpkg-deb -f "$package" Depends)"
+  for p in libqt6widgets6 libqt6multimedia6 fonts-ipafont-gothic fonts-ipafont-mincho; do
+    [[ "$depends" == *"$p"* ]] || fail "the package does not depend on $p: $depends"
+  done
+  contents="$(dpkg-deb -c "$package")"
+  for f in bin/Kolvane bin/tavikg "*/kolvane/libkolvane_sound.so" share/kolvane/tukare.wav; do
+    [[ "$contents" == *" ./usr/"$f* ]] || fail "the package lacks /usr/$f"
+  done
+  packaged_entry="$(dpkg-deb --fsys-tarfile "$package" | tar -xO "./usr/share/applications/$id.desktop")"
+  [[ "$packaged_entry" == *$'\nExec=/usr/bin/Kolvane\n'* ]] ||
+    fail "the package's entry does not start /usr/bin/Kolvane"
+fi
+echo "check-install: installed Kolvane starts and finds its files"
