@@ -12,10 +12,8 @@ const char kBlockEnd[] = "#E#!";
 std::string_view TextReader::ReadLineView() {
     if (pos_ >= bytes_.size()) return std::string_view();
     const std::string_view bytes(bytes_);
-    // A plain scan: find_first_of looks each byte up in the set of two.
-    size_t end = pos_;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    if (end == bytes.size()) {
+    const size_t end = FindLineEnd(bytes, pos_);
+    if (end == std::string_view::npos) {
         const std::string_view line = bytes.substr(pos_);
         pos_ = bytes_.size();
         return line;

@@ -6,6 +6,14 @@
 #include <string>
 #include <string_view>
 
+// Position of the first CR or LF at or after from, or npos. A plain loop: find_first_of
+// searches the two-byte set once for every byte of the text.
+inline size_t FindLineEnd(std::string_view text, size_t from) {
+    for (size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n') return i;
+    return std::string_view::npos;
+}
+
 class TextReader {
   public:
     explicit TextReader(std::string bytes) : bytes_(std::move(bytes)) {}

@@ -86,15 +86,6 @@ std::string MemoDetail(const SearchHit& hit, const std::string& fileText) {
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (true) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            return lines;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
+    ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
+    return lines;
 }

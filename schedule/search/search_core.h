@@ -2,7 +2,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "text_file.h"
 
 enum class HitKind { Schedule, ToDo, Memo };
 
@@ -49,3 +52,19 @@ std::string MemoDetail(const SearchHit& hit, const std::string& fileText);
 
 // The lines of text split at CR LF, CR or LF.
 std::vector<std::string> SplitLines(const std::string& text);
+
+// Calls take(line) for each line of SplitLines(text), in order, without copying them.
+template <class Take>
+void ForEachLine(std::string_view text, Take take) {
+    size_t start = 0;
+    while (true) {
+        const size_t end = FindLineEnd(text, start);
+        if (end == std::string_view::npos) {
+            take(text.substr(start));
+            return;
+        }
+        take(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+}

@@ -1,5 +1,6 @@
 #include "search_window.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -17,7 +18,7 @@
 #include "message_box.h"
 #include "paths.h"
 #include "schedule_store.h"
-#include "search_targets.h"
+#include "search_job.h"
 #include "title_bar.h"
 
 TfrKensaku* frKensaku = nullptr;
@@ -147,6 +148,8 @@ TfrKensaku::TfrKensaku(QWidget* parent) : QDialog(parent) {
     Splitter1->addWidget(tx2);
     Splitter1->setSizes({225, 388 - 225});
     tx->viewport()->installEventFilter(this);
+    // Read-only: the lines appended as they come need no undo history.
+    tx->document()->setUndoRedoEnabled(false);
 
     connect(bt_go, &QPushButton::clicked, this, [this] { bt_goClick(); });
     connect(Button2, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
@@ -185,6 +188,8 @@ void TfrKensaku::FormCreate() {
 }
 
 void TfrKensaku::bt_goClick() {
+    // The button of the search that runs.
+    if (searching_) return;
     // A search that cannot finish must still give the button back.
     try {
         RunSearch();
@@ -195,6 +200,12 @@ void TfrKensaku::bt_goClick() {
     bt_go->setEnabled(true);
 }
 
+void TfrKensaku::done(int result) {
+    // Esc, the cancel button or the title bar stop a running search.
+    stopRequested_ = true;
+    QDialog::done(result);
+}
+
 void TfrKensaku::RunSearch() {
     SearchWords words;
     if (!ChooseWords(Cp(tx_ken->text()), Cp(tx_ken2->text()), words)) {
@@ -202,29 +213,35 @@ void TfrKensaku::RunSearch() {
         return;
     }
     hits_.clear();
-    ShowResults();
+    shown_ = 0;
+    resultText_.clear();
+    tx->setPlainText(QString());
     SetDetail(std::string());
     bt_go->setEnabled(false);
     lb_msg->setText(tx_ken->text() + U("検索しています．．．．"));
     lb_msg->repaint();
 
-    int count = 0;
-    if (chFusenMemo->isChecked()) count += MemoKensaku(Settings.memo_path, words, hits_);
-    if (cbToDo->isChecked())
-        count += ToDoKensaku(platform::JoinPath(BaseDir, "todo.dat"), words, hits_);
-    if (cbYotei->isChecked()) {
-        SearchPeriod period;
-        if (!ParsePeriod(Cp(tx_yy->currentText()), Cp(tx_mm->currentText()),
-                         Cp(tx_yy2->currentText()), Cp(tx_mm2->currentText()), period)) {
-            ShowResults();
-            platform::ShowMessage(U("日付に変換できません。検索期間を確認してください。"));
-            return;
-        }
-        count += SearchSchedules(period, words, hits_);
-    }
+    SearchTargets targets;
+    targets.memos = chFusenMemo->isChecked();
+    targets.memoFolder = Settings.memo_path;
+    targets.toDo = cbToDo->isChecked();
+    targets.toDoPath = platform::JoinPath(BaseDir, "todo.dat");
+    targets.schedules = cbYotei->isChecked();
+    if (targets.schedules)
+        targets.periodValid =
+            ParsePeriod(Cp(tx_yy->currentText()), Cp(tx_mm->currentText()),
+                        Cp(tx_yy2->currentText()), Cp(tx_mm2->currentText()), targets.period);
+    SearchJob job(words, std::move(targets));
+    if (!RunSteps(job)) return;
     ShowResults();
+    if (job.BadPeriod()) {
+        platform::ShowMessage(U("日付に変換できません。検索期間を確認してください。"));
+        return;
+    }
+    job.Finish();
     bt_go->setEnabled(true);
 
+    const int count = static_cast<int>(hits_.size());
     std::string caption = ResultCaption(words);
     if (count == 0) platform::ShowMessage(U("条件を満たすものは、ありませんでした."));
     const int shown = static_cast<int>(shown_);
@@ -240,14 +257,53 @@ void TfrKensaku::RunSearch() {
     lb_msg->setText(platform::FromCp932(caption));
 }
 
-void TfrKensaku::ShowResults() {
-    shown_ = std::min(hits_.size(), static_cast<size_t>(std::max(ResultCapacity, 0)));
-    resultText_.clear();
-    for (size_t i = 0; i < shown_; ++i) {
-        resultText_ += hits_[i].line;
-        resultText_ += "\r\n";
+bool TfrKensaku::RunSteps(SearchJob& job) {
+    struct Running {
+        TfrKensaku& w;
+        explicit Running(TfrKensaku& window) : w(window) {
+            w.searching_ = true;
+            w.stopRequested_ = false;
+        }
+        ~Running() { w.searching_ = false; }
+    } running(*this);
+    // The first screenful goes up as soon as it is found, the rest in slices of work between
+    // which the window answers the user.
+    const int lineHeight = std::max(tx->fontMetrics().lineSpacing(), 1);
+    const size_t screenful =
+        std::min<size_t>(tx->viewport()->height() / lineHeight + 1, std::max(ResultCapacity, 0));
+    QElapsedTimer slice;
+    slice.start();
+    while (!job.Done()) {
+        job.Step(hits_);
+        const bool firstScreenful = shown_ < screenful && hits_.size() >= screenful;
+        if (!firstScreenful && slice.elapsed() < SliceMs) continue;
+        ShowResults();
+        QCoreApplication::processEvents();
+        if (stopRequested_) return false;
+        slice.restart();
     }
-    tx->setPlainText(Q(resultText_));
+    return true;
+}
+
+void TfrKensaku::ShowResults() {
+    const size_t upTo = std::min(hits_.size(), static_cast<size_t>(std::max(ResultCapacity, 0)));
+    if (upTo <= shown_) return;
+    std::string lines;
+    for (size_t i = shown_; i < upTo; ++i) {
+        lines += hits_[i].line;
+        lines += "\r\n";
+    }
+    resultText_ += lines;
+    // The first lines set the pane as a whole list would (caret and view at the top); later
+    // ones go after them without moving either.
+    if (shown_ == 0) {
+        tx->setPlainText(Q(lines));
+    } else {
+        QTextCursor end(tx->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(Q(lines));
+    }
+    shown_ = upTo;
 }
 
 void TfrKensaku::SetDetail(const std::string& text) {

@@ -17,6 +17,8 @@
 
 #include "search_core.h"
 
+class SearchJob;
+
 class TfrKensaku : public QDialog {
     Q_OBJECT
   public:
@@ -41,6 +43,8 @@ class TfrKensaku : public QDialog {
 
     // Most result lines the pane shows; the count says how many more there were.
     int ResultCapacity = 20000;
+    // Work between two looks at the user's input while a search runs.
+    int SliceMs = 30;
 
     // Handlers, public so that tests drive them.
     void bt_goClick();
@@ -57,17 +61,25 @@ class TfrKensaku : public QDialog {
     const std::string& ResultText() const { return resultText_; }
     const std::string& DetailText() const { return detailText_; }
 
+    // Also stops a running search.
+    void done(int result) override;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
     void FormCreate();
     void RunSearch();
+    // False when the window was closed during the search.
+    bool RunSteps(SearchJob& job);
+    // Appends the hits not yet shown, up to the capacity.
     void ShowResults();
     void SetDetail(const std::string& text);
 
     std::vector<SearchHit> hits_;
     size_t shown_ = 0;
+    bool searching_ = false;
+    bool stopRequested_ = false;
     std::string resultText_;
     std::string detailText_;
 };

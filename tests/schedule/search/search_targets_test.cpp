@@ -8,8 +8,10 @@
 #include <map>
 
 #include "cp932.h"
+#include "fake_messages.h"
 #include "globals.h"
 #include "paths.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 
 namespace {
@@ -212,6 +214,23 @@ TEST_F(Targets, DamagedMonthFilesGiveWhatTheyHold) {
     ASSERT_TRUE(dat.Write("200902.yo2", std::string("\x81\x81\x81", 3)));
     EXPECT_EQ(SearchSchedules({2009, 1, 2009, 2}, Words("会議"), hits), 1);
     EXPECT_EQ(Lines(hits), V{"2009/ 1/ 1 :会議"});
+}
+
+// A search tells of a month or mark file it cannot read as loading the month would, once, and
+// searches the months around it.
+TEST_F(Targets, UnreadableFilesInThePeriodAreToldOnce) {
+    FakeMessages messages;
+    ReadFault fault;
+    for (const char* name : {"200901.yo2", "200901.mkf", "200902.yo2", "200903.yo2"})
+        ASSERT_TRUE(dat.Write(name, MonthBytes({{1, "x"}})));
+    fault.paths = {dat.File("200901.mkf"), dat.File("200902.yo2")};
+    EXPECT_EQ(SearchSchedules({2009, 1, 2009, 3}, Words("x"), hits), 2);
+    SearchSchedules({2009, 1, 2009, 3}, Words("x"), hits);
+    EXPECT_EQ(Lines(hits), (V{"2009/ 1/ 1 :x", "2009/ 3/ 1 :x", "2009/ 1/ 1 :x", "2009/ 3/ 1 :x"}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<QString>{
+                  platform::FromCp932(store::UnreadableMessage(dat.File("200901.mkf"))),
+                  platform::FromCp932(store::UnreadableMessage(dat.File("200902.yo2")))}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QTextBlock>
+#include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -244,6 +245,50 @@ TEST_F(SearchWindow, WritesNoFile) {
     EXPECT_FALSE(dat.Exists("200903.mkf"));
     EXPECT_EQ(QDir(platform::DiskPath(base.Path())).entryList({"todo.dat*"}, QDir::Files),
               QStringList{"todo.dat"});
+}
+
+// Lines shown as they come read as one list would: same text, caret and view at the top.
+TEST_F(SearchWindow, LinesShownPieceByPieceReadAsOneList) {
+    win->SliceMs = 0;  // every memo, to-do list and month on screen by itself
+    win->chFusenMemo->setChecked(true);
+    win->cbToDo->setChecked(true);
+    win->tx_yy->setEditText(U("2008"));
+    Search("会議");
+    EXPECT_EQ(win->tx->toPlainText(), U("メモ【会議録】\nメモ【買物】:会議室\n"
+                                        "ToDo : 会議の準備【社内】 <2009/03/20>\n"
+                                        "2009/ 3/ 5 :会議 10:00\n"));
+    EXPECT_EQ(win->tx->textCursor().position(), 0);
+    EXPECT_EQ(win->lb_msg->text(), U("「会議」の検索結果： 4件"));
+    EXPECT_EQ(CurYear, 2009);  // the period's last month, as the whole search leaves it
+    EXPECT_EQ(CurMonth, 3);
+}
+
+// Esc or closing the window mid-search stops it: no message, and the month that was loaded
+// stays loaded. A click on the button meanwhile starts nothing.
+TEST_F(SearchWindow, ClosingMidSearchStopsItAndLeavesTheMonthAlone) {
+    CurYear = 2000;
+    CurMonth = 1;
+    CurDay = 15;
+    MonthDays[15].Text = "keep";
+    win->SliceMs = 0;
+    win->tx_mm2->setEditText(U("4"));
+    win->show();
+    QTimer::singleShot(0, win.get(), [this] {
+        win->bt_goClick();
+        win->reject();
+    });
+    Search("会議");
+    EXPECT_FALSE(win->isVisible());
+    EXPECT_EQ(win->tx->toPlainText(), U("2009/ 3/ 5 :会議 10:00\n"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(CurYear, 2000);
+    EXPECT_EQ(CurMonth, 1);
+    EXPECT_EQ(CurDay, 15);
+    EXPECT_EQ(MonthDays[15].Text, "keep");
+    EXPECT_TRUE(win->bt_go->isEnabled());
+    Search("会議");  // the next search runs whole
+    EXPECT_EQ(win->lb_msg->text(), U("「会議」の検索結果： 1件"));
+    EXPECT_EQ(CurMonth, 4);
 }
 
 }  // namespace
