@@ -40,15 +40,15 @@ QRect ScreenRect() {
     return QRect(0, 0, 1024, 768);
 }
 
-// The cell texts of rows. Those that repeat down a column (importance, status, project) are
-// converted once for a whole list.
+// The cell texts of rows. Those that repeat down a column (all but the content and the link)
+// are converted once for a whole list and share their text.
 class RowTexts {
   public:
     QStringList Cells(const ToDoRow& row) {
-        return {
-            Repeated(row.importance),      platform::FromCp932(row.content), Repeated(row.status),
-            platform::FromCp932(row.date), platform::FromCp932(row.remain),  Repeated(row.project),
-            platform::FromCp932(row.link)};
+        return {Repeated(row.importance), platform::FromCp932(row.content),
+                Repeated(row.status),     Repeated(row.date),
+                Repeated(row.remain),     Repeated(row.project),
+                platform::FromCp932(row.link)};
     }
 
   private:
@@ -62,7 +62,16 @@ class RowTexts {
 
 // The image of a row and its remaining days in bold when overdue.
 void Decorate(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
-    item->setIcon(0, ToDoIcon(row.Icon()));
+    static const std::array<QVariant, 20> icons = [] {
+        std::array<QVariant, 20> v;
+        for (int i = 0; i < 20; ++i) v[static_cast<size_t>(i)] = ToDoIcon(i);
+        return v;
+    }();
+    const int icon = row.Icon();
+    if (icon >= 0 && icon < 20)
+        item->setData(0, Qt::DecorationRole, icons[static_cast<size_t>(icon)]);
+    else
+        item->setIcon(0, ToDoIcon(icon));
     if (RemainIsOverdue(row.remain))
         item->setFont(4, bold);
     else if (item->data(4, Qt::FontRole).isValid())

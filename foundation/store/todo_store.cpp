@@ -202,21 +202,26 @@ Block ReadBlock(const std::vector<std::string_view>& lines, size_t& pos, TTODO& 
     for (;;) {
         const size_t passStart = p;
         const bool furtherPass = passDone;
-        if (furtherPass) whole = item;
+        bool saved = false;  // whole holds what the passes before read
         const std::string_view* line = nullptr;
         auto broken = [&] {
             pos = passStart;
             // A "#S#!" (or the file's end) where a further pass begins is the next block: this
             // one only lost its end marker, and what its last pass read is whole.
             if (furtherPass && (passStart == lines.size() || lines[passStart] == kStart)) {
-                item = whole;
+                if (saved) item = whole;
                 return Block::Kept;
             }
             return Block::Broken;
         };
         if (!next(line)) return broken();
         if (*line == kEnd) break;
-        if (furtherPass) odd = true;  // a further pass overwrites the values read
+        if (furtherPass) {
+            odd = true;  // a further pass overwrites the values read
+            // Only now: a block that ends here, as nearly all do, needs no copy.
+            whole = item;
+            saved = true;
+        }
         if (!next(line)) return broken();
         try {
             item.Due = StrToDateTimeStd(std::string(*line));
