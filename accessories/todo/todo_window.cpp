@@ -45,9 +45,9 @@ QRect ScreenRect() {
 class RowTexts {
   public:
     QStringList Cells(const ToDoRow& row) {
-        return {Repeated(row.importance), platform::FromCp932(row.content),
-                Repeated(row.status),     Repeated(row.date),
-                Repeated(row.remain),     Repeated(row.project),
+        return {Repeated(row.importance),     platform::FromCp932(row.content),
+                Repeated(row.status),         Repeated(row.date),
+                Repeated(row.remain),         Repeated(row.project),
                 platform::FromCp932(row.link)};
     }
 
