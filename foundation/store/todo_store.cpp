@@ -186,36 +186,37 @@ namespace {
 
 enum class Block { Whole, Kept, Broken };
 
-// Reads the block whose "#S#!" is the line before pos. A whole block leaves pos after its
-// "#E#!". A broken one leaves pos at the first line of the pass that broke, where the search
+// Reads the block whose "#S#!" is the line before the byte pos. A whole block leaves pos after
+// its "#E#!". A broken one leaves pos at the first line of the pass that broke, where the search
 // for the next block resumes: that pass may have swallowed the next block's "#S#!".
-Block ReadBlock(const std::vector<std::string_view>& lines, size_t& pos, TTODO& item, bool& odd) {
+Block ReadBlock(std::string_view bytes, size_t& pos, TTODO& item, bool& odd) {
     size_t p = pos;
     // A line is missing when the file ends inside the block.
-    auto next = [&](const std::string_view*& line) {
-        if (p >= lines.size()) return false;
-        line = &lines[p++];
+    auto next = [&](std::string_view& line) {
+        if (p >= bytes.size()) return false;
+        line = NextLine(bytes, p);
         return true;
     };
+    auto startsBlock = [&](size_t at) { return NextLine(bytes, at) == kStart; };
     bool passDone = false;
     TTODO whole;
     for (;;) {
         const size_t passStart = p;
         const bool furtherPass = passDone;
         bool saved = false;  // whole holds what the passes before read
-        const std::string_view* line = nullptr;
+        std::string_view line;
         auto broken = [&] {
             pos = passStart;
             // A "#S#!" (or the file's end) where a further pass begins is the next block: this
             // one only lost its end marker, and what its last pass read is whole.
-            if (furtherPass && (passStart == lines.size() || lines[passStart] == kStart)) {
+            if (furtherPass && (passStart >= bytes.size() || startsBlock(passStart))) {
                 if (saved) item = whole;
                 return Block::Kept;
             }
             return Block::Broken;
         };
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
+        if (line == kEnd) break;
         if (furtherPass) {
             odd = true;  // a further pass overwrites the values read
             // Only now: a block that ends here, as nearly all do, needs no copy.
@@ -224,26 +225,26 @@ Block ReadBlock(const std::vector<std::string_view>& lines, size_t& pos, TTODO& 
         }
         if (!next(line)) return broken();
         try {
-            item.Due = StrToDateTimeStd(std::string(*line));
+            item.Due = StrToDateTimeStd(std::string(line));
         } catch (const EConvertError&) {
             return broken();
         }
         if (!next(line)) return broken();
-        item.Content = *line;
+        item.Content = line;
         int number = 0;
-        if (!next(line) || !ParseWhole(*line, number)) return broken();
+        if (!next(line) || !ParseWhole(line, number)) return broken();
         item.Status = static_cast<uint8_t>(number);
         passDone = true;
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        item.Project = *line;
+        if (line == kEnd) break;
+        item.Project = line;
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        if (!ParseWhole(*line, number)) return broken();
+        if (line == kEnd) break;
+        if (!ParseWhole(line, number)) return broken();
         item.Importance = static_cast<uint8_t>(number);
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        item.Link = *line;
+        if (line == kEnd) break;
+        item.Link = line;
     }
     pos = p;
     return Block::Whole;
@@ -252,21 +253,24 @@ Block ReadBlock(const std::vector<std::string_view>& lines, size_t& pos, TTODO& 
 }  // namespace
 
 ToDoRead ParseToDo(const std::string& bytes, std::vector<TTODO>& items) {
-    // Views into the reader's bytes: ten thousand items are eighty thousand lines.
-    TextReader in(bytes);
-    std::vector<std::string_view> lines;
-    while (!in.Eof()) lines.push_back(in.ReadLineView());
+    // Lines are views into the bytes, read as they come: ten thousand items are ninety thousand
+    // lines, and memory new to the program costs more than reading a line twice.
+    // Room for every block at once: a list that grows copies the items already read.
+    size_t starts = 0;
+    for (size_t at = bytes.find(kStart); at != std::string::npos; at = bytes.find(kStart, at + 1))
+        ++starts;
+    items.reserve(items.size() + starts);
     bool damaged = false;
     size_t pos = 0;
-    while (pos < lines.size()) {
-        const std::string_view head = lines[pos++];
+    while (pos < bytes.size()) {
+        const std::string_view head = NextLine(bytes, pos);
         if (head != kStart) {
             // Lines outside blocks are lost at the next save: the file is not ours whole.
             if (!head.empty()) damaged = true;
             continue;
         }
         TTODO item;
-        const Block read = ReadBlock(lines, pos, item, damaged);
+        const Block read = ReadBlock(bytes, pos, item, damaged);
         if (read != Block::Whole) damaged = true;
         // A broken block is left out; the blocks after it are read on.
         if (read != Block::Broken && !item.Content.empty()) items.push_back(std::move(item));
