@@ -44,20 +44,32 @@ QRect ScreenRect() {
 // are converted once for a whole list and share their text.
 class RowTexts {
   public:
-    QStringList Cells(const ToDoRow& row) {
-        return {Repeated(row.importance),     platform::FromCp932(row.content),
-                Repeated(row.status),         Repeated(row.date),
-                Repeated(row.remain),         Repeated(row.project),
-                platform::FromCp932(row.link)};
+    void Fill(QTreeWidgetItem* item, const ToDoRow& row) {
+        item->setText(0, Few(importance_, row.importance));
+        item->setText(1, platform::FromCp932(row.content));
+        item->setText(2, Few(status_, row.status));
+        item->setText(3, Many(row.date));
+        item->setText(4, Many(row.remain));
+        item->setText(5, Many(row.project));
+        item->setText(6, platform::FromCp932(row.link));
     }
 
   private:
-    const QString& Repeated(const std::string& text) {
-        const auto [it, added] = seen_.try_emplace(text);
+    using Seen = std::vector<std::pair<std::string, QString>>;
+    // A column of a handful of texts (importance, status): a look down a short list.
+    static const QString& Few(Seen& seen, const std::string& text) {
+        for (const auto& [cp932, shown] : seen)
+            if (cp932 == text) return shown;
+        seen.emplace_back(text, platform::FromCp932(text));
+        return seen.back().second;
+    }
+    const QString& Many(const std::string& text) {
+        const auto [it, added] = many_.try_emplace(text);
         if (added) it->second = platform::FromCp932(text);
         return it->second;
     }
-    std::unordered_map<std::string, QString> seen_;
+    Seen importance_, status_;
+    std::unordered_map<std::string, QString> many_;
 };
 
 // The image of a row and its remaining days in bold when overdue.
@@ -79,7 +91,8 @@ void Decorate(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
 }
 
 QTreeWidgetItem* NewItem(const ToDoRow& row, RowTexts& texts, const QFont& bold) {
-    auto* item = new QTreeWidgetItem(texts.Cells(row));
+    auto* item = new QTreeWidgetItem;
+    texts.Fill(item, row);
     Decorate(item, row, bold);
     return item;
 }
@@ -338,9 +351,7 @@ void TfrToDo::RowChanged(int index) {
     }
     QTreeWidgetItem* item = sg1->topLevelItem(index);
     const ToDoRow& row = list_.rows[static_cast<size_t>(index)];
-    const QStringList cells = RowTexts().Cells(row);
-    for (int c = 0; c < kToDoColumns; ++c)
-        if (item->text(c) != cells[c]) item->setText(c, cells[c]);
+    RowTexts().Fill(item, row);  // a text that stays is no change to the view
     Decorate(item, row, BoldFont());
     Select(index);
 }
