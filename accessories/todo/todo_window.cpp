@@ -40,50 +40,59 @@ QRect ScreenRect() {
     return QRect(0, 0, 1024, 768);
 }
 
-// The cell texts of rows. Those that repeat down a column (all but the content and the link)
-// are converted once for a whole list and share their text.
+// The row images as item data, made once.
+const QVariant& IconData(int index) {
+    static const std::array<QVariant, 20> icons = [] {
+        std::array<QVariant, 20> v;
+        for (int i = 0; i < 20; ++i) v[static_cast<size_t>(i)] = ToDoIcon(i);
+        return v;
+    }();
+    return icons[static_cast<size_t>(index)];
+}
+
+// The cell texts and the image of rows. Texts that repeat down a column (all but the content
+// and the link) are converted once for a whole list and share their text.
 class RowTexts {
   public:
     void Fill(QTreeWidgetItem* item, const ToDoRow& row) {
-        item->setText(0, Few(importance_, row.importance));
+        const Known& importance = Few(importance_, row.importance, ImportanceCode);
+        const Known& status = Few(status_, row.status, StatusCode);
+        item->setText(0, importance.shown);
         item->setText(1, platform::FromCp932(row.content));
-        item->setText(2, Few(status_, row.status));
+        item->setText(2, status.shown);
         item->setText(3, Many(row.date));
         item->setText(4, Many(row.remain));
         item->setText(5, Many(row.project));
         item->setText(6, platform::FromCp932(row.link));
+        // ToDoIconIndex of the two texts.
+        item->setData(0, Qt::DecorationRole, IconData(importance.code + 5 * status.code));
     }
 
   private:
-    using Seen = std::vector<std::pair<std::string, QString>>;
+    struct Known {
+        std::string cp932;
+        QString shown;
+        int code;
+    };
     // A column of a handful of texts (importance, status): a look down a short list.
-    static const QString& Few(Seen& seen, const std::string& text) {
-        for (const auto& [cp932, shown] : seen)
-            if (cp932 == text) return shown;
-        seen.emplace_back(text, platform::FromCp932(text));
-        return seen.back().second;
+    static const Known& Few(std::vector<Known>& seen, const std::string& text,
+                            int (*code)(const std::string&)) {
+        for (const Known& k : seen)
+            if (k.cp932 == text) return k;
+        seen.push_back({text, platform::FromCp932(text), code(text)});
+        return seen.back();
     }
     const QString& Many(const std::string& text) {
         const auto [it, added] = many_.try_emplace(text);
         if (added) it->second = platform::FromCp932(text);
         return it->second;
     }
-    Seen importance_, status_;
+    std::vector<Known> importance_, status_;
     std::unordered_map<std::string, QString> many_;
 };
 
-// The image of a row and its remaining days in bold when overdue.
-void Decorate(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
-    static const std::array<QVariant, 20> icons = [] {
-        std::array<QVariant, 20> v;
-        for (int i = 0; i < 20; ++i) v[static_cast<size_t>(i)] = ToDoIcon(i);
-        return v;
-    }();
-    const int icon = row.Icon();
-    if (icon >= 0 && icon < 20)
-        item->setData(0, Qt::DecorationRole, icons[static_cast<size_t>(icon)]);
-    else
-        item->setIcon(0, ToDoIcon(icon));
+// The remaining days in bold when overdue.
+void ShowOverdue(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
     if (RemainIsOverdue(row.remain))
         item->setFont(4, bold);
     else if (item->data(4, Qt::FontRole).isValid())
@@ -93,7 +102,7 @@ void Decorate(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
 QTreeWidgetItem* NewItem(const ToDoRow& row, RowTexts& texts, const QFont& bold) {
     auto* item = new QTreeWidgetItem;
     texts.Fill(item, row);
-    Decorate(item, row, bold);
+    ShowOverdue(item, row, bold);
     return item;
 }
 
@@ -352,7 +361,7 @@ void TfrToDo::RowChanged(int index) {
     QTreeWidgetItem* item = sg1->topLevelItem(index);
     const ToDoRow& row = list_.rows[static_cast<size_t>(index)];
     RowTexts().Fill(item, row);  // a text that stays is no change to the view
-    Decorate(item, row, BoldFont());
+    ShowOverdue(item, row, BoldFont());
     Select(index);
 }
 
