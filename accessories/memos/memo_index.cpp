@@ -45,6 +45,25 @@ std::string Bytes(const QVariant& v) {
 
 int16_t Short(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
+// The style's pictures, made once per process: the style decodes its image files again on
+// every call, and the index is opened many times a day. Dropped with the application.
+QIcon StandardIcon(const QWidget* w, QStyle::StandardPixmap which) {
+    struct Made {
+        const QStyle* style;
+        QStyle::StandardPixmap which;
+        QIcon icon;
+    };
+    // Never destroyed at exit: the pictures go before the application does.
+    static auto* made = new std::vector<Made>;
+    const QStyle* style = w->style();
+    for (const Made& m : *made) {
+        if (m.style == style && m.which == which) return m.icon;
+    }
+    if (made->empty()) qAddPostRoutine([] { made->clear(); });
+    made->push_back({style, which, style->standardIcon(which)});
+    return made->back().icon;
+}
+
 // The category list: takes memos dropped from the file list, starts editing only where the
 // index allows it, and deletes a category on a released Delete key.
 class CategoryList : public QListWidget {
@@ -102,10 +121,24 @@ class CategoryList : public QListWidget {
     TfrMokuzi* owner_;
 };
 
-// Hands an edited category name to the index instead of writing it into the item.
-class RenameDelegate : public QStyledItemDelegate {
+}  // namespace
+
+// Hands an edited category name to the index instead of writing it into the item, and draws
+// the mark of the category on show. Every row holds the closed folder; the open one is drawn
+// here, so that moving the mark repaints two rows instead of laying out the whole list again.
+class MemoCategoryDelegate : public QStyledItemDelegate {
   public:
-    RenameDelegate(TfrMokuzi* owner, QObject* parent) : QStyledItemDelegate(parent), owner_(owner) {}
+    MemoCategoryDelegate(TfrMokuzi* owner, QObject* parent)
+        : QStyledItemDelegate(parent),
+          owner_(owner),
+          folder_(StandardIcon(owner, QStyle::SP_DirIcon)),
+          shown_(StandardIcon(owner, QStyle::SP_DirOpenIcon)) {}
+
+    const QIcon& FolderIcon() const { return folder_; }
+    // The category marked as shown, by its CP932 name ("標準": empty).
+    const std::optional<QByteArray>& Marked() const { return marked_; }
+    void Mark(const QByteArray& name) { marked_ = name; }
+
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
         const QString text = editor->property("text").toString();
         QListWidgetItem* item = owner_->lv1->item(index.row());
@@ -117,9 +150,23 @@ class RenameDelegate : public QStyledItemDelegate {
             Qt::QueuedConnection);
     }
 
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if ((option->features & QStyleOptionViewItem::HasDecoration) && marked_ &&
+            index.data(Qt::UserRole).toByteArray() == *marked_) {
+            option->icon = shown_;
+        }
+    }
+
   private:
     TfrMokuzi* owner_;
+    QIcon folder_;
+    QIcon shown_;
+    std::optional<QByteArray> marked_;
 };
+
+namespace {
 
 // The file list: a right click selects as the index wants.
 class MemoFileList : public QListWidget {
@@ -169,14 +216,10 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, const char* hint,
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(U(hint));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(StandardIcon(parent, icon));
     b->setAutoRaise(true);
     b->setFixedSize(25, 25);
     return b;
-}
-
-QIcon FolderIcon(const QWidget* w, bool shown) {
-    return w->style()->standardIcon(shown ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon);
 }
 
 }  // namespace
@@ -261,7 +304,8 @@ void TfrMokuzi::BuildControls() {
     Splitter1->setChildrenCollapsible(false);
     lv1 = new CategoryList(this, Splitter1);
     lv1->setObjectName(QStringLiteral("lv1"));
-    lv1->setItemDelegate(new RenameDelegate(this, lv1));
+    categoryDelegate_ = new MemoCategoryDelegate(this, lv1);
+    lv1->setItemDelegate(categoryDelegate_);
     lv1->setIconSize(QSize(16, 16));
     lv1->setContextMenuPolicy(Qt::CustomContextMenu);
     Splitter2 = new QSplitter(Qt::Vertical, Splitter1);
@@ -404,10 +448,13 @@ void TfrMokuzi::showEvent(QShowEvent* event) {
 }
 
 void TfrMokuzi::FormShow() {
-    FillMemoFolderView(MemoCategoryFolder(Settings.memo_path, ""), lv1, FolderIcon(this, false));
+    const QIcon& folder = categoryDelegate_->FolderIcon();
+    FillMemoFolderView(MemoCategoryFolder(Settings.memo_path, ""), lv1, folder);
     // Only the category names can be edited, and never "標準".
     for (int i = 1; i < lv1->count(); ++i) {
-        lv1->item(i)->setFlags(lv1->item(i)->flags() | Qt::ItemIsEditable);
+        QListWidgetItem* it = lv1->item(i);
+        it->setIcon(folder);
+        it->setFlags(it->flags() | Qt::ItemIsEditable);
     }
     RefreshFolderView();
 }
@@ -420,11 +467,16 @@ std::string TfrMokuzi::ShownCategory() const { return CurFolder == "." ? std::st
 
 void TfrMokuzi::RefreshFolderView() {
     const std::string name = ShownCategory();
+    const QByteArray key(name.data(), static_cast<int>(name.size()));
+    const std::optional<QByteArray> before = categoryDelegate_->Marked();
+    categoryDelegate_->Mark(key);
     for (int i = 0; i < lv1->count(); ++i) {
         QListWidgetItem* it = lv1->item(i);
-        const bool shown = ItemName(it) == name;
-        it->setIcon(FolderIcon(this, shown));
-        if (shown) lv1->setCurrentItem(it);
+        const QByteArray itemKey = it->data(Qt::UserRole).toByteArray();
+        if (itemKey == key) lv1->setCurrentItem(it);
+        if (before != key && (itemKey == key || itemKey == before)) {
+            lv1->viewport()->update(lv1->visualItemRect(it));
+        }
     }
     ShowInFileList(name);
 }

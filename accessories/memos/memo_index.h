@@ -19,6 +19,8 @@
 
 #include "settings_record.h"
 
+class MemoCategoryDelegate;
+
 class TfrMokuzi : public QWidget {
     Q_OBJECT
 
@@ -123,6 +125,7 @@ class TfrMokuzi : public QWidget {
     std::string ShownCategory() const;
     void ShowInFileList(const std::string& category);
 
+    MemoCategoryDelegate* categoryDelegate_ = nullptr;
     std::string fileFolder_;
     bool shownOnce_ = false;
     std::optional<QPoint> framePos_;

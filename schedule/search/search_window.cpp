@@ -195,7 +195,7 @@ void TfrKensaku::bt_goClick() {
         RunSearch();
     } catch (...) {
         ShowResults();
-        platform::ShowMessage(U("検索中にエラーが発生したため、検索を中断しました."));
+        platform::ShowMessage(U("検索中にエラーが発生したため、検索を中断しました。"));
     }
     bt_go->setEnabled(true);
 }
@@ -318,7 +318,7 @@ bool TfrKensaku::eventFilter(QObject* watched, QEvent* e) {
         try {
             txMouseDown(line);
         } catch (...) {
-            platform::ShowMessage(U("検索結果の詳細を表示できませんでした."));
+            platform::ShowMessage(U("検索結果の詳細を表示できませんでした。"));
         }
     }
     return QDialog::eventFilter(watched, e);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QToolButton>
+#include <functional>
 
 #include "cp932.h"
 #include "fake_clipboard.h"
@@ -249,6 +250,49 @@ TEST_F(Index, DeleteFolderClosesEveryNoteInIt) {
     EXPECT_EQ(index->CurFolder, ".");
     // The notes wrote their companion files before the folder went.
     EXPECT_TRUE(dir.Exists("Work/w.Ini"));
+}
+
+// Moving the folder mark row by row draws the list as a freshly opened index does.
+TEST_F(Index, TheMarkAfterEachActionAsAFreshIndexDrawsIt) {
+    FakeDialogs dialogs;
+    FakeTrash trash;
+    messages.answers = {platform::kBtnYes};
+    const auto drawn = [](TfrMokuzi* w) {
+        w->lv1->setFixedSize(145, 120);
+        return w->lv1->grab().toImage();
+    };
+    struct {
+        const char* what;
+        std::function<void(TfrMokuzi*)> act;
+    } const steps[] = {
+        {"open", [](TfrMokuzi*) {}},
+        {"show Work", [this](TfrMokuzi*) { Show("Work"); }},
+        {"show Home", [this](TfrMokuzi*) { Show("Home"); }},
+        {"rename the shown Home",
+         [this](TfrMokuzi* w) { w->ListView1Edited(Category("Home"), QStringLiteral("Hx")); }},
+        {"rename another",
+         [this](TfrMokuzi* w) {
+             Show("Work");
+             w->ListView1Edited(Category("Hx"), QStringLiteral("Hy"));
+         }},
+        {"new folder",
+         [&dialogs](TfrMokuzi* w) {
+             dialogs.texts.push_back(QStringLiteral("Aa"));
+             w->bt_mkdirClick();
+         }},
+        {"delete the shown Work", [](TfrMokuzi* w) { w->bt_DelDirClick(); }},
+    };
+    for (const auto& step : steps) {
+        step.act(index);
+        const QImage live = drawn(index);
+        TfrMokuzi fresh;
+        fresh.CurFolder = index->CurFolder;
+        fresh.FormShow();
+        EXPECT_EQ(live, drawn(&fresh)) << step.what;
+    }
+    EXPECT_EQ(index->CurFolder, ".");
+    EXPECT_NE(Category("Hy"), nullptr);
+    EXPECT_NE(Category("Aa"), nullptr);
 }
 
 TEST_F(Index, CopyAndMenuStates) {

@@ -187,14 +187,14 @@ TEST_F(SearchWindow, WhatBreaksOffIsSaid) {
         const char* said;
     } const cases[] = {
         {"search", [&] { Search("ない言葉"); },
-         "検索中にエラーが発生したため、検索を中断しました."},
+         "検索中にエラーが発生したため、検索を中断しました。"},
         {"detail",
          [&] {
              Search("会議");
              fault.paths.insert(dat.File("200903.yo2"));  // its box breaks off the reading
              clickFirstLine();
          },
-         "検索結果の詳細を表示できませんでした."},
+         "検索結果の詳細を表示できませんでした。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
