@@ -253,13 +253,13 @@ Block ReadBlock(std::string_view bytes, size_t& pos, TTODO& item, bool& odd) {
 }  // namespace
 
 ToDoRead ParseToDo(const std::string& bytes, std::vector<TTODO>& items) {
-    // Lines are views into the bytes, read as they come: ten thousand items are ninety thousand
-    // lines, and memory new to the program costs more than reading a line twice.
     // Room for every block at once: a list that grows copies the items already read.
     size_t starts = 0;
     for (size_t at = bytes.find(kStart); at != std::string::npos; at = bytes.find(kStart, at + 1))
         ++starts;
     items.reserve(items.size() + starts);
+    // Lines are views into the bytes, read as they come: ten thousand items are ninety thousand
+    // lines, and memory new to the program costs more than reading a line twice.
     bool damaged = false;
     size_t pos = 0;
     while (pos < bytes.size()) {
