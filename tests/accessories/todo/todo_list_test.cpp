@@ -56,6 +56,7 @@ TEST(ToDoRules, RemainingDaysTexts) {
         {EncodeDate(2004, 5, 31), false, 5, "   30", false},
         {EncodeDate(2003, 5, 1), false, 4, "-366", true},  // across 29 February
         {EncodeDate(2010, 1, 1), false, 4, "2071", false},
+        {EncodeDate(1950, 1, 1), false, 5, "-19844", true},  // wider than the width
         {EncodeDate(2004, 4, 30), true, 4, "----", false},
         {EncodeDate(2004, 6, 1), true, 5, "----", false},
     };

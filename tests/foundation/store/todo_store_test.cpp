@@ -89,6 +89,12 @@ TEST(ToDoStore, WritesBlocksByteForByte) {
          "#S#!\r\n \r\n1999/01/02\r\nx\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
          "#S#!\r\n \r\n2010/12/31\r\ny\r\n3\r\n\r\n4\r\n\r\n#E#!\r\n"},
         {"no content", {Item(2005, 4, 30, "", 1, "p", 0, "l")}, "#S#!\r\n#E#!\r\n"},
+        {"dates at the ends of the years",
+         {Item(1899, 12, 30, "a", 0, "", 2, ""), Item(1901, 1, 1, "b", 0, "", 2, ""),
+          Item(9999, 12, 31, "c", 0, "", 2, "")},
+         "#S#!\r\n \r\n1899/12/30\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
+         "#S#!\r\n \r\n1901/01/01\r\nb\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
+         "#S#!\r\n \r\n9999/12/31\r\nc\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"},
         // Codes outside the tables are written as their texts read back.
         {"unknown codes", {Item(2005, 1, 1, "z", 9, "", 7, "")},
          "#S#!\r\n \r\n2005/01/01\r\nz\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"},
