@@ -31,10 +31,9 @@ DayRowHeader MakeDayRowHeader(int year, int month, int day, const YOTEI& entry,
     const int w = WeekdayOf(year, month, day, weekday);
     std::string extra = Rokuyo(year, month, day, settings);
     if (settings.syuuNoDsp == 1 && w == settings.StYoubiNo % 7) {
-        const std::string week = Sj("第") +
-                                 std::to_string(WeekOfYear(settings.StYoubiNo % 7 + 1, year,
-                                                           month, day)) +
-                                 Sj("週");
+        const std::string week =
+            Sj("第") + std::to_string(WeekOfYear(settings.StYoubiNo % 7 + 1, year, month, day)) +
+            Sj("週");
         extra = extra.empty() ? " " + week : extra + Sj("･") + week;
     }
     out.caption = std::to_string(month) + "/" + std::to_string(day) + "(" + weekday + extra + ")";

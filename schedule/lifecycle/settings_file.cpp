@@ -95,8 +95,7 @@ class Writer {
     void Color(const char* section, const char* key, uint32_t value, uint32_t) {
         ini_.WriteInteger(section, key, static_cast<int32_t>(value));
     }
-    void Text(const char* section, const char* key, const std::string& value,
-              const std::string&) {
+    void Text(const char* section, const char* key, const std::string& value, const std::string&) {
         ini_.WriteString(section, key, value);
     }
     void Text255(const char* section, const char* key, const std::string& value,

@@ -70,7 +70,8 @@ TEST(DayRowHeader, CaptionsAndColours) {
 TEST(DayRows, MemoHeights) {
     const struct {
         int lines, px, height, enter;
-    } cases[] = {{0, 12, 20, 32}, {1, 12, 20, 32}, {3, 12, 44, 56}, {5, 12, 68, 80}, {2, 13, 34, 47}};
+    } cases[] = {
+        {0, 12, 20, 32}, {1, 12, 20, 32}, {3, 12, 44, 56}, {5, 12, 68, 80}, {2, 13, 34, 47}};
     for (const auto& c : cases) {
         EXPECT_EQ(MemoHeight(c.lines, c.px), c.height) << c.lines;
         EXPECT_EQ(MemoHeightForEnter(c.lines, c.px), c.enter) << c.lines;
