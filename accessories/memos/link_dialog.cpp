@@ -8,7 +8,6 @@
 #include "form_controls.h"
 #include "title_bar.h"
 
-
 QString KanrenFileFilter() {
     // "*.*" means every file; the other patterns keep their stored form.
     return U("すべてのﾌｧｲﾙ (*);;ﾃｷｽﾄﾌｧｲﾙ (*txt);;ﾜｰﾄﾞ文書ﾌｧｲﾙ (*doc);;ｴｸｾﾙﾌｧｲﾙ (*xls);;"
