@@ -3,7 +3,10 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -31,14 +34,24 @@ public:
         // A window of fixed size, refilled: a buffer for the whole text would be allocated
         // and cleared anew for every long text.
         out.reserve(input.size() + input.size() / 2);
-        std::vector<char> buffer(std::min<size_t>(input.size() * 4 + 16, 64 * 1024));
+        // Short texts, the most, use the stack.
+        char small[1024];
+        std::vector<char> large;
+        char* buffer = small;
+        size_t bufferSize = sizeof small;
+        const size_t wanted = std::min<size_t>(input.size() * 4 + 16, 64 * 1024);
+        if (wanted > bufferSize) {
+            large.resize(wanted);
+            buffer = large.data();
+            bufferSize = wanted;
+        }
         char* in = const_cast<char*>(input.data());
         size_t inLeft = input.size();
         while (inLeft > 0) {
-            char* outPtr = buffer.data();
-            size_t outLeft = buffer.size();
+            char* outPtr = buffer;
+            size_t outLeft = bufferSize;
             size_t rc = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
-            out.append(buffer.data(), outPtr - buffer.data());
+            out.append(buffer, outPtr - buffer);
             if (rc != static_cast<size_t>(-1)) break;
             if (errno == E2BIG) continue;
             // EILSEQ or EINVAL: one bad character, replaced and skipped.
@@ -55,6 +68,98 @@ public:
 private:
     iconv_t cd_;
 };
+
+// What the converter makes of each character, learnt from it the first time the character is
+// met: a list of ten thousand rows would otherwise call it ten thousand times.
+class CharTable {
+  public:
+    static constexpr int32_t kUnknown = -1;
+    static constexpr int32_t kNone = -2;     // no character: the converter fails
+    static constexpr int32_t kComplex = -3;  // more than one UTF-16 unit
+
+    CharTable() : cd_(iconv_open("UTF-16LE", "CP932")) {
+        for (auto& v : singles_) v = kUnknown;
+    }
+    ~CharTable() {
+        if (Usable()) iconv_close(cd_);
+    }
+    CharTable(const CharTable&) = delete;
+    CharTable& operator=(const CharTable&) = delete;
+
+    bool Usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    int32_t Single(unsigned char c) {
+        int32_t& v = singles_[c];
+        if (v == kUnknown) {
+            const char in[1] = {static_cast<char>(c)};
+            v = Learn(in, 1);
+        }
+        return v;
+    }
+    int32_t Pair(unsigned char lead, unsigned char trail) {
+        std::unique_ptr<std::array<int32_t, 256>>& row = pairs_[lead];
+        if (!row) {
+            row = std::make_unique<std::array<int32_t, 256>>();
+            row->fill(kUnknown);
+        }
+        int32_t& v = (*row)[trail];
+        if (v == kUnknown) {
+            const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            v = Learn(in, 2);
+        }
+        return v;
+    }
+
+  private:
+    int32_t Learn(const char* bytes, size_t n) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* in = const_cast<char*>(bytes);
+        size_t inLeft = n;
+        char out[16];
+        char* outPtr = out;
+        size_t outLeft = sizeof out;
+        if (iconv(cd_, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+            return kNone;
+        if (outPtr - out != 2) return kComplex;
+        return static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8);
+    }
+
+    iconv_t cd_;
+    std::array<int32_t, 256> singles_;
+    std::array<std::unique_ptr<std::array<int32_t, 256>>, 256> pairs_;
+};
+
+// The converter's result by the table: a bad character becomes "?" and is skipped as the
+// converter's run skips it. False when a character needs the converter itself.
+bool DecodeByTable(std::string_view cp932, QString& text) {
+    static CharTable table;
+    if (!table.Usable()) return false;
+    text.resize(static_cast<qsizetype>(cp932.size()));  // never more units than bytes
+    QChar* out = text.data();
+    qsizetype n = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(cp932.data());
+    const size_t size = cp932.size();
+    for (size_t i = 0; i < size;) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            out[n++] = QChar(c);
+            ++i;
+            continue;
+        }
+        int32_t v;
+        size_t used = 1;
+        if (IsLeadByte(c) && i + 1 < size) {
+            v = table.Pair(c, p[i + 1]);
+            used = v >= 0 || IsTrailByte(p[i + 1]) ? 2 : 1;
+        } else {
+            v = table.Single(c);
+        }
+        if (v == CharTable::kComplex) return false;
+        out[n++] = v >= 0 ? QChar(static_cast<char16_t>(v)) : QChar(u'?');
+        i += used;
+    }
+    text.truncate(n);
+    return true;
+}
 
 size_t Utf8CharLength(const unsigned char* p, size_t left) {
     unsigned char c = p[0];
@@ -91,7 +196,14 @@ std::string ToCp932(const QString& text) {
     return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
-QString FromCp932(std::string_view cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
+QString FromCp932(std::string_view cp932) {
+    // The lower half of CP932 is ASCII: most dates, numbers and paths need no converter.
+    if (std::all_of(cp932.begin(), cp932.end(), [](char c) { return (c & 0x80) == 0; }))
+        return QString::fromLatin1(cp932.data(), static_cast<qsizetype>(cp932.size()));
+    QString text;
+    if (DecodeByTable(cp932, text)) return text;
+    return QString::fromStdString(Cp932ToUtf8(cp932));
+}
 
 QString CrLfToLf(const QString& text) {
     QString s = text;

@@ -30,3 +30,5 @@ std::string LfToCrLf(std::string_view text);
 
 // A UTF-8 literal in the program's CP932 form.
 std::string Sj(std::string_view utf8);
+// A UTF-8 literal as a widget's text.
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include "file_faults.h"
 #include "paths.h"
 
 namespace platform {

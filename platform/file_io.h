@@ -1,7 +1,6 @@
 // Whole-file reads and atomic writes; every writer of the program goes through here.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,16 +38,6 @@ bool CopyFileAtomic(const std::string& source, const std::string& destination);
 
 // Modification time of the file as seconds since the epoch; false on failure.
 bool FileModifiedTime(const std::string& path, long long& secondsSinceEpoch);
-
-// Tests only: reads of the paths the predicate accepts fail as an I/O error would (root reads
-// every file whatever its permissions). nullptr ends it.
-void SetReadFaultForTests(std::function<bool(const std::string& path)> fails);
-
-// The steps of an atomic write, for the fault seam below.
-enum class WriteStep { Create, Write, Sync, Rename };
-// Tests only: atomic writes of the paths the predicate accepts fail at the step as a full disk
-// or an I/O error would (root writes whatever the permissions). nullptr ends it.
-void SetWriteFaultForTests(std::function<bool(WriteStep step, const std::string& path)> fails);
 
 }  // namespace platform
 

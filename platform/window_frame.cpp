@@ -132,14 +132,6 @@ QMargins FrameExtents(QWidget* window, int timeoutMs) {
     return {};
 }
 
-QRect OuterGeometry(QWidget* window) {
-    if (!window) return {};
-    window = window->window();
-    const QMargins m = FrameExtents(window);
-    return QRect(window->pos(), QSize(window->width() + m.left() + m.right(),
-                                      window->height() + m.top() + m.bottom()));
-}
-
 std::vector<QRect> ScreenRects() {
     std::vector<QRect> rects;
     if (QScreen* primary = QGuiApplication::primaryScreen()) rects.push_back(primary->geometry());

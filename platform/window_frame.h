@@ -21,9 +21,6 @@ QMargins FrameExtents(QWidget* window, int timeoutMs = 300);
 // ones, which are `ratio` device pixels each on a scaled screen. Rounded as Qt rounds margins.
 QMargins LogicalFrame(const QMargins& device, qreal ratio);
 
-// The whole window with its frame, where pos() puts it.
-QRect OuterGeometry(QWidget* window);
-
 // Puts the window's frame, not its client area, at framePos when it is shown, as stored
 // positions mean: the client area goes inside the frame the window manager will draw. Call it
 // after the last resize before the window is shown (Qt's own move places the client area

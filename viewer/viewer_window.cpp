@@ -12,6 +12,7 @@
 #include "calendar_rules.h"
 #include "color.h"
 #include "cp932.h"
+#include "day_rows.h"
 #include "globals.h"
 #include "jump_dialog.h"
 #include "message_box.h"
@@ -29,8 +30,6 @@ constexpr int kMemoLeft = 184;
 constexpr int kDateWidth = 177;
 constexpr int kHeaderHeight = 25;
 constexpr size_t kLongestLine = 4096;  // bytes of one line that a row shows
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QLabel* HeaderPanel(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* p = new QLabel(U(caption), parent);
@@ -145,13 +144,9 @@ void TfrTuki::ShowMonth(int year, int month) {
     LoadMonthSchedule();
     setWindowTitle(platform::FromCp932(ViewerCaption(UserName, year, month)));
     FormResize();
-    const int count = DaysInMonth(year, month);
-    int bottom = SetDayRow(yod[1], yo[1], 1, month, year, yo[1]->y());
-    for (int n = 2; n <= count; ++n) bottom = SetDayRow(yod[n], yo[n], n, month, year, bottom);
-    for (int n = count + 1; n <= 31; ++n) {
-        yod[n]->hide();
-        yo[n]->hide();
-    }
+    const int bottom = StackDayRows(yod, yo, DaysInMonth(year, month), [&](int n, int top) {
+        return SetDayRow(yod[n], yo[n], n, month, year, top);
+    });
     rows_->resize(rows_->width(), bottom);
     FitHeight(bottom);
 }
@@ -169,14 +164,14 @@ int TfrTuki::SetDayRow(QLabel* header, QTextEdit* memo, int day, int month, int 
     const std::string& text = MonthDays[day].Text;
     if (!text.empty()) {
         SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(CutLongLines(text, kLongestLine))));
-        memo->resize(memo->width(), DisplayedLines(memo) * kLinePx + kChrome);
+        memo->resize(memo->width(), MemoHeight(DisplayedLines(memo), kLinePx));
         // Measured on the whole text, so a hidden line keeps the room it took.
         // Hidden before cutting: a cut line would lose the mark that makes it private.
         const std::string shown = CutLongLines(HidePrivateLines(text), kLongestLine);
         SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(shown)));
     } else {
         memo->clear();
-        memo->resize(memo->width(), kLinePx + kChrome);
+        memo->resize(memo->width(), MemoHeight(1, kLinePx));
     }
     header->resize(header->width(), memo->height());
     return memo->y() + memo->height();

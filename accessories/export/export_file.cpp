@@ -13,8 +13,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Long enough for a save of another process into the folder to have finished.
 constexpr long long kStaleSeconds = 60;
 

@@ -24,8 +24,6 @@ namespace {
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 308;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QLabel* Label(QWidget* parent, const char* caption, int left, int top) {
     auto* l = new QLabel(U(caption), parent);
     l->move(left, top);
@@ -133,8 +131,7 @@ TfrYoFsave::~TfrYoFsave() {
 
 void TfrYoFsave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
+    if (!FirstShow(shown_)) return;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));

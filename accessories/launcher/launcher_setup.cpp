@@ -20,8 +20,6 @@ TfrSetPrg* frSetPrg = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QString Cell(const QTableWidget* grid, int row, int column) {
     const QTableWidgetItem* item = grid->item(row, column);
     return item ? item->text() : QString();

@@ -30,8 +30,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 constexpr int kEdge = 4;  // width of the sizing border
 
 QString ShownText(const std::string& cp932) {

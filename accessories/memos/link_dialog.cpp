@@ -3,13 +3,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "cp932.h"
 #include "dialogs.h"
 #include "form_controls.h"
 #include "title_bar.h"
-
-namespace {
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-}  // namespace
 
 QString KanrenFileFilter() {
     // "*.*" means every file; the other patterns keep their stored form.

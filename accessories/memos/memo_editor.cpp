@@ -12,6 +12,7 @@
 #include "cp932.h"
 #include "dialogs.h"
 #include "file_io.h"
+#include "form_controls.h"
 #include "globals.h"
 #include "memo_text_tools.h"
 #include "message_box.h"
@@ -19,8 +20,6 @@
 #include "title_bar.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 // File-name part of a CP932 path.
 std::string FileNamePart(const std::string& path) {
@@ -49,13 +48,7 @@ TfrMemo::TfrMemo(QWidget* parent) : QDialog(parent) {
     p.setColor(QPalette::Text, Qt::black);
     tx->setPalette(p);
 
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(tx);
+    MakeMenuBarLayout(this, MainMenu1)->addWidget(tx);
 
     QMenu* mnuCl = MainMenu1->addMenu(U("閉じる(&C)"));
     mnuCl->setObjectName(QStringLiteral("mnuCl"));
@@ -127,9 +120,7 @@ bool TfrMemo::Modified() const { return tx->document()->isModified(); }
 
 void TfrMemo::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
-    FormShow();
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfrMemo::FormShow() {

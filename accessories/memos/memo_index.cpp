@@ -36,8 +36,6 @@ TfrMokuzi* frMokuzi = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 std::string Bytes(const QVariant& v) {
     const QByteArray b = v.toByteArray();
     return std::string(b.constData(), static_cast<size_t>(b.size()));

@@ -19,8 +19,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Asks title and category; the new memo's path, or "" when cancelled or the name is taken.
 std::string AskNewMemoPath(QWidget* owner, const char* extension) {
     TfrMemoTiInp dialog(owner);

@@ -12,8 +12,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 MemoTitleRunner g_runner;
 
 }  // namespace

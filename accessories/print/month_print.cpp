@@ -3,10 +3,10 @@
 #include "calendar_rules.h"
 #include "color.h"
 #include "cp932.h"
+#include "day_rows.h"
 #include "globals.h"
 #include "print_job.h"
 #include "printer_scale.h"
-#include "view_rows.h"
 
 using platform::FromCp932;
 using platform::kTextCenter;

@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QStyle>
 
+#include "cp932.h"
 #include "open_document.h"
 #include "title_bar.h"
 
@@ -20,8 +21,6 @@ const char kContactMail[] = "kolvane@example.org";
 const char kHomePage[] = "https://kolvane.example.org/";
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QLabel* Link(QWidget* parent, const char* name, const QString& text, int left, int top,
              bool blue, bool times, const QString& hint) {

@@ -10,7 +10,7 @@
 #include "file_io.h"
 #include "globals.h"
 #include "help.h"
-#include "holiday_editor.h"
+#include "holiday_editing.h"
 #include "jump_dialog.h"
 #include "launcher_setup.h"
 #include "message_box.h"
@@ -23,8 +23,6 @@
 TfrOp* frOp = nullptr;
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QPushButton* HubButton(QWidget* parent, const char* name, const char* caption, int top) {
     auto* b = new QPushButton(U(caption), parent);
@@ -118,15 +116,8 @@ bool TfrOp::EnsureListFile(const std::string& path) {
 
 void TfrOp::EditList(const std::string& path, int mode, int year) {
     if (!EnsureListFile(path)) return;
-    TfrHolSet editor(this);
-    editor.ListMode = static_cast<uint8_t>(mode);
-    editor.ListFile = path;
-    editor.ListYear = static_cast<uint16_t>(year);
-    editor.exec();
-    if (editor.Saved()) {
+    if (EditHolidayList(this, path, static_cast<uint8_t>(mode), static_cast<uint16_t>(year)))
         ListsChanged = true;
-        ReloadMonthHolidayLists();
-    }
 }
 
 void TfrOp::Button4Click() {

@@ -41,30 +41,6 @@ constexpr int kClientHeight = 417;
 constexpr char kColorProperty[] = "storedColor";
 constexpr char kTagProperty[] = "tag";
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QLabel* MakeLabel(QWidget* parent, const char* caption, int left, int top) {
-    auto* l = new QLabel(U(caption), parent);
-    l->adjustSize();
-    l->move(left, top);
-    return l;
-}
-
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* c = new QCheckBox(U(caption), parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->adjustSize();
-    c->move(left, top);
-    return c;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(geometry);
-    return e;
-}
-
 QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& items,
                         const QRect& geometry) {
     auto* box = new QComboBox(parent);

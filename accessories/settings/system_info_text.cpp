@@ -6,9 +6,9 @@
 #include <set>
 #include <sys/sysinfo.h>
 
-namespace {
+#include "cp932.h"
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+namespace {
 
 bool IsLocalDisk(const QStorageInfo& v) {
     static const QStringList excluded = {

@@ -20,16 +20,13 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* l = new QLabel(U(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
+// The dialog's labels are bold.
+QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+    QLabel* l = MakeLabel(parent, name, caption, left, top);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
     l->adjustSize();
-    l->move(left, top);
     return l;
 }
 
@@ -40,13 +37,6 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QRect& geometry,
     c->setGeometry(geometry);
     for (const char* i : items) c->addItem(U(i));
     return c;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(geometry);
-    return e;
 }
 
 QString Num(const char* format, int value) { return QString::asprintf(format, value); }
@@ -85,26 +75,26 @@ TfrToDoInput::TfrToDoInput(QWidget* parent) : QDialog(parent) {
     Bevel2->setFrameShadow(QFrame::Sunken);
     Bevel2->setGeometry(8, 8, 433, 209);
 
-    MakeLabel(this, "Label1", "目標完了日：", 24, 20);
+    MakeBoldLabel(this, "Label1", "目標完了日：", 24, 20);
     cb_yy = MakeCombo(this, "cb_yy", {104, 16, 73, 21});
-    MakeLabel(this, "Label2", "年", 182, 20);
+    MakeBoldLabel(this, "Label2", "年", 182, 20);
     cb_mm = MakeCombo(this, "cb_mm", {208, 16, 49, 21});
-    MakeLabel(this, "Label3", "月", 262, 20);
+    MakeBoldLabel(this, "Label3", "月", 262, 20);
     cb_dd = MakeCombo(this, "cb_dd", {288, 16, 41, 21});
-    MakeLabel(this, "Label4", "日", 334, 20);
+    MakeBoldLabel(this, "Label4", "日", 334, 20);
 
-    MakeLabel(this, "Label6", "重要度：", 24, 52);
+    MakeBoldLabel(this, "Label6", "重要度：", 24, 52);
     cb_Zyuyo = MakeList(this, "cb_Zyuyo", {88, 48, 145, 21},
                         {"非常に重要", "重要", "普通", "あまり重要でない", "重要でない"});
-    MakeLabel(this, "Label7", "状態：", 248, 52);
+    MakeBoldLabel(this, "Label7", "状態：", 248, 52);
     cb_zyoTai = MakeList(this, "cb_zyoTai", {288, 48, 89, 21},
                          {"未着手", "進行中", "保留中", "完了"});
-    MakeLabel(this, "Label8", "ﾌﾟﾛｼﾞｪｸﾄ：", 24, 84);
+    MakeBoldLabel(this, "Label8", "ﾌﾟﾛｼﾞｪｸﾄ：", 24, 84);
     cb_prj = MakeCombo(this, "cb_prj", {88, 80, 337, 21});
 
-    MakeLabel(this, "Label5", "内容：", 24, 110);
+    MakeBoldLabel(this, "Label5", "内容：", 24, 110);
     tx_todo = MakeEdit(this, "tx_todo", {24, 128, 401, 21});
-    MakeLabel(this, "Label9", "関連情報：", 24, 166);
+    MakeBoldLabel(this, "Label9", "関連情報：", 24, 166);
     kanren = MakeEdit(this, "kanren", {24, 184, 337, 21});
     kanren->setToolTip(U("このToDoに関連するﾜｰﾌﾟﾛ文書やURLなどを設定します。"));
     bt_san = MakeButton(this, "bt_san", "参照...", {368, 184, 57, 25});
@@ -142,9 +132,7 @@ void TfrToDoInput::SetItem(const ToDoRow& row) {
 
 void TfrToDoInput::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
-    FormShow();
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfrToDoInput::FormShow() {

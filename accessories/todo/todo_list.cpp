@@ -4,6 +4,7 @@
 #include <QCollatorSortKey>
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numeric>
 
@@ -83,9 +84,14 @@ int RemainingDays(TDateTime due, TDateTime today) {
 
 std::string RemainText(bool done, int days, int width) {
     if (done) return kDoneRemain;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%*d", width, days);
-    return buf;
+    // "%*d" without the formatter: it runs for every row of a list.
+    char digits[16];
+    const size_t n =
+        static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, days).ptr - digits);
+    const size_t w = width > 0 ? static_cast<size_t>(width) : 0;
+    std::string text(n < w ? w - n : 0, ' ');
+    text.append(digits, n);
+    return text;
 }
 
 bool RemainIsOverdue(const std::string& remain) {
@@ -94,15 +100,15 @@ bool RemainIsOverdue(const std::string& remain) {
     return false;
 }
 
-ToDoRow RowFromItem(const TTODO& item, TDateTime today) {
+ToDoRow RowFromItem(TTODO item, TDateTime today) {
     ToDoRow row;
     row.importance = ImportanceText(item.Importance);
-    row.content = item.Content;
+    row.content = std::move(item.Content);
     row.status = StatusText(item.Status);
-    FormatDateTimeSafe("yyyy/mm/dd", row.date, item.Due);
+    row.date = ToDoDateText(item.Due);
     row.remain = RemainText(item.Status == kStatusDone, RemainingDays(item.Due, today), 4);
-    row.project = item.Project;
-    row.link = item.Link;
+    row.project = std::move(item.Project);
+    row.link = std::move(item.Link);
     return row;
 }
 
@@ -171,10 +177,24 @@ std::vector<size_t> SortToDoRows(std::vector<ToDoRow>& rows, int column, bool de
             return descending ? c > 0 : c < 0;
         });
     }
-    std::vector<ToDoRow> sorted;
-    sorted.reserve(rows.size());
-    for (size_t i : order) sorted.push_back(std::move(rows[i]));
-    rows = std::move(sorted);
+    // In place, cycle by cycle: a second list of ten thousand rows is memory new to the program
+    // at every click.
+    std::vector<bool> placed(rows.size());
+    for (size_t start = 0; start < rows.size(); ++start) {
+        if (placed[start]) continue;
+        ToDoRow first = std::move(rows[start]);
+        size_t to = start;
+        for (;;) {
+            placed[to] = true;
+            const size_t from = order[to];
+            if (from == start) {
+                rows[to] = std::move(first);
+                break;
+            }
+            rows[to] = std::move(rows[from]);
+            to = from;
+        }
+    }
     return order;
 }
 
@@ -220,8 +240,10 @@ void ToDoList::Load(TDateTime today) {
     std::vector<TTODO> items;
     if (store_.Load(items) == ToDoRead::Damaged && store_.DamageIsNew())
         MsgBox(ToDoDamageMessage(items.size(), store_.Backup(), store_.Path()), 48, "");
-    for (const TTODO& item : items)
-        if (!alertMode || DueForAlert(item, today, todozan)) rows.push_back(RowFromItem(item, today));
+    if (!alertMode) rows.reserve(rows.size() + items.size());
+    for (TTODO& item : items)
+        if (!alertMode || DueForAlert(item, today, todozan))
+            rows.push_back(RowFromItem(std::move(item), today));
 }
 
 bool ToDoList::Save() {

@@ -43,7 +43,7 @@ std::string RemainText(bool done, int days, int width);
 bool RemainIsOverdue(const std::string& remain);
 
 // The row of a stored item (remaining days in width 4).
-ToDoRow RowFromItem(const TTODO& item, TDateTime today);
+ToDoRow RowFromItem(TTODO item, TDateTime today);
 // The item a row stores. The date text of a row is always one the store reads.
 TTODO ItemFromRow(const ToDoRow& row);
 // Undone items whose remaining days are fewer than todozan (overdue ones included).

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,9 +10,11 @@
 #include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <unordered_map>
 
 #include "calendar_rules.h"
 #include "cp932.h"
+#include "form_controls.h"
 #include "globals.h"
 #include "ini_profile.h"
 #include "memo_editor.h"
@@ -28,14 +31,78 @@ TfrToDo* frToDo = nullptr;
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 const char* const kCaptions[kToDoColumns] = {"重要度",   "内容",     "状態",    "目標完了日",
                                              "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
 
 QRect ScreenRect() {
     if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry();
     return QRect(0, 0, 1024, 768);
+}
+
+// The row images as item data, made once.
+const QVariant& IconData(int index) {
+    static const std::array<QVariant, 20> icons = [] {
+        std::array<QVariant, 20> v;
+        for (int i = 0; i < 20; ++i) v[static_cast<size_t>(i)] = ToDoIcon(i);
+        return v;
+    }();
+    return icons[static_cast<size_t>(index)];
+}
+
+// The cell texts and the image of rows. Texts that repeat down a column (all but the content
+// and the link) are converted once for a whole list and share their text.
+class RowTexts {
+  public:
+    void Fill(QTreeWidgetItem* item, const ToDoRow& row) {
+        const Known& importance = Few(importance_, row.importance, ImportanceCode);
+        const Known& status = Few(status_, row.status, StatusCode);
+        item->setText(0, importance.shown);
+        item->setText(1, platform::FromCp932(row.content));
+        item->setText(2, status.shown);
+        item->setText(3, Many(row.date));
+        item->setText(4, Many(row.remain));
+        item->setText(5, Many(row.project));
+        item->setText(6, platform::FromCp932(row.link));
+        // ToDoIconIndex of the two texts.
+        item->setData(0, Qt::DecorationRole, IconData(importance.code + 5 * status.code));
+    }
+
+  private:
+    struct Known {
+        std::string cp932;
+        QString shown;
+        int code;
+    };
+    // A column of a handful of texts (importance, status): a look down a short list.
+    static const Known& Few(std::vector<Known>& seen, const std::string& text,
+                            int (*code)(const std::string&)) {
+        for (const Known& k : seen)
+            if (k.cp932 == text) return k;
+        seen.push_back({text, platform::FromCp932(text), code(text)});
+        return seen.back();
+    }
+    const QString& Many(const std::string& text) {
+        const auto [it, added] = many_.try_emplace(text);
+        if (added) it->second = platform::FromCp932(text);
+        return it->second;
+    }
+    std::vector<Known> importance_, status_;
+    std::unordered_map<std::string, QString> many_;
+};
+
+// The remaining days in bold when overdue.
+void ShowOverdue(QTreeWidgetItem* item, const ToDoRow& row, const QFont& bold) {
+    if (RemainIsOverdue(row.remain))
+        item->setFont(4, bold);
+    else if (item->data(4, Qt::FontRole).isValid())
+        item->setData(4, Qt::FontRole, QVariant());
+}
+
+QTreeWidgetItem* NewItem(const ToDoRow& row, RowTexts& texts, const QFont& bold) {
+    auto* item = new QTreeWidgetItem;
+    texts.Fill(item, row);
+    ShowOverdue(item, row, bold);
+    return item;
 }
 
 }  // namespace
@@ -67,13 +134,7 @@ TfrToDo::TfrToDo(QWidget* parent)
     sg1->installEventFilter(this);
     sg1->viewport()->installEventFilter(this);
 
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(MainMenu1);
-    layout->addWidget(sg1);
+    MakeMenuBarLayout(this, MainMenu1)->addWidget(sg1);
     BuildMenus();
 
     connect(sg1->header(), &QHeaderView::sectionClicked, this,
@@ -232,9 +293,7 @@ bool TfrToDo::SaveForExit() {
 
 void TfrToDo::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
-    FormShow();
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfrToDo::FormShow() {
@@ -266,25 +325,35 @@ void TfrToDo::FormShow() {
     move(g.topLeft());
 }
 
+QFont TfrToDo::BoldFont() const {
+    QFont bold = sg1->font();
+    bold.setBold(true);
+    return bold;
+}
+
 void TfrToDo::Refresh(int select) {
     sg1->setUpdatesEnabled(false);
     sg1->clear();
+    RowTexts texts;
+    const QFont bold = BoldFont();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<int>(list_.rows.size()));
-    for (const ToDoRow& row : list_.rows) {
-        auto* item = new QTreeWidgetItem();
-        for (int c = 0; c < kToDoColumns; ++c) item->setText(c, platform::FromCp932(row.Cell(c)));
-        item->setIcon(0, ToDoIcon(row.Icon()));
-        if (RemainIsOverdue(row.remain)) {
-            QFont bold = sg1->font();
-            bold.setBold(true);
-            item->setFont(4, bold);
-        }
-        items.append(item);
-    }
+    for (const ToDoRow& row : list_.rows) items.append(NewItem(row, texts, bold));
     sg1->addTopLevelItems(items);
     sg1->setUpdatesEnabled(true);
     Select(select);
+}
+
+void TfrToDo::RowChanged(int index) {
+    if (sg1->topLevelItemCount() != static_cast<int>(list_.rows.size())) {
+        Refresh(index);
+        return;
+    }
+    QTreeWidgetItem* item = sg1->topLevelItem(index);
+    const ToDoRow& row = list_.rows[static_cast<size_t>(index)];
+    RowTexts().Fill(item, row);  // a text that stays is no change to the view
+    ShowOverdue(item, row, BoldFont());
+    Select(index);
 }
 
 int TfrToDo::Selected() const {
@@ -312,7 +381,14 @@ void TfrToDo::mnuTuikaClick() {
     const int result = RunInput ? RunInput(dialog) : dialog.exec();
     if (result != TfrToDoInput::kResultOk) return;
     list_.Add(dialog.Entry(), Date());
-    Refresh(static_cast<int>(list_.rows.size()) - 1);
+    const int last = static_cast<int>(list_.rows.size()) - 1;
+    if (sg1->topLevelItemCount() != last) {
+        Refresh(last);
+        return;
+    }
+    RowTexts texts;
+    sg1->addTopLevelItem(NewItem(list_.rows.back(), texts, BoldFont()));
+    Select(last);
 }
 
 void TfrToDo::mnuEdClick() {
@@ -337,21 +413,21 @@ void TfrToDo::mnuEdClick() {
     const int result = RunInput ? RunInput(dialog) : dialog.exec();
     if (result != TfrToDoInput::kResultOk) return;
     list_.Edit(static_cast<size_t>(index), dialog.Entry(), Date());
-    Refresh(index);
+    RowChanged(index);
 }
 
 void TfrToDo::mnuJuSetSubClick(const std::string& importance) {
     const int index = Selected();
     if (index < 0) return;
     list_.SetImportance(static_cast<size_t>(index), importance);
-    Refresh(index);
+    RowChanged(index);
 }
 
 void TfrToDo::mnuZyoSetSClick(const std::string& status) {
     const int index = Selected();
     if (index < 0) return;
     list_.SetStatus(static_cast<size_t>(index), status, Date());
-    Refresh(index);
+    RowChanged(index);
 }
 
 void TfrToDo::Delete1Click(int tag) {
@@ -377,7 +453,15 @@ void TfrToDo::Delete1Click(int tag) {
         }
     }
     list_.Delete(static_cast<size_t>(index));
-    Refresh(std::min(index, static_cast<int>(list_.rows.size()) - 1));
+    const int next = std::min(index, static_cast<int>(list_.rows.size()) - 1);
+    if (sg1->topLevelItemCount() != static_cast<int>(list_.rows.size()) + 1) {
+        Refresh(next);
+        return;
+    }
+    // No current row while the item goes: the view would scroll to the row that follows it.
+    sg1->selectionModel()->clear();
+    delete sg1->takeTopLevelItem(index);
+    Select(next);
 }
 
 void TfrToDo::mnuKanrenClick() {
@@ -418,7 +502,21 @@ void TfrToDo::sg1ColumnClick(int column) {
     int now = -1;
     for (size_t i = 0; i < order.size(); ++i)
         if (static_cast<int>(order[i]) == selected) now = static_cast<int>(i);
-    Refresh(now);
+    if (order.size() != list_.rows.size() ||
+        sg1->topLevelItemCount() != static_cast<int>(order.size())) {
+        Refresh(now);
+        return;
+    }
+    // The items move as the rows did; none is made anew.
+    sg1->setUpdatesEnabled(false);
+    sg1->selectionModel()->clear();
+    const QList<QTreeWidgetItem*> items = sg1->invisibleRootItem()->takeChildren();
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(items.size());
+    for (size_t i : order) sorted.append(items[static_cast<qsizetype>(i)]);
+    sg1->addTopLevelItems(sorted);
+    sg1->setUpdatesEnabled(true);
+    Select(now);
 }
 
 void TfrToDo::done(int result) {

@@ -35,6 +35,8 @@ class TfrToDo : public QDialog {
     bool SaveForExit();
 
     ToDoList& List() { return list_; }
+    // Every item made anew from the rows; then the row select is selected.
+    void Refresh(int select);
     // The selected row, or -1.
     int Selected() const;
     void Select(int row);
@@ -87,7 +89,9 @@ class TfrToDo : public QDialog {
     void FormCreate();
     void FormShow();
     void BuildMenus();
-    void Refresh(int select);
+    QFont BoldFont() const;
+    // After a change of one row only its item is brought up to date; then it is selected.
+    void RowChanged(int index);
     std::string FilePath(const char* name) const;
 
     ToDoList list_;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "clock.h"
+#include "cp932.h"
 #include "form_controls.h"
 #include "title_bar.h"
 
@@ -17,11 +18,9 @@ namespace {
 constexpr int kClientWidth = 194;
 constexpr int kClientHeight = 68;
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* l = new QLabel(U(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
+// The dialog's captions: bold and black, of 10 points.
+QLabel* MakeCaption(QWidget* parent, const char* name, const char* caption, int left, int top) {
+    QLabel* l = MakeLabel(parent, name, caption, left, top);
     QFont f = parent->font();
     f.setPointSize(10);
     f.setBold(true);
@@ -30,7 +29,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
     p.setColor(QPalette::WindowText, Qt::black);
     l->setPalette(p);
     l->adjustSize();
-    l->move(left, top);
     return l;
 }
 
@@ -71,9 +69,9 @@ TfrJp::TfrJp(QWidget* parent) : QDialog(parent) {
     // Each label stands 2 pixels right of its box: at the box's last pixel its first stroke
     // would run into the box's frame.
     cb_yy = MakeCombo(this, "cb_yy", {0, 8, 57, 20});
-    Label1 = MakeLabel(this, "Label1", "年", RightOf(cb_yy), 16);
+    Label1 = MakeCaption(this, "Label1", "年", RightOf(cb_yy), 16);
     cb_mm = MakeCombo(this, "cb_mm", {80, 8, 41, 20});
-    Label2 = MakeLabel(this, "Label2", "月へｼﾞｬﾝﾌﾟ", RightOf(cb_mm), 16);
+    Label2 = MakeCaption(this, "Label2", "月へｼﾞｬﾝﾌﾟ", RightOf(cb_mm), 16);
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));

@@ -392,12 +392,6 @@ bool LoadMonthSchedule() {
 bool SaveMonthSchedule() {
     return store::SaveMonth(Settings.dat_Path, CurYear, CurMonth, MonthDays);
 }
-bool ReadMonthMarks(int year, int month) {
-    return store::ReadMarks(Settings.dat_Path, year, month, MonthDays);
-}
-bool WriteMonthMarks(int year, int month) {
-    return store::WriteMarks(Settings.dat_Path, year, month, MonthDays);
-}
 void LoadMonthUserHolidays(int year, int month) {
     store::LoadUserHolidays(Settings.memo_path, year, month, MonthDays);
 }

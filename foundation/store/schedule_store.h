@@ -25,8 +25,6 @@ std::string PrgListFileName(const std::string& baseDir);
 bool LoadMonthSchedule();
 // Writes the marks, then the schedule; false (after the message) when the month was not saved.
 bool SaveMonthSchedule();
-bool ReadMonthMarks(int year, int month);
-bool WriteMonthMarks(int year, int month);
 void LoadMonthUserHolidays(int year, int month);
 void LoadMonthAnniversaries(int month);
 

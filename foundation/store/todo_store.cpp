@@ -41,7 +41,7 @@ const std::vector<std::string>& StatusTexts() {
 
 // A whole number as the class library reads one: leading blanks, a sign, decimal digits or
 // "$" and hex digits, nothing after them.
-bool ParseWhole(const std::string& s, int& value) {
+bool ParseWhole(std::string_view s, int& value) {
     size_t p = 0;
     while (p < s.size() && s[p] == ' ') ++p;
     bool negative = false;
@@ -163,63 +163,88 @@ int ToDoIconIndex(const std::string& importanceText, const std::string& statusTe
     return ImportanceCode(importanceText) + 5 * StatusCode(statusText);
 }
 
+std::string ToDoDateText(TDateTime due) {
+    int year, month, day;
+    DecodeDate(due, year, month, day);
+    std::string text;
+    // Ten thousand dates at every save: the common years without the general formatter.
+    if (year <= 1900 || year > 9999) {
+        FormatDateTimeSafe("yyyy/mm/dd", text, due);
+        return text;
+    }
+    text = "0000/00/00";
+    for (int i = 3; i >= 0; --i, year /= 10)
+        text[static_cast<size_t>(i)] = static_cast<char>('0' + year % 10);
+    text[5] = static_cast<char>('0' + month / 10);
+    text[6] = static_cast<char>('0' + month % 10);
+    text[8] = static_cast<char>('0' + day / 10);
+    text[9] = static_cast<char>('0' + day % 10);
+    return text;
+}
+
 namespace {
 
 enum class Block { Whole, Kept, Broken };
 
-// Reads the block whose "#S#!" is the line before pos. A whole block leaves pos after its
-// "#E#!". A broken one leaves pos at the first line of the pass that broke, where the search
+// Reads the block whose "#S#!" is the line before the byte pos. A whole block leaves pos after
+// its "#E#!". A broken one leaves pos at the first line of the pass that broke, where the search
 // for the next block resumes: that pass may have swallowed the next block's "#S#!".
-Block ReadBlock(const std::vector<std::string>& lines, size_t& pos, TTODO& item, bool& odd) {
+Block ReadBlock(std::string_view bytes, size_t& pos, TTODO& item, bool& odd) {
     size_t p = pos;
     // A line is missing when the file ends inside the block.
-    auto next = [&](const std::string*& line) {
-        if (p >= lines.size()) return false;
-        line = &lines[p++];
+    auto next = [&](std::string_view& line) {
+        if (p >= bytes.size()) return false;
+        line = NextLine(bytes, p);
         return true;
     };
+    auto startsBlock = [&](size_t at) { return NextLine(bytes, at) == kStart; };
     bool passDone = false;
     TTODO whole;
     for (;;) {
         const size_t passStart = p;
         const bool furtherPass = passDone;
-        if (furtherPass) whole = item;
-        const std::string* line = nullptr;
+        bool saved = false;  // whole holds what the passes before read
+        std::string_view line;
         auto broken = [&] {
             pos = passStart;
             // A "#S#!" (or the file's end) where a further pass begins is the next block: this
             // one only lost its end marker, and what its last pass read is whole.
-            if (furtherPass && (passStart == lines.size() || lines[passStart] == kStart)) {
-                item = whole;
+            if (furtherPass && (passStart >= bytes.size() || startsBlock(passStart))) {
+                if (saved) item = whole;
                 return Block::Kept;
             }
             return Block::Broken;
         };
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        if (furtherPass) odd = true;  // a further pass overwrites the values read
+        if (line == kEnd) break;
+        if (furtherPass) {
+            odd = true;  // a further pass overwrites the values read
+            // Only now: a block that ends here, as nearly all do, needs no copy.
+            whole = item;
+            saved = true;
+        }
         if (!next(line)) return broken();
         try {
-            item.Due = StrToDateTimeStd(*line);
+            item.Due = StrToDateTimeStd(std::string(line));
         } catch (const EConvertError&) {
             return broken();
         }
         if (!next(line)) return broken();
-        item.Content = *line;
+        item.Content = line;
         int number = 0;
-        if (!next(line) || !ParseWhole(*line, number)) return broken();
+        if (!next(line) || !ParseWhole(line, number)) return broken();
         item.Status = static_cast<uint8_t>(number);
         passDone = true;
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        item.Project = *line;
+        if (line == kEnd) break;
+        item.Project = line;
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        if (!ParseWhole(*line, number)) return broken();
+        if (line == kEnd) break;
+        if (!ParseWhole(line, number)) return broken();
         item.Importance = static_cast<uint8_t>(number);
         if (!next(line)) return broken();
-        if (*line == kEnd) break;
-        item.Link = *line;
+        if (line == kEnd) break;
+        item.Link = line;
     }
     pos = p;
     return Block::Whole;
@@ -228,19 +253,24 @@ Block ReadBlock(const std::vector<std::string>& lines, size_t& pos, TTODO& item,
 }  // namespace
 
 ToDoRead ParseToDo(const std::string& bytes, std::vector<TTODO>& items) {
-    std::vector<std::string> lines;
-    for (TextReader in(bytes); !in.Eof();) lines.push_back(in.ReadLine());
+    // Room for every block at once: a list that grows copies the items already read.
+    size_t starts = 0;
+    for (size_t at = bytes.find(kStart); at != std::string::npos; at = bytes.find(kStart, at + 1))
+        ++starts;
+    items.reserve(items.size() + starts);
+    // Lines are views into the bytes, read as they come: ten thousand items are ninety thousand
+    // lines, and memory new to the program costs more than reading a line twice.
     bool damaged = false;
     size_t pos = 0;
-    while (pos < lines.size()) {
-        const std::string& head = lines[pos++];
+    while (pos < bytes.size()) {
+        const std::string_view head = NextLine(bytes, pos);
         if (head != kStart) {
             // Lines outside blocks are lost at the next save: the file is not ours whole.
             if (!head.empty()) damaged = true;
             continue;
         }
         TTODO item;
-        const Block read = ReadBlock(lines, pos, item, damaged);
+        const Block read = ReadBlock(bytes, pos, item, damaged);
         if (read != Block::Whole) damaged = true;
         // A broken block is left out; the blocks after it are read on.
         if (read != Block::Broken && !item.Content.empty()) items.push_back(std::move(item));
@@ -260,10 +290,8 @@ std::string FormatToDo(const std::vector<TTODO>& items) {
     for (const TTODO& item : items) {
         out.WriteLine(kStart);
         if (!item.Content.empty()) {
-            std::string date;
-            FormatDateTimeSafe("yyyy/mm/dd", date, item.Due);
             out.WriteLine(" ");
-            out.WriteLine(date);
+            out.WriteLine(ToDoDateText(item.Due));
             out.WriteLine(BlockLine(item.Content));
             out.WriteLine(std::to_string(StatusCode(StatusText(item.Status))));
             out.WriteLine(BlockLine(item.Project));

@@ -26,6 +26,8 @@ int StatusCode(const std::string& text);
 // Row image of an importance and status pair: 0-19.
 int ToDoIconIndex(const std::string& importanceText, const std::string& statusText);
 constexpr int kStatusDone = 2;
+// The target date as a row shows it and the file holds it: FormatDateTimeSafe "yyyy/mm/dd".
+std::string ToDoDateText(TDateTime due);
 
 enum class ToDoRead {
     Missing,     // no file: an empty list, the next save creates it

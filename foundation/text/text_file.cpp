@@ -9,17 +9,17 @@ const char kBlockEnd[] = "#E#!";
 
 }  // namespace
 
-std::string TextReader::ReadLine() {
-    if (pos_ >= bytes_.size()) return std::string();
-    size_t end = FindLineEnd(bytes_, pos_);
-    if (end == std::string::npos) {
-        std::string line = bytes_.substr(pos_);
-        pos_ = bytes_.size();
+std::string_view NextLine(std::string_view text, size_t& pos) {
+    if (pos >= text.size()) return std::string_view();
+    const size_t end = FindLineEnd(text, pos);
+    if (end == std::string_view::npos) {
+        const std::string_view line = text.substr(pos);
+        pos = text.size();
         return line;
     }
-    std::string line = bytes_.substr(pos_, end - pos_);
-    pos_ = end + 1;
-    if (bytes_[end] == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+    const std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
     return line;
 }
 

@@ -14,12 +14,18 @@ inline size_t FindLineEnd(std::string_view text, size_t from) {
     return std::string_view::npos;
 }
 
+// The line of text that starts at pos, without its line end, as a view into text; pos moves
+// past the line end. The lines are those TextReader reads.
+std::string_view NextLine(std::string_view text, size_t& pos);
+
 class TextReader {
   public:
     explicit TextReader(std::string bytes) : bytes_(std::move(bytes)) {}
     bool Eof() const { return pos_ >= bytes_.size(); }
     // The next line without its line end; at the end of the file an empty line.
-    std::string ReadLine();
+    std::string ReadLine() { return std::string(ReadLineView()); }
+    // The same as a view into the reader's bytes, valid while the reader lives.
+    std::string_view ReadLineView() { return Eof() ? std::string_view() : NextLine(bytes_, pos_); }
 
   private:
     std::string bytes_;

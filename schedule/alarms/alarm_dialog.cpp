@@ -20,19 +20,10 @@ TfrmAlm* frmAlm = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QLabel* MakeLabel(QWidget* parent, const char* caption, int left, int top) {
-    auto* l = new QLabel(U(caption), parent);
-    l->adjustSize();
-    l->move(left, top);
-    return l;
-}
-
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* c = new QCheckBox(U(caption), parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setGeometry(left, top, 150, 17);
+// The dialog's check boxes are of one height whatever their captions.
+QCheckBox* MakeAlarmCheck(QWidget* parent, const char* name, const char* caption, int top) {
+    QCheckBox* c = MakeCheck(parent, name, caption, 12, top);
+    c->resize(150, 17);
     return c;
 }
 
@@ -40,9 +31,7 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, int
 QLineEdit* MakeFileRow(QGroupBox* box, const char* editName, const char* buttonName, int top,
                        QPushButton*& button) {
     MakeLabel(box, "音声ﾌｧｲﾙ:", 28, top + 3);
-    auto* e = new QLineEdit(box);
-    e->setObjectName(QString::fromLatin1(editName));
-    e->setGeometry(92, top, 180, 21);
+    QLineEdit* e = MakeEdit(box, editName, {92, top, 180, 21});
     button = MakeButton(box, buttonName, ">>", {276, top, 29, 21});
     return e;
 }
@@ -93,15 +82,15 @@ TfrmAlm::TfrmAlm(QWidget* parent) : QDialog(parent) {
     GroupBox1 = new QGroupBox(U("ﾁｬｲﾑ"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 4, 314, 112);
-    ch0_On = MakeCheck(GroupBox1, "ch0_On", "毎時 0分に鳴らす", 12, 18);
+    ch0_On = MakeAlarmCheck(GroupBox1, "ch0_On", "毎時 0分に鳴らす", 18);
     ch0_fname = MakeFileRow(GroupBox1, "ch0_fname", "ch0_san", 38, ch0_san);
-    ch30_On = MakeCheck(GroupBox1, "ch30_On", "毎時 30分に鳴らす", 12, 64);
+    ch30_On = MakeAlarmCheck(GroupBox1, "ch30_On", "毎時 30分に鳴らす", 64);
     ch30_fname = MakeFileRow(GroupBox1, "ch30_fname", "ch30_san", 84, ch30_san);
 
     GroupBox2 = new QGroupBox(U("ｱﾗｰﾑ"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(8, 120, 314, 72);
-    alOn = MakeCheck(GroupBox2, "alOn", "ｱﾗｰﾑ ON", 12, 18);
+    alOn = MakeAlarmCheck(GroupBox2, "alOn", "ｱﾗｰﾑ ON", 18);
     alOn->setFixedWidth(80);
     al_hh = MakeCombo(GroupBox2, "al_hh", {100, 16, 48, 20});
     MakeLabel(GroupBox2, "時", 152, 19);
@@ -112,7 +101,7 @@ TfrmAlm::TfrmAlm(QWidget* parent) : QDialog(parent) {
     GroupBox3 = new QGroupBox(U("ﾀｲﾏ"), this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(8, 196, 314, 72);
-    ttOn = MakeCheck(GroupBox3, "ttOn", "ﾀｲﾏ ON", 12, 18);
+    ttOn = MakeAlarmCheck(GroupBox3, "ttOn", "ﾀｲﾏ ON", 18);
     ttOn->setFixedWidth(70);
     MakeLabel(GroupBox3, "O.Kを押してから", 86, 19);
     al_tt = MakeCombo(GroupBox3, "al_tt", {180, 16, 48, 20});

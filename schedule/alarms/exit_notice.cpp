@@ -5,12 +5,11 @@
 #include <QKeySequence>
 #include <QShowEvent>
 
+#include "cp932.h"
 #include "message_box.h"
 #include "start_notice.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 QString DayCaption(const char* which, int month, int day) {
     return U(which) + QStringLiteral("(") + QString::number(month) + U("月") +

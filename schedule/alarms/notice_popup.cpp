@@ -13,8 +13,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Alarm and countdown notices repeat even while the voice sounds are off.
 const char* const kAlarmText = "アラームで設定した時間です。";
 

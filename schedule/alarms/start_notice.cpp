@@ -19,8 +19,6 @@ TfrYotei* frYotei = nullptr;
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 // "More than 3 minutes", counted in whole milliseconds so that a stored time exactly three
 // minutes back does not tip over by a rounding error of the day fraction.
 bool LongerThanThreeMinutes(TDateTime last) {

@@ -43,8 +43,6 @@ constexpr int kLabelHeight = 20;
 // Width of the frame that resizes the window.
 constexpr int kBorder = 3;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Only these modifiers count when a key asks for an exact shift state.
 Qt::KeyboardModifiers ShiftState(Qt::KeyboardModifiers m) {
     return m & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);

@@ -15,13 +15,12 @@
 #include "file_io.h"
 #include "form_controls.h"
 #include "globals.h"
+#include "holiday_editing.h"
 #include "message_box.h"
 #include "schedule_store.h"
 #include "title_bar.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QComboBox* MakeList(QWidget* parent, const char* name, int items, const QRect& geometry) {
     auto* box = new QComboBox(parent);
@@ -30,14 +29,6 @@ QComboBox* MakeList(QWidget* parent, const char* name, int items, const QRect& g
     for (int n = 1; n <= items; ++n) box->addItem(QString::asprintf("%2d", n));
     box->setGeometry(geometry);
     return box;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* l = new QLabel(U(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->adjustSize();
-    l->move(left, top);
-    return l;
 }
 
 bool AskYesNo(const QString& text) {
@@ -199,4 +190,15 @@ void ReloadMonthHolidayLists() {
     }
     LoadMonthUserHolidays(CurYear, CurMonth);
     LoadMonthAnniversaries(CurMonth);
+}
+
+bool EditHolidayList(QWidget* parent, const std::string& listFile, uint8_t mode, uint16_t year) {
+    TfrHolSet editor(parent);
+    editor.ListMode = mode;
+    editor.ListFile = listFile;
+    editor.ListYear = year;
+    editor.exec();
+    if (!editor.Saved()) return false;
+    ReloadMonthHolidayLists();
+    return true;
 }

@@ -34,8 +34,6 @@ constexpr int kPathLimit = 255;
 // Neighbouring-month cells are always drawn in this grey.
 const QColor kNeighbourGrey(0x80, 0x80, 0x80);
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QFont PixelFont(const char* family, int px, bool bold = false, bool italic = false) {
     QFont f(U(family));
     f.setPixelSize(px);
@@ -328,11 +326,7 @@ void TfrTavik::Edit1KeyUp(int key) {
     }
 }
 
-// ---- caption and moves -----------------------------------------------------------------
-
-void TfrTavik::ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) {
-    WriteDateCaption(DateCaptionText(year, month, day, weekdayKanji));
-}
+// ---- moves -----------------------------------------------------------------------------
 
 void TfrTavik::bt_1nmaeClick() { calendar_.YearBack(); }
 void TfrTavik::bt_1maeClick() { calendar_.PrevMonth(); }

@@ -124,8 +124,7 @@ class TfrTavik : public QWidget,
     void bt_calClick();
     void Edit1KeyUp(int key);
 
-    // Caption and moves.
-    void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day);
+    // Moves.
     void bt_1nmaeClick();
     void bt_1maeClick();
     void bt_1tugiClick();

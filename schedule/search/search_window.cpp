@@ -25,8 +25,6 @@ TfrKensaku* frKensaku = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QString Q(const std::string& cp932) { return platform::CrLfToLf(platform::FromCp932(cp932)); }
 
 std::string Cp(const QString& text) { return platform::ToCp932(text); }

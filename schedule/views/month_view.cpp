@@ -15,6 +15,7 @@
 #include "clipboard.h"
 #include "color.h"
 #include "cp932.h"
+#include "day_rows.h"
 #include "day_text_memo.h"
 #include "folders.h"
 #include "globals.h"
@@ -25,7 +26,7 @@
 #include "open_windows.h"
 #include "schedule_store.h"
 #include "screen_clamp.h"
-#include "title_bar.h"
+#include "view_frame.h"
 #include "view_memo.h"
 #include "view_rows.h"
 #include "year_plan_append.h"
@@ -34,11 +35,8 @@ TfrTuki* frTuki = nullptr;
 
 namespace {
 
-const char* const kFont = "ＭＳ Ｐゴシック";
 constexpr int kDesignDateWidth = 177;
 constexpr int kFitMargin = 5;
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
     QAction* a = menu->addAction(U(caption));
@@ -95,19 +93,7 @@ class DayHeader : public QLabel {
 }  // namespace
 
 TfrTuki::TfrTuki(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frTuki"));
-    setWindowTitle(U("月間予定表"));
-    QFont f(U(kFont));
-    f.setPixelSize(kFontPx);
-    setFont(f);
-    platform::SetTitleBar(this, platform::TitleBar::NoMinimize);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    layout->setMenuBar(MainMenu1);
+    QVBoxLayout* layout = SetUpViewFrame(this, "frTuki", "月間予定表", kFontPx, MainMenu1);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -291,13 +277,9 @@ void TfrTuki::ShowMonth(int year, int month) {
     dirty_ = false;
     setWindowTitle(platform::FromCp932(MonthViewCaption(year, month, Settings)));
 
-    const int count = DaysInMonth(year, month);
-    int bottom = SetDayRow(yod[1], yo[1], 1, month, year, yo[1]->y());
-    for (int n = 2; n <= count; ++n) bottom = SetDayRow(yod[n], yo[n], n, month, year, bottom);
-    for (int n = count + 1; n <= 31; ++n) {
-        yod[n]->hide();
-        yo[n]->hide();
-    }
+    const int bottom = StackDayRows(yod, yo, DaysInMonth(year, month), [&](int n, int top) {
+        return SetDayRow(yod[n], yo[n], n, month, year, top);
+    });
     rows->resize(sb1->viewport()->width(), bottom);
     const int fitted = MainMenu1->sizeHint().height() + kHeaderBarHeight + bottom + kFitMargin;
     if (fitted > 0) resize(width(), fitted);

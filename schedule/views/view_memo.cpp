@@ -8,7 +8,7 @@
 
 #include "clipboard.h"
 #include "cp932.h"
-#include "view_rows.h"
+#include "day_rows.h"
 
 namespace {
 

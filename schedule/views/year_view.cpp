@@ -9,13 +9,14 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "date_time.h"
+#include "day_rows.h"
 #include "globals.h"
 #include "menu_entries.h"
 #include "message_box.h"
 #include "schedule_store.h"
 #include "screen_clamp.h"
 #include "text_helpers.h"
-#include "title_bar.h"
+#include "view_frame.h"
 #include "view_memo.h"
 #include "view_rows.h"
 #include "year_plan_append.h"
@@ -24,7 +25,6 @@ TfrNen* frNen = nullptr;
 
 namespace {
 
-const char* const kFont = "ＭＳ Ｐゴシック";
 const char* const kNumberFont = "ＭＳ Ｐ明朝";
 constexpr int kNumberLeft = 8;
 constexpr int kNumberWidth = 25;
@@ -32,8 +32,6 @@ constexpr int kMemoLeft = 32;
 constexpr int kMemoWidth = 297;
 constexpr int kHeaderHeight = 25;
 constexpr int kCalendarGap = 6;
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const QRect& r) {
     auto* l = new QLabel(U(caption), parent);
@@ -47,18 +45,7 @@ QLabel* MakeHeader(QWidget* parent, const char* name, const char* caption, const
 }  // namespace
 
 TfrNen::TfrNen(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frNen"));
-    setWindowTitle(U("年間予定表"));
-    QFont f(U(kFont));
-    f.setPixelSize(kFontPx);
-    setFont(f);
-    platform::SetTitleBar(this, platform::TitleBar::NoMinimize);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    layout->setMenuBar(MainMenu1);
+    QVBoxLayout* layout = SetUpViewFrame(this, "frNen", "年間予定表", kFontPx, MainMenu1);
     AddMenuEntries<TfrNen>(MainMenu1, this,
                            {{"mnuCl", "閉じる(&C)", &TfrNen::mnuClClick},
                             {"mnuZen", "前年度", &TfrNen::mnuZenClick},

@@ -24,8 +24,6 @@ TfrTkInput* frTkInput = nullptr;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 std::string Cp(const QComboBox* box) { return platform::ToCp932(box->currentText()); }
 
 void Say(const char* utf8) { platform::ShowMessage(U(utf8)); }
@@ -345,8 +343,7 @@ void TfrTkInput::SetClearYear(QComboBox* box) { SelectNumber(box, WizardClearYea
 
 void TfrTkInput::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (shown_) return;
-    shown_ = true;
+    if (!FirstShow(shown_)) return;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());

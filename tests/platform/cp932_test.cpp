@@ -22,6 +22,7 @@ TEST(Cp932, ConvertsBothWays) {
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932) << c.utf8;
         EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8) << c.utf8;
+        EXPECT_EQ(platform::FromCp932(c.cp932), QString::fromUtf8(c.utf8)) << c.utf8;
     }
 }
 
@@ -41,4 +42,17 @@ TEST(Cp932, LineEnds) {
     EXPECT_EQ(platform::CrLfToLf(std::string("a\r\nb\r\n")), "a\nb\n");
     EXPECT_EQ(platform::LfToCrLf(QStringLiteral("x\ny")), QStringLiteral("x\r\ny"));
     EXPECT_EQ(platform::CrLfToLf(QStringLiteral("x\r\ny")), QStringLiteral("x\ny"));
+}
+
+TEST(Cp932, ListTextsDecodeAsTheConverterDoes) {
+    // Every byte and pair of bytes, also cut short and between other characters.
+    std::vector<std::string> texts;
+    for (int a = 0x80; a <= 0xFF; ++a) {
+        texts.push_back(std::string(1, static_cast<char>(a)));
+        for (int b = 0; b <= 0xFF; ++b)
+            texts.push_back("x" + std::string{static_cast<char>(a), static_cast<char>(b)} + "\x82\xA0");
+    }
+    for (const std::string& t : texts)
+        ASSERT_EQ(platform::FromCp932(t), QString::fromStdString(Cp932ToUtf8(t)))
+            << QByteArray::fromStdString(t).toHex().toStdString();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cp932.h"
+#include "file_faults.h"
 #include "temp_folder.h"
 
 TEST(FileIo, AtomicWriteReplacesWholeFileAndLeavesNoTemporary) {
@@ -79,14 +80,14 @@ TEST(FileIo, ReplacedFileKeepsItsModesAndLinks) {
 TEST(FileIo, FailedWriteKeepsOldFileAndReportsFailure) {
     TempFolder dir;
     ASSERT_TRUE(dir.Write("a.txt", "keep me"));
-    QFile::setPermissions(platform::DiskPath(dir.Path()), QFile::ReadOwner | QFile::ExeOwner);
-    bool ok = platform::WriteFileAtomic(dir.File("a.txt"), "lost");
-    QFile::setPermissions(platform::DiskPath(dir.Path()),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (geteuid() != 0) {  // root may write anyway
-        EXPECT_FALSE(ok);
-        EXPECT_EQ(dir.Read("a.txt"), "keep me");
-    }
+    // A folder the user may not write in: no temporary can be made there.
+    platform::SetWriteFaultForTests([](platform::WriteStep step, const std::string&) {
+        return step == platform::WriteStep::Create;
+    });
+    const bool ok = platform::WriteFileAtomic(dir.File("a.txt"), "lost");
+    platform::SetWriteFaultForTests(nullptr);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(dir.Read("a.txt"), "keep me");
     EXPECT_FALSE(platform::WriteFileAtomic(dir.File("missing/a.txt"), "x"));
     EXPECT_FALSE(platform::WriteFileAtomic(dir.Path(), "x"));  // a folder
 }

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 
-namespace {
+#include "cp932.h"
 
-QString U(const char* s) { return QString::fromUtf8(s); }
+namespace {
 
 class QtJapanese : public ::testing::Test {
   protected:

@@ -31,6 +31,7 @@ class FakeAccessories : public AccessoryWindows {
         return toDoSaves;
     }
     void OpenMemoIndex() override { calls.push_back("OpenMemoIndex"); }
+    bool MemoIndexOpen() const override { return false; }
     void CloseMemoIndex() override { calls.push_back("CloseMemoIndex"); }
     void ClearOpenMemoTable() override { calls.push_back("ClearOpenMemoTable"); }
     void RestoreOpenMemos() override { calls.push_back("RestoreOpenMemos"); }
@@ -47,6 +48,7 @@ class FakeAccessories : public AccessoryWindows {
         calls.push_back("OpenOptions");
         return options;
     }
+    bool OptionsOpen() const override { return false; }
     void PrintMonth(QWidget*) override { calls.push_back("PrintMonth"); }
     void PrintNotebook(QWidget*) override { calls.push_back("PrintNotebook"); }
     void ExportMonthCsv(QWidget*) override { calls.push_back("ExportMonthCsv"); }

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "file_io.h"
+#include "file_faults.h"
 #include "unreadable_files.h"
 
 class ReadFault {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "cp932.h"
 #include "day_window.h"
 #include "fake_clock.h"
 #include "fake_desktop.h"
@@ -25,8 +26,6 @@
 #include "temp_folder.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 void ReleaseKey(QWidget* target, int key, Qt::KeyboardModifiers mods) {
     QKeyEvent e(QEvent::KeyRelease, key, mods);

@@ -14,6 +14,7 @@
 #include "export_file.h"
 #include "fake_desktop.h"
 #include "fake_messages.h"
+#include "file_faults.h"
 #include "globals.h"
 #include "month_export_source.h"
 #include "temp_folder.h"

@@ -16,8 +16,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class LauncherTest : public ::testing::Test {
   protected:
     LauncherTest() {

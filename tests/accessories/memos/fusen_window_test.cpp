@@ -26,8 +26,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class RecordingMain : public MainDispatcher {
   public:
     intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) override {

@@ -19,8 +19,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 platform::LocalDateTime At(int y, int mo, int d, int h, int mi) {
     platform::LocalDateTime t;
     t.year = y;

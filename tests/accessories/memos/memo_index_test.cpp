@@ -23,8 +23,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class Index : public ::testing::Test {
   protected:
     void SetUp() override {

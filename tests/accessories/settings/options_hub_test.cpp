@@ -20,8 +20,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 // Runs what the next modal window should do once it is up.
 void WhenModal(std::function<void(QDialog*)> act) {
     QTimer::singleShot(0, [act] {

@@ -27,8 +27,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class SettingsDialogTest : public ::testing::Test {
   protected:
     SettingsDialogTest() {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "cp932.h"
 
-QString U(const char* s) { return QString::fromUtf8(s); }
+namespace {
 
 TEST(SystemInfoText, AmountFormat) {
     const struct {

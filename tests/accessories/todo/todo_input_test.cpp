@@ -8,9 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
-#include <unistd.h>
 
 #include "calendar_rules.h"
 #include "cp932.h"
@@ -18,11 +16,10 @@
 #include "fake_desktop.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 QStringList Items(const QComboBox* box) {
     QStringList out;
@@ -158,21 +155,16 @@ TEST_F(ToDoInput, ProjectNamesMostRecentFirst) {
 }
 
 TEST_F(ToDoInput, UnreadableProjectListIsNotReplaced) {
-    // A folder in the place of the file reads as missing; a file that cannot be read stands
-    // for the real case where the user may not read it.
-    if (geteuid() == 0) {
-        ASSERT_TRUE(QFile::link("/proc/self/mem", platform::DiskPath(home.File("todo_prj.txt"))));
-    } else {
-        ASSERT_TRUE(home.Write("todo_prj.txt", "A\r\n"));
-        QFile::setPermissions(platform::DiskPath(home.File("todo_prj.txt")), QFile::WriteOwner);
-    }
+    ASSERT_TRUE(home.Write("todo_prj.txt", "A\r\n"));
+    ReadFault fault;
+    fault.paths = {home.File("todo_prj.txt")};
     auto d = Make();
     d->cb_prj->setCurrentText("new");
     d->Button1Click();
     EXPECT_EQ(d->result(), TfrToDoInput::kResultOk);
     EXPECT_EQ(d->Entry().project, "new");
-    EXPECT_TRUE(QFileInfo(platform::DiskPath(home.File("todo_prj.txt"))).isSymLink() ||
-                QFileInfo(platform::DiskPath(home.File("todo_prj.txt"))).size() == 3);
+    fault.on = false;
+    EXPECT_EQ(home.Read("todo_prj.txt"), "A\r\n");
 }
 
 TEST_F(ToDoInput, EscapeDoesNothingCancelAndTitleBarAnswerCancel) {

@@ -14,8 +14,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 ToDoRow Row(const char* importance, const char* content, const char* status, const char* date,
             const char* remain, const char* project = "", const char* link = "") {
     return {Sj(importance), Sj(content), Sj(status), date, remain, Sj(project), Sj(link)};
@@ -58,6 +56,7 @@ TEST(ToDoRules, RemainingDaysTexts) {
         {EncodeDate(2004, 5, 31), false, 5, "   30", false},
         {EncodeDate(2003, 5, 1), false, 4, "-366", true},  // across 29 February
         {EncodeDate(2010, 1, 1), false, 4, "2071", false},
+        {EncodeDate(1950, 1, 1), false, 5, "-19844", true},  // wider than the width
         {EncodeDate(2004, 4, 30), true, 4, "----", false},
         {EncodeDate(2004, 6, 1), true, 5, "----", false},
     };

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -29,8 +30,6 @@
 #include "todo_input.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 std::string Block(const char* date, const char* content, int status, const char* project,
                   int importance, const char* link) {
@@ -388,6 +387,82 @@ TEST_F(ToDoWindow, SortedOrderIsSavedAtCloseAndTheSelectionFollows) {
     EXPECT_TRUE(SaveOpenToDoWindow());
     EXPECT_EQ(home.Read("todo.dat"), Block("2004/05/02", "a", 2, "", 2, "") +
                                          Block("2004/05/03", "b", 0, "", 2, ""));
+}
+
+// A change updates one row and a sort moves the rows; either shows what the whole list made
+// anew from its rows would: texts, images, bold days, selection, focus and scroll position.
+TEST_F(ToDoWindow, ChangesShowAsTheListMadeAnew) {
+    std::string bytes;
+    for (int i = 0; i < 40; ++i) {
+        const std::string day = std::to_string(i % 10);
+        const std::string date = i % 3 ? "2004/05/2" + day : "2004/04/1" + day;  // or overdue
+        bytes += Block(date.c_str(), ("c" + std::to_string(100 - i)).c_str(), i % 4,
+                       i % 2 ? "p" : "", i % 5, "");
+    }
+    ASSERT_TRUE(home.Write("todo.dat", bytes));
+    TfrToDo* w = Open();
+    w->RunInput = [](TfrToDoInput& d) {
+        d.show();
+        d.cb_dd->setCurrentText("3");
+        d.tx_todo->setText("entered");
+        d.Button1Click();
+        return d.result();
+    };
+    messages.answers = {platform::kBtnYes, platform::kBtnYes};  // the two deletions
+    QScrollBar* bar = w->sg1->verticalScrollBar();
+    struct View {
+        std::vector<QStringList> cells;
+        std::vector<qint64> icons;
+        std::vector<bool> bold, selected;
+        int current = -1, scroll = 0;
+    };
+    auto view = [&] {
+        View v;
+        for (int i = 0; i < w->sg1->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = w->sg1->topLevelItem(i);
+            QStringList row;
+            for (int c = 0; c < 7; ++c) row << item->text(c);
+            v.cells.push_back(row);
+            v.icons.push_back(item->icon(0).cacheKey());
+            v.bold.push_back(item->font(4).bold());
+            v.selected.push_back(item->isSelected());
+        }
+        v.current = w->sg1->indexOfTopLevelItem(w->sg1->currentItem());
+        v.scroll = bar->value();
+        return v;
+    };
+    struct Case {
+        const char* name;
+        int select, scroll;  // before the change; select -1: none
+        std::function<void()> change;
+        int selectedAfter;
+    } cases[] = {
+        {"overdue row done", 21, 15, [&] { w->mnuZyoSetSClick(Sj("完了")); }, 21},
+        {"and back, far below the view", 21, 0, [&] { w->mnuZyoSetSClick(Sj("進行中")); }, 21},
+        {"importance above the view", 2, 20, [&] { w->mnuJuSetSubClick(Sj("重要")); }, 2},
+        {"edited", 30, 25, [&] { w->mnuEdClick(); }, 30},
+        {"added", -1, 3, [&] { w->mnuTuikaClick(); }, 40},
+        {"deleted", 12, 10, [&] { w->Delete1Click(0); }, 12},
+        {"last deleted", 39, 10, [&] { w->Delete1Click(0); }, 38},
+        {"sorted by content", 5, 0, [&] { w->sg1ColumnClick(1); }, 33},
+        {"sorted by days", -1, 12, [&] { w->sg1ColumnClick(4); }, -1},
+    };
+    for (const auto& c : cases) {
+        w->sg1->clearSelection();
+        if (c.select >= 0) w->Select(c.select);
+        bar->setValue(c.scroll);
+        c.change();
+        const View changed = view();
+        EXPECT_EQ(w->Selected(), c.selectedAfter) << c.name;
+        bar->setValue(c.scroll);
+        w->Refresh(c.selectedAfter);
+        const View made = view();
+        EXPECT_EQ(made.scroll, changed.scroll) << c.name;
+        EXPECT_EQ(made.current, changed.current) << c.name;
+        EXPECT_TRUE(made.cells == changed.cells && made.icons == changed.icons &&
+                    made.bold == changed.bold && made.selected == changed.selected)
+            << c.name;
+    }
 }
 
 TEST_F(ToDoWindow, AListThatCannotBeSavedStaysOpen) {

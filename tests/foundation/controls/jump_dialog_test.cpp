@@ -16,14 +16,13 @@
 #include <QTimer>
 #include <functional>
 
+#include "cp932.h"
 #include "fake_clock.h"
 #include "fonts.h"
 #include "globals.h"
 #include "printer_scale.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 class JumpDialog : public ::testing::Test {
   protected:

@@ -3,17 +3,15 @@
 #include "todo_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <chrono>
 
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 #include "unreadable_files.h"
 
@@ -91,6 +89,12 @@ TEST(ToDoStore, WritesBlocksByteForByte) {
          "#S#!\r\n \r\n1999/01/02\r\nx\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
          "#S#!\r\n \r\n2010/12/31\r\ny\r\n3\r\n\r\n4\r\n\r\n#E#!\r\n"},
         {"no content", {Item(2005, 4, 30, "", 1, "p", 0, "l")}, "#S#!\r\n#E#!\r\n"},
+        {"dates at the ends of the years",
+         {Item(1899, 12, 30, "a", 0, "", 2, ""), Item(1901, 1, 1, "b", 0, "", 2, ""),
+          Item(9999, 12, 31, "c", 0, "", 2, "")},
+         "#S#!\r\n \r\n1899/12/30\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
+         "#S#!\r\n \r\n1901/01/01\r\nb\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
+         "#S#!\r\n \r\n9999/12/31\r\nc\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"},
         // Codes outside the tables are written as their texts read back.
         {"unknown codes", {Item(2005, 1, 1, "z", 9, "", 7, "")},
          "#S#!\r\n \r\n2005/01/01\r\nz\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"},
@@ -291,15 +295,9 @@ TEST(ToDoStore, DamagedFileIsNotReplacedWhileNoBackupCanBeMade) {
 TEST(ToDoStore, UnreadableFileIsNeverReplaced) {
     FakeMessages messages;
     TempFolder dir;
-    const QString disk = platform::DiskPath(dir.File("todo.dat"));
-    // A file that exists but fails on reading (root reads any file, so a symlink to memory
-    // that cannot be read stands in for a file without read permission).
-    if (geteuid() == 0) {
-        ASSERT_TRUE(QFile::link("/proc/self/mem", disk));
-    } else {
-        ASSERT_TRUE(dir.Write("todo.dat", "#S#!\r\n#E#!\r\n"));
-        QFile::setPermissions(disk, QFile::WriteOwner);
-    }
+    ASSERT_TRUE(dir.Write("todo.dat", "#S#!\r\n#E#!\r\n"));
+    ReadFault fault;
+    fault.paths = {dir.File("todo.dat")};
     ToDoStore store(dir.File("todo.dat"));
     std::vector<TTODO> items;
     ASSERT_EQ(store.Load(items), ToDoRead::Unreadable);
@@ -308,12 +306,8 @@ TEST(ToDoStore, UnreadableFileIsNeverReplaced) {
         std::vector<QString>{platform::FromCp932(store::UnreadableMessage(dir.File("todo.dat")))});
     items.push_back(Item(2006, 1, 1, "new", 0, "", 2, ""));
     EXPECT_FALSE(store.Save(items));
-    if (geteuid() == 0) {
-        EXPECT_TRUE(QFileInfo(disk).isSymLink());
-    } else {
-        QFile::setPermissions(disk, QFile::ReadOwner | QFile::WriteOwner);
-        EXPECT_EQ(dir.Read("todo.dat"), "#S#!\r\n#E#!\r\n");
-    }
+    fault.on = false;
+    EXPECT_EQ(dir.Read("todo.dat"), "#S#!\r\n#E#!\r\n");
 }
 
 TEST(ToDoStore, FailedWriteKeepsTheOldFile) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 bool SameSlots(const AlarmSlot (&a)[4], const AlarmSlot (&b)[4]) {
     for (int i = 0; i < 4; ++i) {
         if (a[i].OnOff != b[i].OnOff || a[i].Minute != b[i].Minute || a[i].Hour != b[i].Hour ||

@@ -18,8 +18,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 void Key(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
          const QString& text = QString()) {
     QKeyEvent press(QEvent::KeyPress, key, mods, text);

@@ -16,8 +16,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class HolidayEditorTest : public ::testing::Test {
   protected:
     HolidayEditorTest() {

@@ -30,8 +30,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class RecordingHost : public OpenerHost, public MainDispatcher {
   public:
     bool SaveOnLeave() override {

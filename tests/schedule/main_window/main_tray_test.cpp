@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "day_window.h"
+#include "cp932.h"
 #include "exit_gate.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
@@ -23,8 +24,6 @@
 #include "start_notice.h"
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 class MainTray : public ::testing::Test {
   protected:

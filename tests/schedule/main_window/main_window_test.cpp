@@ -17,8 +17,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -20,8 +20,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 // A month file: 31 blocks, day d holding texts[d] (lines joined by CR LF).
 std::string MonthBytes(const std::map<int, std::string>& texts) {
     std::string out;

@@ -15,8 +15,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 std::string PlanBytes(int month, const std::string& lines) {
     std::string out;
     for (int m = 1; m <= 12; ++m) out += "#S#!\r\n" + (m == month ? lines : std::string()) + "#E#!\r\n";

@@ -1,8 +1,6 @@
 #include "append_day_text.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <map>
@@ -11,6 +9,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "paths.h"
+#include "read_fault.h"
 #include "temp_folder.h"
 
 namespace {
@@ -87,13 +86,13 @@ TEST_F(AppendDay, AMissingFolderStopsTheRun) {
 }
 
 TEST_F(AppendDay, AnUnreadableMonthIsNeverReplaced) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     const std::string january = MonthBytes({{1, "keep"}});
     ASSERT_TRUE(dat.Write("202602.yo2", january));
-    chmod(dat.File("202602.yo2").c_str(), 0);
+    ReadFault fault;
+    fault.paths = {dat.File("202602.yo2")};
     const std::vector<WizardDate> dates{{2026, 1, 31}, {2026, 2, 1}, {2026, 3, 1}};
     EXPECT_FALSE(AppendToDates(dates, "x"));
-    chmod(dat.File("202602.yo2").c_str(), 0600);
+    fault.on = false;
     EXPECT_EQ(dat.Read("202602.yo2"), january);
     EXPECT_EQ(dat.Read("202601.yo2"), MonthBytes({{31, "x"}}));  // written before
     EXPECT_FALSE(dat.Exists("202603.yo2"));                       // never reached
@@ -101,11 +100,11 @@ TEST_F(AppendDay, AnUnreadableMonthIsNeverReplaced) {
 }
 
 TEST_F(AppendDay, AnUnreadableMarkFileIsNeverReplaced) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     ASSERT_TRUE(dat.Write("202602.mkf", "1\r\n"));
-    chmod(dat.File("202602.mkf").c_str(), 0);
+    ReadFault fault;
+    fault.paths = {dat.File("202602.mkf")};
     EXPECT_FALSE(AppendDayText(2026, 2, "x", 1));
-    chmod(dat.File("202602.mkf").c_str(), 0600);
+    fault.on = false;
     EXPECT_EQ(dat.Read("202602.mkf"), "1\r\n");
     EXPECT_FALSE(dat.Exists("202602.yo2"));
 }

@@ -18,8 +18,6 @@
 
 namespace {
 
-QString U(const char* s) { return QString::fromUtf8(s); }
-
 std::string MonthBytes(const std::map<int, std::string>& days) {
     std::string out;
     for (int d = 1; d <= 31; ++d) {
