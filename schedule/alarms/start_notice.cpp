@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "day_text.h"
 #include "day_text_memo.h"
+#include "fonts.h"
 #include "globals.h"
 #include "paths.h"
 #include "sound.h"
@@ -57,7 +58,7 @@ void SetUpFrame(QDialog* dialog, const char* objectName, const char* caption, in
                 int height) {
     dialog->setObjectName(QString::fromLatin1(objectName));
     dialog->setWindowTitle(U(caption));
-    QFont f(U("ＭＳ Ｐゴシック"));
+    QFont f(platform::InstalledFamily(U("ＭＳ Ｐゴシック")));
     f.setPixelSize(12);
     dialog->setFont(f);
     dialog->setFixedSize(width, height);

@@ -35,7 +35,7 @@ constexpr int kPathLimit = 255;
 const QColor kNeighbourGrey(0x80, 0x80, 0x80);
 
 QFont PixelFont(const char* family, int px, bool bold = false, bool italic = false) {
-    QFont f(U(family));
+    QFont f(platform::InstalledFamily(U(family)));
     f.setPixelSize(px);
     f.setBold(bold);
     f.setItalic(italic);
