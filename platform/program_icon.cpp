@@ -11,6 +11,7 @@
 #include <QTextStream>
 
 #include "installed_layout.h"
+#include "png_file.h"
 
 namespace platform {
 namespace {
@@ -108,7 +109,7 @@ QIcon OwnIcon() {
     const QString file = QStringLiteral("/apps/") + DesktopId() + QStringLiteral(".png");
     for (const QString& size : hicolor.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString path = hicolor.filePath(size + file);
-        if (QFileInfo::exists(path)) icon.addFile(path);
+        if (QFileInfo::exists(path)) icon.addPixmap(ReadPng(path));
     }
     return icon;
 }

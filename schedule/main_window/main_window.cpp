@@ -21,6 +21,7 @@
 #include "messages.h"
 #include "open_windows.h"
 #include "paths.h"
+#include "png_file.h"
 #include "sound.h"
 #include "speed_button_vr.h"
 #include "title_bar.h"
@@ -54,7 +55,8 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, QRect geometry, c
 
 // The buttons' own glyphs, compiled in at the size they are shown: no icon theme is searched.
 QIcon ToolGlyph(const char* name) {
-    return QIcon(QPixmap(QStringLiteral(":/tool_glyphs/%1.png").arg(QLatin1String(name))));
+    return QIcon(
+        platform::ReadPng(QStringLiteral(":/tool_glyphs/%1.png").arg(QLatin1String(name))));
 }
 
 void SetTextColor(QWidget* w, const QColor& color) {
