@@ -5,7 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <iterator>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -15,8 +15,8 @@ struct Map {
     QStringList families;
 };
 
-const Map* Maps(int* count) {
-    static const Map maps[] = {
+const std::vector<Map>& Maps() {
+    static const std::vector<Map> maps = {
         {"ＭＳ Ｐゴシック", {QStringLiteral("IPAPGothic"), QStringLiteral("sans-serif")}},
         {"ＭＳ ゴシック", {QStringLiteral("IPAGothic"), QStringLiteral("monospace")}},
         {"ＭＳ 明朝", {QStringLiteral("IPAMincho"), QStringLiteral("serif")}},
@@ -24,19 +24,16 @@ const Map* Maps(int* count) {
          {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"),
           QStringLiteral("serif")}},
     };
-    *count = static_cast<int>(std::size(maps));
     return maps;
 }
 
 }  // namespace
 
 void InstallFontSubstitutes() {
-    int count = 0;
-    const Map* maps = Maps(&count);
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(maps[i].name);
+    for (const Map& m : Maps()) {
+        const QString name = QString::fromUtf8(m.name);
         QFont::removeSubstitutions(name);
-        QFont::insertSubstitutions(name, maps[i].families);
+        QFont::insertSubstitutions(name, m.families);
     }
 }
 
@@ -45,11 +42,9 @@ QString InstalledFamily(const QString& name) {
         const QStringList families = QFontDatabase::families();
         return QSet<QString>(families.begin(), families.end());
     }();
-    int count = 0;
-    const Map* maps = Maps(&count);
-    for (int i = 0; i < count; ++i) {
-        if (name != QString::fromUtf8(maps[i].name)) continue;
-        for (const QString& family : maps[i].families)
+    for (const Map& m : Maps()) {
+        if (name != QString::fromUtf8(m.name)) continue;
+        for (const QString& family : m.families)
             if (installed.contains(family)) return family;
         break;
     }
