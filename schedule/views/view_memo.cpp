@@ -1,6 +1,7 @@
 #include "view_memo.h"
 
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -61,7 +62,9 @@ bool ViewMemo::Modified() const { return document()->isModified(); }
 int ViewMemo::DisplayedLines(int boxWidth) const {
     QTextDocument* doc = document();
     const qreal margin = doc->documentMargin();
-    doc->setTextWidth(boxWidth - 2 * frameWidth());
+    // Every new text width lays the whole text out again; the box mostly has it already.
+    const qreal textWidth = boxWidth - 2 * frameWidth();
+    if (doc->textWidth() != textWidth) doc->setTextWidth(textWidth);
     const int lines =
         static_cast<int>((doc->size().height() - 2 * margin + linePx_ / 2) / linePx_);
     return lines < 1 ? 1 : lines;
@@ -90,6 +93,18 @@ void ViewMemo::GrowForEnter() {
 void ViewMemo::FitToText() {
     if (document()->isEmpty()) SetFiller();
     resize(width(), MemoHeight(DisplayedLines(width()), linePx_));
+}
+
+void ViewMemo::resizeEvent(QResizeEvent* e) {
+    // The views size a box to its text at the box's width before the box sees its new size;
+    // the editor would lay the same text out again at the same width.
+    if (e->oldSize().width() != e->size().width() &&
+        document()->pageSize() == QSizeF(viewport()->width(), -1)) {
+        QResizeEvent laidOut(e->size(), QSize(e->size().width(), e->oldSize().height()));
+        QTextEdit::resizeEvent(&laidOut);
+        return;
+    }
+    QTextEdit::resizeEvent(e);
 }
 
 bool ViewMemo::CanUndo() const { return document()->isUndoAvailable(); }
