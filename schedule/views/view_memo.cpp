@@ -59,12 +59,18 @@ std::string ViewMemo::SelectionCp932() const {
 
 bool ViewMemo::Modified() const { return document()->isModified(); }
 
-int ViewMemo::DisplayedLines(int boxWidth) const {
+int ViewMemo::DisplayedLines(int boxWidth) {
     QTextDocument* doc = document();
     const qreal margin = doc->documentMargin();
     // Every new text width lays the whole text out again; the box mostly has it already.
     const qreal textWidth = boxWidth - 2 * frameWidth();
-    if (doc->textWidth() != textWidth) doc->setTextWidth(textWidth);
+    if (doc->textWidth() != textWidth) {
+        // A hidden box that was resized has its viewport sized only when it is shown; the
+        // editor, finding its viewport resized during the layout, would lay the text out a
+        // second time. Laid out now, it is not.
+        if (boxWidth == width() && viewport()->width() != textWidth) setViewportMargins(0, 0, 0, 0);
+        doc->setTextWidth(textWidth);
+    }
     const int lines =
         static_cast<int>((doc->size().height() - 2 * margin + linePx_ / 2) / linePx_);
     return lines < 1 ? 1 : lines;
