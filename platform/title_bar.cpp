@@ -56,6 +56,9 @@ bool Carries(Display* dpy, Window window, const MotifHints& hints) {
     return same;
 }
 
+// The number of the request the display sent last.
+uint32_t LastRequest(Display* dpy) { return static_cast<uint32_t>(NextRequest(dpy) - 1); }
+
 void WriteHints(Window window, const MotifHints& hints) {
     Display* dpy = X11Display();
     if (dpy == nullptr || window == 0 || Carries(dpy, window, hints)) return;
@@ -118,15 +121,27 @@ class TitleBarKeeper : public QObject {
     const TitleBarButtons& Buttons() const { return buttons_; }
 
     void Apply() {
-        if (window_ == nullptr || window_->internalWinId() == 0) return;
+        Display* dpy = X11Display();
+        if (dpy == nullptr || window_ == nullptr || window_->internalWinId() == 0) return;
         const auto id = static_cast<Window>(window_->internalWinId());
         WriteHints(id, hints_);
-        // The type counts when the window manager takes the window on (at its mapping).
-        ownType_ = WindowTypeFor(kind_, fixed_, WindowManagerName());
+        // The type counts when the window manager takes the window on (at its mapping). Most
+        // kinds keep their own type under any window manager, which then need not be asked.
+        ownType_ = MayTakeOwnType(kind_, fixed_) ? WindowTypeFor(kind_, fixed_, WindowManagerName())
+                                                 : nullptr;
         if (ownType_ != nullptr) {
             WriteType(id, ownType_);
             if (QWindow* handle = window_->windowHandle()) handle->installEventFilter(this);
         }
+        appliedWindow_ = id;
+        appliedUpTo_ = LastRequest(dpy);
+    }
+
+    // True when the change of a property that the display reports (by the number of the last
+    // request it had from the program then) was made before the last Apply read the window:
+    // Apply saw it. The program's own writes are such changes, Qt's ones before it too.
+    bool SawChange(Window window, uint32_t sequence) const {
+        return window == appliedWindow_ && static_cast<int32_t>(sequence - appliedUpTo_) <= 0;
     }
 
   protected:
@@ -191,6 +206,8 @@ class TitleBarKeeper : public QObject {
     TitleBarButtons buttons_;
     MotifHints hints_;
     const char* ownType_ = nullptr;  // the type written for the window manager, if any
+    Window appliedWindow_ = 0;       // the native window the last Apply worked on
+    uint32_t appliedUpTo_ = 0;       // the last request of that Apply
 };
 
 // Qt writes its own Motif hints and window type whenever a window's flags change (always on
@@ -208,10 +225,12 @@ class MotifHintsWatch : public QAbstractNativeEventFilter {
             return false;
         }
         if (QWidget* w = QWidget::find(static_cast<WId>(notify->window))) {
-            if (auto* keeper = w->findChild<TitleBarKeeper*>(QLatin1String(kKeeperName),
-                                                             Qt::FindDirectChildrenOnly)) {
+            auto* keeper = w->findChild<TitleBarKeeper*>(QLatin1String(kKeeperName),
+                                                         Qt::FindDirectChildrenOnly);
+            // The keeper's own writes come back here too, each a round trip to the display
+            // for nothing.
+            if (keeper != nullptr && !keeper->SawChange(notify->window, event->full_sequence))
                 keeper->Apply();
-            }
         }
         return false;
     }

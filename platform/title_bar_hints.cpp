@@ -57,11 +57,15 @@ MotifHints MotifHintsFor(TitleBar kind, bool fixed) {
     return h;
 }
 
-const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager) {
+bool MayTakeOwnType(TitleBar kind, bool fixed) {
     const TitleBarButtons b = ButtonsFor(kind, fixed);
     // A toolbar leaves the window switcher: only dialogs of one size, which are never
     // switched to on their own, take that type.
-    if (windowManager != "Openbox" || !b.fixed || b.minimize || b.maximize) return nullptr;
+    return b.fixed && !b.minimize && !b.maximize;
+}
+
+const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager) {
+    if (windowManager != "Openbox" || !MayTakeOwnType(kind, fixed)) return nullptr;
     return "_NET_WM_WINDOW_TYPE_TOOLBAR";
 }
 

@@ -65,4 +65,8 @@ MotifHints MotifHintsFor(TitleBar kind, bool fixed);
 // fixed dialogs take it, as a toolbar is left out of the window switcher.
 const char* WindowTypeFor(TitleBar kind, bool fixed, std::string_view windowManager);
 
+// False when WindowTypeFor gives the kind no type under any window manager: the window manager
+// need not be asked.
+bool MayTakeOwnType(TitleBar kind, bool fixed);
+
 }  // namespace platform

@@ -297,8 +297,9 @@ void TfrTuki::wSizeSet() {
         yod[n]->setGeometry(0, yod[n]->y(), dateWidth, yod[n]->height());
         yo[n]->setGeometry(d, yo[n]->y(), std::max(c - d, 1), yo[n]->height());
     }
-    // A new width wraps the texts anew; the rows follow their texts.
-    if (yo[1]->width() != fittedWidth_) {
+    // A new width wraps the texts anew; the rows follow their texts. Before the rows' room has
+    // had its first size (the window on its way to the screen), no width is the one to fit.
+    if (yo[1]->width() != fittedWidth_ && roomSized_) {
         fittedWidth_ = yo[1]->width();
         FitAllRows();
     }
@@ -654,6 +655,7 @@ void TfrTuki::resizeEvent(QResizeEvent* e) {
 bool TfrTuki::eventFilter(QObject* watched, QEvent* e) {
     // The date column and the rows' room follow every change of their widths.
     if (e->type() == QEvent::Resize && (watched == Panel2 || watched == sb1->viewport())) {
+        if (watched == sb1->viewport()) roomSized_ = true;
         wSizeSet();
         return false;
     }

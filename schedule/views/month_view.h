@@ -112,6 +112,7 @@ class TfrTuki : public QDialog {
     bool closing_ = false;
     bool closed_ = false;
     int fittedWidth_ = -1;
+    bool roomSized_ = false;  // the rows' room has had its first size
 };
 
 // The month view while one exists.

@@ -1,6 +1,7 @@
 #include "view_memo.h"
 
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -58,10 +59,18 @@ std::string ViewMemo::SelectionCp932() const {
 
 bool ViewMemo::Modified() const { return document()->isModified(); }
 
-int ViewMemo::DisplayedLines(int boxWidth) const {
+int ViewMemo::DisplayedLines(int boxWidth) {
     QTextDocument* doc = document();
     const qreal margin = doc->documentMargin();
-    doc->setTextWidth(boxWidth - 2 * frameWidth());
+    // Every new text width lays the whole text out again; the box mostly has it already.
+    const qreal textWidth = boxWidth - 2 * frameWidth();
+    if (doc->textWidth() != textWidth) {
+        // A hidden box that was resized has its viewport sized only when it is shown; the
+        // editor, finding its viewport resized during the layout, would lay the text out a
+        // second time. Laid out now, it is not.
+        if (boxWidth == width() && viewport()->width() != textWidth) setViewportMargins(0, 0, 0, 0);
+        doc->setTextWidth(textWidth);
+    }
     const int lines =
         static_cast<int>((doc->size().height() - 2 * margin + linePx_ / 2) / linePx_);
     return lines < 1 ? 1 : lines;
@@ -90,6 +99,18 @@ void ViewMemo::GrowForEnter() {
 void ViewMemo::FitToText() {
     if (document()->isEmpty()) SetFiller();
     resize(width(), MemoHeight(DisplayedLines(width()), linePx_));
+}
+
+void ViewMemo::resizeEvent(QResizeEvent* e) {
+    // The views size a box to its text at the box's width before the box sees its new size;
+    // the editor would lay the same text out again at the same width.
+    if (e->oldSize().width() != e->size().width() &&
+        document()->pageSize() == QSizeF(viewport()->width(), -1)) {
+        QResizeEvent laidOut(e->size(), QSize(e->size().width(), e->oldSize().height()));
+        QTextEdit::resizeEvent(&laidOut);
+        return;
+    }
+    QTextEdit::resizeEvent(e);
 }
 
 bool ViewMemo::CanUndo() const { return document()->isUndoAvailable(); }

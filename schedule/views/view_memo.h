@@ -18,8 +18,8 @@ class ViewMemo : public QTextEdit {
     void SetTextCp932(const std::string& text);
     std::string SelectionCp932() const;
     bool Modified() const;
-    // Lines the box shows at a width of the whole box.
-    int DisplayedLines(int boxWidth) const;
+    // Lines the box shows at a width of the whole box (its text laid out at that width).
+    int DisplayedLines(int boxWidth);
     // Inserts the clipboard's text; nothing when it holds none.
     void PasteText();
     bool CanUndo() const;
@@ -32,6 +32,7 @@ class ViewMemo : public QTextEdit {
     void FitToText();
 
   protected:
+    void resizeEvent(QResizeEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 

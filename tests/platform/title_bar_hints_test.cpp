@@ -102,6 +102,8 @@ TEST(TitleBarHints, OpenboxDrawsWindowsWithoutMinimiseOrMaximiseAsToolbars) {
             EXPECT_STREQ(type, "_NET_WM_WINDOW_TYPE_TOOLBAR");
         else
             EXPECT_EQ(type, nullptr);
+        // A kind said to need no type is never given one: the window manager is not asked.
+        if (type != nullptr) EXPECT_TRUE(platform::MayTakeOwnType(c.kind, c.fixed));
     }
 }
 
