@@ -1,13 +1,13 @@
-# `cmake --install` in the GNU layout: the programs in bin, the sound module in a private library
-# folder, the shipped files in share/kolvane, and the desktop entry, icon and AppStream data where
-# desktops look for them. The same executables also run from the build folder: they find what
+# `cmake --install` in the GNU layout: the programs in bin, the sound and print modules in a
+# private library folder, the shipped files in share/kolvane, and the desktop entry, icon and
+# AppStream data where desktops look for them. The same executables also run from the build folder: they find what
 # they ship relative to their own place (platform/installed_layout.h).
 include(GNUInstallDirs)
 
 set(KOLVANE_ID org.kolvane.Kolvane)
 set(KOLVANE_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/kolvane)
 
-# The installed programs' way from their folder to the shared data and to the sound module.
+# The installed programs' way from their folder to the shared data and to the modules.
 file(RELATIVE_PATH _kolvane_data_from_bin ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR})
 file(RELATIVE_PATH _kolvane_module_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_LIBDIR}/kolvane)
@@ -17,7 +17,7 @@ target_compile_definitions(platform PRIVATE
   "KOLVANE_MODULE_FROM_BIN=\"${_kolvane_module_from_bin}\"")
 
 install(TARGETS Kolvane tavikg RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS kolvane_sound LIBRARY DESTINATION ${KOLVANE_MODULE_DIR})
+install(TARGETS kolvane_sound kolvane_print LIBRARY DESTINATION ${KOLVANE_MODULE_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/files/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kolvane)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${KOLVANE_ID}.metainfo.xml

@@ -1,17 +1,22 @@
 #include "fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace platform {
+namespace {
 
-void InstallFontSubstitutes() {
-    struct Map {
-        const char* name;
-        QStringList families;
-    };
-    const Map maps[] = {
+struct Map {
+    const char* name;
+    QStringList families;
+};
+
+const std::vector<Map>& Maps() {
+    static const std::vector<Map> maps = {
         {"ＭＳ Ｐゴシック", {QStringLiteral("IPAPGothic"), QStringLiteral("sans-serif")}},
         {"ＭＳ ゴシック", {QStringLiteral("IPAGothic"), QStringLiteral("monospace")}},
         {"ＭＳ 明朝", {QStringLiteral("IPAMincho"), QStringLiteral("serif")}},
@@ -19,11 +24,31 @@ void InstallFontSubstitutes() {
          {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"),
           QStringLiteral("serif")}},
     };
-    for (const Map& m : maps) {
+    return maps;
+}
+
+}  // namespace
+
+void InstallFontSubstitutes() {
+    for (const Map& m : Maps()) {
         const QString name = QString::fromUtf8(m.name);
         QFont::removeSubstitutions(name);
         QFont::insertSubstitutions(name, m.families);
     }
+}
+
+QString InstalledFamily(const QString& name) {
+    static const QSet<QString> installed = [] {
+        const QStringList families = QFontDatabase::families();
+        return QSet<QString>(families.begin(), families.end());
+    }();
+    for (const Map& m : Maps()) {
+        if (name != QString::fromUtf8(m.name)) continue;
+        for (const QString& family : m.families)
+            if (installed.contains(family)) return family;
+        break;
+    }
+    return name;
 }
 
 }  // namespace platform

@@ -1,10 +1,17 @@
 // The stored font names keep their Windows spelling; they are mapped once to installed fonts.
 #pragma once
 
+#include <QString>
+
 namespace platform {
 
 // Maps "ＭＳ Ｐゴシック", "ＭＳ ゴシック", "ＭＳ 明朝" and "Times New Roman" to installed
 // families. Calling it again changes nothing.
 void InstallFontSubstitutes();
+
+// The installed family a font name of the list above is drawn in, else the name itself. A font
+// asked for by this family is found at once; asked for by the Windows name, Qt first searches
+// every font for the missing family and its fallbacks, at each script and style.
+QString InstalledFamily(const QString& name);
 
 }  // namespace platform

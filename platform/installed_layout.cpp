@@ -15,6 +15,15 @@ QString InstalledDataDir() {
     return QFileInfo(data + QStringLiteral("/kolvane")).isDir() ? data : QString();
 }
 
+// A module: in the installed module folder when it is there, else beside the executable.
+QString ModulePath(const QString& name) {
+    const QString installed =
+        QDir::cleanPath(ExecutableDirOnDisk() + QLatin1Char('/') +
+                        QStringLiteral(KOLVANE_MODULE_FROM_BIN) + QLatin1Char('/') + name);
+    return QFileInfo::exists(installed) ? installed
+                                        : ExecutableDirOnDisk() + QLatin1Char('/') + name;
+}
+
 }  // namespace
 
 QString DesktopId() { return QStringLiteral(KOLVANE_ID); }
@@ -29,13 +38,8 @@ QString IconThemesDir() {
     return (data.isEmpty() ? ExecutableDirOnDisk() : data) + QStringLiteral("/icons");
 }
 
-QString SoundModulePath() {
-    const QString name = QStringLiteral("libkolvane_sound.so");
-    const QString installed =
-        QDir::cleanPath(ExecutableDirOnDisk() + QLatin1Char('/') +
-                        QStringLiteral(KOLVANE_MODULE_FROM_BIN) + QLatin1Char('/') + name);
-    return QFileInfo::exists(installed) ? installed
-                                        : ExecutableDirOnDisk() + QLatin1Char('/') + name;
-}
+QString SoundModulePath() { return ModulePath(QStringLiteral("libkolvane_sound.so")); }
+
+QString PrintModulePath() { return ModulePath(QStringLiteral("libkolvane_print.so")); }
 
 }  // namespace platform

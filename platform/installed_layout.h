@@ -19,8 +19,9 @@ std::string ShippedFilesDir();
 // installed, else icons/ beside the executable.
 QString IconThemesDir();
 
-// The sound module: in the installed module folder when it is there, else beside the
-// executable.
+// The sound and print modules: in the installed module folder when they are there, else beside
+// the executable.
 QString SoundModulePath();
+QString PrintModulePath();
 
 }  // namespace platform

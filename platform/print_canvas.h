@@ -7,11 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <memory>
 #include <optional>
-#include <vector>
-
-class QPrinter;
 
 namespace platform {
 
@@ -59,38 +55,6 @@ class PrintCanvas {
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     // Stretched into rect and combined with the paper by AND (white parts leave it as it is).
     virtual void StretchImage(const QRect& rect, const QImage& image) = 0;
-};
-
-// Paints with Qt onto a printer (a real one, or a PDF file) or onto images in memory.
-class PainterPrintCanvas final : public PrintCanvas {
-  public:
-    // The printer must outlive the canvas.
-    explicit PainterPrintCanvas(QPrinter* printer);
-    // Pages of pageDots at dotsPerInch, kept as images (white paper).
-    PainterPrintCanvas(QSize pageDots, int dotsPerInch);
-    ~PainterPrintCanvas() override;
-
-    bool BeginDoc() override;
-    bool NewPage() override;
-    bool EndDoc() override;
-    int PageWidth() const override;
-    int PageHeight() const override;
-    int DotsPerInch() const override;
-    void SetPen(int width, const QColor& color) override;
-    void SetFont(const CanvasFont& font) override;
-    void SetTextColor(const QColor& color) override;
-    QSize MeasureText(const QRect& rect, const QString& text, unsigned flags) override;
-    void DrawText(const QRect& rect, const QString& text, unsigned flags,
-                  std::optional<QColor> background) override;
-    void Line(int x1, int y1, int x2, int y2) override;
-    void StretchImage(const QRect& rect, const QImage& image) override;
-
-    // The pages drawn on images.
-    const std::vector<QImage>& Pages() const;
-
-  private:
-    struct State;
-    std::unique_ptr<State> d;
 };
 
 }  // namespace platform

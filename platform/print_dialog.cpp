@@ -1,16 +1,33 @@
 #include "print_dialog.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
+#include <dlfcn.h>
+
+#include <QFile>
+
+#include "installed_layout.h"
+#include "print_back_end.h"
 
 namespace platform {
 namespace {
 
+std::function<PrintBackEnd*()> g_loader;
+bool g_tried = false;
+PrintBackEnd* g_backEnd = nullptr;
+
+// Loaded at its first use; a failed load is not tried again.
+PrintBackEnd* Printing() {
+    if (!g_tried) {
+        g_tried = true;
+        g_backEnd = g_loader ? g_loader() : LoadPrintModule();
+    }
+    return g_backEnd;
+}
+
 class DesktopPrintDialog final : public PrintDialogPort {
   public:
     bool Ask(QWidget* parent, QPrinter& printer) override {
-        QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+        PrintBackEnd* printing = Printing();
+        return printing && printing->AskDesktop(parent, printer);
     }
 };
 
@@ -24,5 +41,26 @@ PrintDialogPort& PrintDialogs() {
 }
 
 void SetPrintDialogPort(PrintDialogPort* port) { g_port = port; }
+
+bool PrintOnPrinter(QWidget* parent, const std::function<void(PrintCanvas&)>& print) {
+    PrintBackEnd* printing = Printing();
+    if (!printing) return false;
+    printing->Print(parent, PrintDialogs(), print);
+    return true;
+}
+
+void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader) {
+    g_loader = std::move(loader);
+    g_tried = false;
+    g_backEnd = nullptr;
+}
+
+PrintBackEnd* LoadPrintModule() {
+    void* module = dlopen(QFile::encodeName(PrintModulePath()).constData(), RTLD_LAZY | RTLD_LOCAL);
+    if (!module) return nullptr;
+    using Entry = PrintBackEnd* (*)();
+    auto entry = reinterpret_cast<Entry>(dlsym(module, "KolvanePrintBackEnd"));
+    return entry ? entry() : nullptr;
+}
 
 }  // namespace platform

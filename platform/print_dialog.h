@@ -1,10 +1,15 @@
-// The desktop's print dialog behind a port, so that tests choose the printer.
+// The desktop's print dialog behind a port, so that tests choose the printer, and printing on
+// a printer chosen there.
 #pragma once
+
+#include <functional>
 
 class QPrinter;
 class QWidget;
 
 namespace platform {
+
+class PrintCanvas;
 
 class PrintDialogPort {
   public:
@@ -16,5 +21,17 @@ class PrintDialogPort {
 PrintDialogPort& PrintDialogs();
 // nullptr restores the desktop's dialog.
 void SetPrintDialogPort(PrintDialogPort* port);
+
+// Asks PrintDialogs() for a printer; when the user confirms, print draws on a canvas over it.
+// False when the system's printing cannot be loaded: nothing was asked then.
+bool PrintOnPrinter(QWidget* parent, const std::function<void(PrintCanvas&)>& print);
+
+class PrintBackEnd;
+
+// The system's printing is loaded at the first print, once; until then no print library is in
+// the process. Tests replace the loader (nullptr restores the program's own module).
+void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader);
+// The module (PrintModulePath), or nullptr when it is missing or broken.
+PrintBackEnd* LoadPrintModule();
 
 }  // namespace platform

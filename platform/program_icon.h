@@ -11,7 +11,8 @@ namespace platform {
 // (or an empty command line) gets a question icon. Never null while a QApplication runs.
 QIcon ProgramIcon(const QString& commandLine);
 
-// Kolvane's own icon, from the icon files it ships; null only when they are missing.
+// Kolvane's own icon for its windows and tray, from the icon files it ships up to 128 pixels;
+// null only when they are missing.
 QIcon OwnIcon();
 // What a desktop entry's Icon= names for Kolvane's own icon: the icon's name when the desktop
 // finds the shipped icon through its icon folders, else the icon file's absolute path (a build

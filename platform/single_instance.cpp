@@ -1,21 +1,29 @@
 #include "single_instance.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
 
 namespace platform {
 namespace {
 
 constexpr char kActivate[] = "activate\n";
+// Longer than any request: whoever sends more is not a copy of the program.
+constexpr qsizetype kMaxRequest = 256;
 
 // Per user (uid) and per display; only characters that are safe in a file name.
 QString BaseName(const QString& key) {
@@ -37,7 +45,30 @@ QString LockFolder() {
     return dir;
 }
 
+bool SocketAddress(const QString& path, sockaddr_un& addr) {
+    const QByteArray name = QFile::encodeName(path);
+    addr = {};
+    addr.sun_family = AF_UNIX;
+    if (name.isEmpty() || name.size() >= static_cast<qsizetype>(sizeof(addr.sun_path))) return false;
+    std::memcpy(addr.sun_path, name.constData(), name.size());
+    return true;
+}
+
+// Only the user's own copies may ask (the socket's mode says so too, unless a umask left it
+// open for the moment between its making and its chmod).
+bool SameUser(int fd) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+}
+
 }  // namespace
+
+struct SingleInstance::Request {
+    int fd = -1;
+    QSocketNotifier* notifier = nullptr;
+    QByteArray received;
+};
 
 QString DisplayKey(const QString& display) {
     const int colon = display.lastIndexOf(QLatin1Char(':'));
@@ -68,15 +99,16 @@ SingleInstance::SingleInstance(const QString& key) {
 }
 
 SingleInstance::~SingleInstance() {
-    // The server goes first (it removes its socket), then the lock is let go. The lock file
-    // itself stays: removing it would let two copies lock two different files.
-    if (server_) {
-        server_->close();
-        delete server_;
-        server_ = nullptr;
+    // The socket goes first, then the lock is let go: the next holder of the lock never meets
+    // a socket of ours. The lock file itself stays: removing it would let two copies lock two
+    // different files.
+    while (!requests_.empty()) EndRequest(requests_.back().get());
+    if (serverFd_ >= 0) {
+        delete serverNotifier_;
+        ::close(serverFd_);
+        ::unlink(QFile::encodeName(serverName_).constData());
     }
-    delete client_;
-    client_ = nullptr;
+    if (clientFd_ >= 0) ::close(clientFd_);
     if (lockFd_ >= 0) ::close(lockFd_);
 }
 
@@ -117,59 +149,142 @@ void SingleInstance::SetActivationHandler(std::function<void()> handler) {
     Listen();
 }
 
-bool SingleInstance::IsListening() const { return server_ && server_->isListening(); }
-
 void SingleInstance::Listen() {
     // Only the holder of the lock may remove a socket left by a killed copy.
     if (!handler_ || lockFd_ < 0 || IsListening()) return;
-    if (!server_) {
-        server_ = new QLocalServer(this);
-        server_->setSocketOptions(QLocalServer::UserAccessOption);
-        connect(server_, &QLocalServer::newConnection, this, &SingleInstance::OnConnection);
+    sockaddr_un addr;
+    if (!SocketAddress(serverName_, addr)) return;
+    struct stat st;
+    if (::lstat(addr.sun_path, &st) == 0 && S_ISSOCK(st.st_mode)) ::unlink(addr.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        ::close(fd);
+        return;
     }
-    QLocalServer::removeServer(serverName_);
-    server_->listen(serverName_);
+    if (::chmod(addr.sun_path, 0600) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        ::unlink(addr.sun_path);
+        return;
+    }
+    serverFd_ = fd;
+    serverNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(serverNotifier_, &QSocketNotifier::activated, this, &SingleInstance::OnConnection);
 }
 
 void SingleInstance::OnConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            // A request is one line; anything else is ignored.
-            while (socket->canReadLine()) {
-                QByteArray line = socket->readLine();
-                if (line != kActivate || !handler_) continue;
-                try {
-                    handler_();
-                } catch (...) {
-                }
-            }
-            if (socket->bytesAvailable() > 256) socket->abort();
-        });
+    for (;;) {
+        const int fd = ::accept4(serverFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (!SameUser(fd)) {
+            ::close(fd);
+            continue;
+        }
+        auto request = std::make_unique<Request>();
+        request->fd = fd;
+        request->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        Request* r = request.get();
+        connect(r->notifier, &QSocketNotifier::activated, this, [this, r] { OnRequestData(r); });
+        requests_.push_back(std::move(request));
     }
 }
 
+void SingleInstance::OnRequestData(Request* request) {
+    bool ended = false;
+    char chunk[kMaxRequest];
+    for (;;) {
+        const ssize_t n = ::read(request->fd, chunk, sizeof chunk);
+        if (n > 0) {
+            request->received.append(chunk, n);
+            if (request->received.size() > 2 * kMaxRequest) break;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        ended = n == 0 || errno != EAGAIN;
+        break;
+    }
+    // A request is one line; anything else is ignored. No new data is read while the handler
+    // runs (it may run an event loop).
+    request->notifier->setEnabled(false);
+    for (qsizetype end; (end = request->received.indexOf('\n')) >= 0;) {
+        const bool activate = request->received.left(end + 1) == kActivate;
+        request->received.remove(0, end + 1);
+        if (!activate || !handler_) continue;
+        try {
+            handler_();
+        } catch (...) {
+        }
+    }
+    if (ended || request->received.size() > kMaxRequest)
+        EndRequest(request);
+    else
+        request->notifier->setEnabled(true);
+}
+
+void SingleInstance::EndRequest(Request* request) {
+    // Called from the notifier's own signal: it goes once the signal has returned.
+    request->notifier->setEnabled(false);
+    request->notifier->deleteLater();
+    ::close(request->fd);
+    std::erase_if(requests_, [request](const auto& r) { return r.get() == request; });
+}
+
 bool SingleInstance::FindPrimary(int timeoutMs) {
-    if (client_ && client_->state() == QLocalSocket::ConnectedState) return true;
-    delete client_;
-    client_ = new QLocalSocket();
-    client_->connectToServer(serverName_);
-    if (client_->waitForConnected(timeoutMs)) return true;
-    delete client_;
-    client_ = nullptr;
+    if (clientFd_ >= 0) return true;
+    sockaddr_un addr;
+    if (!SocketAddress(serverName_, addr)) return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    // A full backlog is waited out; no socket or nobody listening is an answer at once.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+            clientFd_ = fd;
+            return true;
+        }
+        if (errno == EINPROGRESS) {
+            pollfd p{fd, POLLOUT, 0};
+            int error = 0;
+            socklen_t size = sizeof error;
+            if (::poll(&p, 1, timeoutMs) == 1 &&
+                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0) {
+                clientFd_ = fd;
+                return true;
+            }
+            break;
+        }
+        if ((errno != EAGAIN && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::close(fd);
     return false;
 }
 
 bool SingleInstance::NotifyPrimary(int timeoutMs) {
     if (!FindPrimary(timeoutMs)) return false;
-    const qint64 size = static_cast<qint64>(sizeof(kActivate) - 1);
-    bool sent = client_->write(kActivate, size) == size;
-    while (sent && client_->bytesToWrite() > 0)
-        if (!client_->waitForBytesWritten(timeoutMs)) sent = false;
-    client_->disconnectFromServer();
-    if (client_->state() != QLocalSocket::UnconnectedState) client_->waitForDisconnected(timeoutMs);
-    delete client_;
-    client_ = nullptr;
+    const char* next = kActivate;
+    size_t left = sizeof(kActivate) - 1;
+    bool sent = true;
+    while (left > 0) {
+        const ssize_t n = ::send(clientFd_, next, left, MSG_NOSIGNAL);
+        if (n > 0) {
+            next += n;
+            left -= static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        pollfd p{clientFd_, POLLOUT, 0};
+        if (n < 0 && errno == EAGAIN && ::poll(&p, 1, timeoutMs) == 1) continue;
+        sent = false;
+        break;
+    }
+    // What was sent stays readable for the primary after the close.
+    ::close(clientFd_);
+    clientFd_ = -1;
     return sent;
 }
 

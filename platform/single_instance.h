@@ -1,15 +1,16 @@
 // One running copy per user and display. A lock file held with flock decides who is the
 // primary copy (the kernel drops the lock with the process, so a crashed copy blocks nothing);
-// a local server of the primary lets a second copy ask it to come to the front.
+// a local socket of the primary, private to the user, lets a second copy ask it to come to the
+// front.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace platform {
 
@@ -39,22 +40,28 @@ class SingleInstance : public QObject {
     // both the lock is held and a handler is set, so a second copy finds the first only once it
     // can come to the front.
     void SetActivationHandler(std::function<void()> handler);
-    bool IsListening() const;
+    bool IsListening() const { return serverFd_ >= 0; }
 
     QString LockPath() const { return lockPath_; }
     QString ServerName() const { return serverName_; }
 
   private:
+    struct Request;
+
     void Listen();
     void OnConnection();
+    void OnRequestData(Request* request);
+    void EndRequest(Request* request);
 
     QString lockPath_;
     QString serverName_;
     int lockFd_ = -1;
     bool primary_ = false;
     std::function<void()> handler_;
-    QLocalServer* server_ = nullptr;
-    QLocalSocket* client_ = nullptr;
+    int serverFd_ = -1;
+    QSocketNotifier* serverNotifier_ = nullptr;
+    std::vector<std::unique_ptr<Request>> requests_;
+    int clientFd_ = -1;
 };
 
 }  // namespace platform

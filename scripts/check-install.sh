@@ -107,7 +107,8 @@ if [ "$deb" = 1 ]; then
     [[ "$depends" == *"$p"* ]] || fail "the package does not depend on $p: $depends"
   done
   contents="$(dpkg-deb -c "$package")"
-  for f in bin/Kolvane bin/tavikg "*/kolvane/libkolvane_sound.so" share/kolvane/tukare.wav; do
+  for f in bin/Kolvane bin/tavikg "*/kolvane/libkolvane_sound.so" "*/kolvane/libkolvane_print.so" \
+    share/kolvane/tukare.wav; do
     [[ "$contents" == *" ./usr/"$f* ]] || fail "the package lacks /usr/$f"
   done
   packaged_entry="$(dpkg-deb --fsys-tarfile "$package" | tar -xO "./usr/share/applications/$id.desktop")"

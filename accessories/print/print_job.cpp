@@ -1,11 +1,18 @@
 #include "print_job.h"
 
-#include <QPrinter>
-
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "message_box.h"
 #include "print_dialog.h"
+
+namespace {
+
+void SayPrintCannotStart() {
+    platform::MessageDlg(QStringLiteral("印刷を開始できません。"), platform::MsgKind::Error,
+                         {platform::kBtnOk});
+}
+
+}  // namespace
 
 QString PrintFontFamily() { return QStringLiteral("ＭＳ Ｐゴシック"); }
 
@@ -23,14 +30,11 @@ std::string PrintDateStamp(bool wareki) {
 
 bool StartPrint(platform::PrintCanvas& canvas) {
     if (canvas.BeginDoc()) return true;
-    platform::MessageDlg(QStringLiteral("印刷を開始できません。"), platform::MsgKind::Error,
-                         {platform::kBtnOk});
+    SayPrintCannotStart();
     return false;
 }
 
 void RunPrintJob(QWidget* parent, const std::function<void(platform::PrintCanvas&)>& print) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!platform::PrintDialogs().Ask(parent, printer)) return;
-    platform::PainterPrintCanvas canvas(&printer);
-    print(canvas);
+    // Without the system's printing no printer can be asked for.
+    if (!platform::PrintOnPrinter(parent, print)) SayPrintCannotStart();
 }

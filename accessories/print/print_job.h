@@ -26,5 +26,6 @@ std::string PrintDateStamp(bool wareki);
 bool StartPrint(platform::PrintCanvas& canvas);
 
 // Asks the print dialog; when the user confirms, runs print on a canvas over the printer
-// chosen. Nothing is printed when the dialog is cancelled.
+// chosen. Nothing is printed when the dialog is cancelled; when the system's printing cannot be
+// loaded, the user is told "印刷を開始できません。".
 void RunPrintJob(QWidget* parent, const std::function<void(platform::PrintCanvas&)>& print);

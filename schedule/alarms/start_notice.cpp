@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "day_text.h"
 #include "day_text_memo.h"
+#include "fonts.h"
 #include "globals.h"
 #include "paths.h"
 #include "sound.h"
@@ -57,7 +58,7 @@ void SetUpFrame(QDialog* dialog, const char* objectName, const char* caption, in
                 int height) {
     dialog->setObjectName(QString::fromLatin1(objectName));
     dialog->setWindowTitle(U(caption));
-    QFont f(U("ＭＳ Ｐゴシック"));
+    QFont f(platform::InstalledFamily(U("ＭＳ Ｐゴシック")));
     f.setPixelSize(12);
     dialog->setFont(f);
     dialog->setFixedSize(width, height);
@@ -65,14 +66,15 @@ void SetUpFrame(QDialog* dialog, const char* objectName, const char* caption, in
     platform::SetTitleBar(dialog, platform::TitleBar::CloseOnly, true);
 }
 
-QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top,
+                      bool fitNow) {
     auto* l = new QLabel(U(caption), parent);
     l->setObjectName(QString::fromLatin1(name));
     QFont f = parent->font();
     f.setBold(true);
     l->setFont(f);
     l->move(left, top);
-    l->adjustSize();
+    if (fitNow) l->adjustSize();
     return l;
 }
 
@@ -163,10 +165,13 @@ TfrYotei::TfrYotei(QWidget* parent) : QDialog(parent) {
     SetUpFrame(this, "frYotei", "今日の予定", kClientWidth, kClientHeight);
 
     pic1 = MakePicture(this);
-    lb_ai = MakeBoldLabel(this, "lb_ai", "", 56, 12);
-    ti = MakeBoldLabel(this, "ti", "今日の予定は、", 56, 36);
+    // Fitted as the notice shows: built at every start, it is shown at few, and measuring the
+    // bold captions loads a font of their own.
+    lb_ai = MakeBoldLabel(this, "lb_ai", "", 56, 12, false);
+    ti = MakeBoldLabel(this, "ti", "今日の予定は、", 56, 36, false);
     tx_yo = MakeMemo(this, "tx_yo", {8, 64, 321, 153}, false);
-    Label1 = MakeBoldLabel(this, "Label1", "となっております。 よろしく御願いします。", 8, 224);
+    Label1 =
+        MakeBoldLabel(this, "Label1", "となっております。 よろしく御願いします。", 8, 224, false);
     bt_yes = MakeOkButton(this, {248, 248, 81, 25});
     connect(bt_yes, &QPushButton::clicked, this, [this] { bt_yesClick(); });
 
@@ -220,6 +225,8 @@ void TfrYotei::done(int result) {
 }
 
 void TfrYotei::showEvent(QShowEvent* e) {
+    // lb_ai and ti are fitted to their words as the notice activates.
+    Label1->adjustSize();
     ShowPendingText(tx_yo);
     QDialog::showEvent(e);
     if (e->spontaneous()) return;

@@ -77,7 +77,9 @@ namespace notice_detail {
 // Shared by both notices: frame, fonts and the pieces they have in common.
 void SetUpFrame(QDialog* dialog, const char* objectName, const char* caption, int width,
                 int height);
-QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top);
+// fitNow false: the caller sizes the label to its text before it shows.
+QLabel* MakeBoldLabel(QWidget* parent, const char* name, const char* caption, int left, int top,
+                      bool fitNow = true);
 QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& geometry, bool readOnly);
 QToolButton* MakePicture(QWidget* parent);
 QPushButton* MakeOkButton(QWidget* parent, const QRect& geometry);

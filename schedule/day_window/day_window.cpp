@@ -20,6 +20,7 @@
 #include "cp932.h"
 #include "day_text_memo.h"
 #include "file_io.h"
+#include "fonts.h"
 #include "globals.h"
 #include "help.h"
 #include "input_wizard_runner.h"
@@ -70,7 +71,7 @@ Qt::CursorShape CursorFor(Qt::Edges edges) {
 
 TfrYo3::TfrYo3(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frYo3"));
-    QFont f(U("ＭＳ Ｐゴシック"));
+    QFont f(platform::InstalledFamily(U("ＭＳ Ｐゴシック")));
     f.setPixelSize(12);
     setFont(f);
     setMinimumSize(kMinSide, kMinSide);

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyle>
 #include <QWindow>
 
 #include "accessory_windows.h"
@@ -22,6 +21,7 @@
 #include "messages.h"
 #include "open_windows.h"
 #include "paths.h"
+#include "png_file.h"
 #include "sound.h"
 #include "speed_button_vr.h"
 #include "title_bar.h"
@@ -36,7 +36,7 @@ constexpr int kPathLimit = 255;
 const QColor kNeighbourGrey(0x80, 0x80, 0x80);
 
 QFont PixelFont(const char* family, int px, bool bold = false, bool italic = false) {
-    QFont f(U(family));
+    QFont f(platform::InstalledFamily(U(family)));
     f.setPixelSize(px);
     f.setBold(bold);
     f.setItalic(italic);
@@ -51,6 +51,12 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, QRect geometry, c
     b->setFocusPolicy(Qt::NoFocus);
     if (hint) b->setToolTip(U(hint));
     return b;
+}
+
+// The buttons' own glyphs, compiled in at the size they are shown: no icon theme is searched.
+QIcon ToolGlyph(const char* name) {
+    return QIcon(
+        platform::ReadPng(QStringLiteral(":/tool_glyphs/%1.png").arg(QLatin1String(name))));
 }
 
 void SetTextColor(QWidget* w, const QColor& color) {
@@ -149,33 +155,32 @@ intptr_t TfrTavik::Send(unsigned message, intptr_t wParam, intptr_t lParam) {
 }
 
 void TfrTavik::BuildToolStrip() {
-    QStyle* st = style();
     bt_prun = MakeToolButton(this, "bt_prun", {2, 0, 41, 49}, "プログラムランチャ");
-    bt_prun->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
+    bt_prun->setIcon(ToolGlyph("launcher"));
     bt_today = MakeToolButton(this, "bt_today", {42, 0, 25, 25}, "選択日の予定を拡大表示");
-    bt_today->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
+    bt_today->setIcon(ToolGlyph("day"));
     bt_tuki = MakeToolButton(this, "bt_tuki", {66, 0, 25, 25}, "月間予定の表示");
-    bt_tuki->setIcon(st->standardIcon(QStyle::SP_FileDialogListView));
+    bt_tuki->setIcon(ToolGlyph("month"));
     bt_nen = MakeToolButton(this, "bt_nen", {90, 0, 25, 25}, "年間予定表");
-    bt_nen->setIcon(st->standardIcon(QStyle::SP_DirIcon));
+    bt_nen->setIcon(ToolGlyph("year"));
     bt_tel = MakeToolButton(this, "bt_tel", {114, 0, 25, 25}, "電話帳");
-    bt_tel->setIcon(st->standardIcon(QStyle::SP_DriveNetIcon));
+    bt_tel->setIcon(ToolGlyph("phone"));
     bt_memo = MakeToolButton(this, "bt_memo", {138, 0, 25, 25}, "メモ");
-    bt_memo->setIcon(st->standardIcon(QStyle::SP_FileIcon));
+    bt_memo->setIcon(ToolGlyph("memo"));
     bt_op = MakeToolButton(this, "bt_op", {162, 0, 25, 25}, "環境設定、ヘルプ、システム情報");
-    bt_op->setIcon(st->standardIcon(QStyle::SP_FileDialogInfoView));
+    bt_op->setIcon(ToolGlyph("options"));
     bttodo = MakeToolButton(this, "bttodo", {42, 24, 25, 25}, "ToDo");
-    bttodo->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
+    bttodo->setIcon(ToolGlyph("todo"));
     tx_time2 = MakeToolButton(this, "tx_time2", {66, 24, 73, 25},
                               "ここをクリックするとアラームの設定ができます");
     tx_time2->setFont(PixelFont(kCellFont, 15, true));
     tx_time2->setText(QStringLiteral("23:59:59"));
     bt_SysInfo = MakeToolButton(this, "bt_SysInfo", {138, 24, 25, 25}, "選択日の日記");
-    bt_SysInfo->setIcon(st->standardIcon(QStyle::SP_FileDialogNewFolder));
+    bt_SysInfo->setIcon(ToolGlyph("diary"));
     BitBtn1 = MakeToolButton(this, "BitBtn1", {162, 24, 25, 25}, "予定検索");
-    BitBtn1->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
+    BitBtn1->setIcon(ToolGlyph("search"));
     bt_cal = MakeToolButton(this, "bt_cal", {186, 0, 15, 49}, "カレンダーの表示／非表示");
-    bt_cal->setIcon(st->standardIcon(QStyle::SP_TitleBarShadeButton));
+    bt_cal->setIcon(ToolGlyph("calendar_toggle"));
     connect(bt_cal, &QToolButton::clicked, this, [this] { bt_calClick(); });
 
     // Focus catcher below the client area: Tab into it hands the focus to the day window.

@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 
 #include "fonts.h"
-#include "print_canvas.h"
+#include "painter_print_canvas.h"
 #include "temp_folder.h"
 
 using namespace platform;

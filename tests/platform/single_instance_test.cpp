@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -209,6 +210,9 @@ TEST(SingleInstance, NotifyReachesTheHandler) {
     EXPECT_FALSE(primary.IsListening());
     ASSERT_TRUE(primary.TryBecomePrimary());
     ASSERT_TRUE(primary.IsListening());
+    struct stat st;
+    ASSERT_EQ(::lstat(QFile::encodeName(primary.ServerName()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // only the user's own copies may ask
     for (int i = 1; i <= 2; ++i) {
         SingleInstance second(key);
         ASSERT_FALSE(second.TryBecomePrimary());

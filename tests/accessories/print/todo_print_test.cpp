@@ -195,6 +195,18 @@ TEST_F(ToDoPrintTest, PdfThroughThePrintDialog) {
     EXPECT_TRUE(pdf_pages::InkIn(page, 100, 13, 115, 18));
 }
 
+// Without the system's printing nothing is asked and the user hears why nothing prints.
+TEST_F(ToDoPrintTest, PrintingThatCannotBeLoaded) {
+    FakeMessages messages;
+    FakePrintDialog dialog;
+    platform::SetPrintBackEndLoader([]() -> platform::PrintBackEnd* { return nullptr; });
+    PrintToDo(nullptr, ThreeRows(), kToDoInitialWidths);
+    platform::SetPrintBackEndLoader(nullptr);
+    EXPECT_EQ(dialog.asked, 0);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], QStringLiteral("印刷を開始できません。"));
+}
+
 TEST_F(ToDoPrintTest, CancelledDialogPrintsNothing) {
     TempFolder tmp;
     const QString pdf = QString::fromStdString(tmp.Path()) + "/todo.pdf";

@@ -273,7 +273,13 @@ TEST(Fonts, WindowsNamesMapToInstalledFamiliesOnce) {
         ASSERT_FALSE(subs.isEmpty()) << c.name;
         EXPECT_EQ(subs.first().compare(U(c.first), Qt::CaseInsensitive), 0) << c.name;
         EXPECT_EQ(subs.count(subs.first()), 1) << c.name;
+        // Asked for directly, the family the name is drawn in.
+        EXPECT_EQ(platform::InstalledFamily(U(c.name)), U(c.first)) << c.name;
+        EXPECT_EQ(QFontInfo(QFont(platform::InstalledFamily(U(c.name)), 12)).family(),
+                  QFontInfo(QFont(U(c.name), 12)).family())
+            << c.name;
     }
+    EXPECT_EQ(platform::InstalledFamily(QStringLiteral("Arial")), QStringLiteral("Arial"));
     // The IPA fonts are part of the installation, so the Windows names reach them.
     EXPECT_EQ(QFontInfo(QFont(U("ＭＳ Ｐゴシック"), 9)).family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(QFontInfo(QFont(U("ＭＳ 明朝"), 12)).family(), QStringLiteral("IPAMincho"));

@@ -102,6 +102,13 @@ TEST_F(MainWindow, ControlsHaveTheirPlacesAndHints) {
         EXPECT_EQ(w->geometry(), c.geometry) << c.name;
         EXPECT_EQ(w->toolTip(), U(c.hint)) << c.name;
     }
+    // The tool buttons but the clock show their own glyphs, compiled in at the size drawn.
+    for (const char* name : {"bt_prun", "bt_today", "bt_tuki", "bt_nen", "bt_tel", "bt_memo",
+                             "bt_op", "bttodo", "bt_SysInfo", "BitBtn1", "bt_cal"}) {
+        auto* b = qobject_cast<QToolButton*>(Child(name));
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->icon().availableSizes(), QList<QSize>{QSize(16, 16)}) << name;
+    }
     EXPECT_EQ(main->tx_time2->text(), U("23:59:59"));
     EXPECT_EQ(main->sf_date->title(), U("2004/5/3(月) 憲法記念日"));
     EXPECT_EQ(day->lb->text(), U("2004/5/3(月) 憲法記念日の予定"));

@@ -1,4 +1,4 @@
-#include "print_canvas.h"
+#include "painter_print_canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
