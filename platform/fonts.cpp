@@ -42,6 +42,8 @@ QString InstalledFamily(const QString& name) {
         const QStringList families = QFontDatabase::families();
         return QSet<QString>(families.begin(), families.end());
     }();
+    // A font installed under the Windows name itself is drawn as such.
+    if (installed.contains(name)) return name;
     for (const Map& m : Maps()) {
         if (name != QString::fromUtf8(m.name)) continue;
         for (const QString& family : m.families)
