@@ -37,7 +37,11 @@ void BM_MonthFileSaveAndLoad(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * state.range(0) << 20);
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_MonthFileSaveAndLoad)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_MonthFileSaveAndLoad)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 void BM_Cp932BothWays(benchmark::State& state) {
@@ -48,7 +52,11 @@ void BM_Cp932BothWays(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_Cp932BothWays)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_Cp932BothWays)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // The shown day window takes the text, lays it out and hands it back; showing the same
@@ -67,8 +75,13 @@ void BM_DayWindowText(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_DayWindowText)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond)
-    ->Iterations(2)->Complexity(benchmark::oN);
+BENCHMARK(BM_DayWindowText)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 

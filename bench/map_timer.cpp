@@ -39,7 +39,8 @@ bool HoldsTitle(Display* dpy, Window w, const std::string& title, int depth = 0)
     unsigned n = 0;
     if (!XQueryTree(dpy, w, &root, &parent, &children, &n)) return false;
     bool found = false;
-    for (unsigned i = 0; i < n && !found; ++i) found = HoldsTitle(dpy, children[i], title, depth + 1);
+    for (unsigned i = 0; i < n && !found; ++i)
+        found = HoldsTitle(dpy, children[i], title, depth + 1);
     if (children) XFree(children);
     return found;
 }

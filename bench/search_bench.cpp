@@ -72,11 +72,12 @@ struct Corpus {
         std::string anniversaries;
         for (int m = 1; m <= 12; ++m)
             for (int d = 1; d <= 28; d += 7)
-                anniversaries += std::to_string(m) + "," + std::to_string(d) + "," +
-                                 Sj("記念日 ") + std::to_string(m * 100 + d) + "\r\n";
+                anniversaries += std::to_string(m) + "," + std::to_string(d) + "," + Sj("記念日 ") +
+                                 std::to_string(m * 100 + d) + "\r\n";
         Write(memo + "/ukinen.txt", anniversaries);
         for (int y = kFirstYear; y <= kLastYear; ++y)
-            Write(memo + "/" + std::to_string(y) + ".hol", "5,1,2\r\n8,13,14,15\r\n12,29,30,31\r\n");
+            Write(memo + "/" + std::to_string(y) + ".hol",
+                  "5,1,2\r\n8,13,14,15\r\n12,29,30,31\r\n");
         std::string todo;
         for (int k = 0; k < kToDos; ++k)
             todo += "#S#!\r\n \r\n2026/" + std::to_string(k % 12 + 1) + "/" +
@@ -159,8 +160,8 @@ void Settle() {
 }
 
 double Grep(const Corpus& c, const std::string& word) {
-    std::vector<std::string> args = {"grep", "-rc", "-F", "-e", word, c.dat, c.memo,
-                                     c.root + "/todo.dat"};
+    std::vector<std::string> args = {"grep", "-rc", "-F",   "-e",
+                                     word,   c.dat, c.memo, c.root + "/todo.dat"};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -202,8 +203,7 @@ int main(int argc, char** argv) {
 
     TfrKensaku window;
     window.show();
-    for (int k = 0; k < 200 && !(window.windowHandle() && window.windowHandle()->isExposed());
-         ++k)
+    for (int k = 0; k < 200 && !(window.windowHandle() && window.windowHandle()->isExposed()); ++k)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     Settle();
     window.chFusenMemo->setChecked(true);
@@ -213,8 +213,7 @@ int main(int argc, char** argv) {
     window.tx_yy2->setEditText(QString::number(kLastYear));
     window.tx_mm2->setEditText(QStringLiteral("12"));
     window.tx_ken->setText(platform::FromCp932(word));
-    const int screenful =
-        window.tx->viewport()->height() / window.tx->fontMetrics().lineSpacing();
+    const int screenful = window.tx->viewport()->height() / window.tx->fontMetrics().lineSpacing();
 
     QElapsedTimer clock;
     FirstScreenful first(window, clock);

@@ -18,7 +18,9 @@ class DesktopClipboard final : public ClipboardPort {
         const QMimeData* data = c->mimeData();
         return data && data->hasText();
     }
-    QString Text() const override { return HasText() ? QGuiApplication::clipboard()->text() : QString(); }
+    QString Text() const override {
+        return HasText() ? QGuiApplication::clipboard()->text() : QString();
+    }
     void SetText(const QString& text) override {
         if (QClipboard* c = QGuiApplication::clipboard()) c->setText(text);
     }

@@ -21,7 +21,7 @@ LocalDateTime FromQt(const QDateTime& t) {
 }
 
 class SystemClockImpl final : public Clock {
-public:
+  public:
     LocalDateTime Now() const override { return FromQt(QDateTime::currentDateTime()); }
     LocalDateTime FromEpoch(long long seconds) const override {
         return FromQt(QDateTime::fromSecsSinceEpoch(seconds));
@@ -29,7 +29,7 @@ public:
 };
 
 class QtTimer final : public Timer {
-public:
+  public:
     QtTimer() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (handler_) handler_();
@@ -44,14 +44,14 @@ public:
     void SetSingleShot(bool singleShot) override { timer_.setSingleShot(singleShot); }
     void SetHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 
-private:
+  private:
     QTimer timer_;
     int interval_ = 0;
     std::function<void()> handler_;
 };
 
 class QtTimerFactory final : public TimerFactory {
-public:
+  public:
     std::unique_ptr<Timer> CreateTimer() override { return std::make_unique<QtTimer>(); }
 };
 

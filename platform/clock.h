@@ -12,7 +12,7 @@ struct LocalDateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalDateTime Now() const = 0;
     // Local time of a moment given as seconds since the epoch.
@@ -21,7 +21,7 @@ public:
 
 // Interval 0 = stopped; setting an interval (re)starts the timer.
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void SetInterval(int ms) = 0;
     virtual int Interval() const = 0;
@@ -30,7 +30,7 @@ public:
 };
 
 class TimerFactory {
-public:
+  public:
     virtual ~TimerFactory() = default;
     virtual std::unique_ptr<Timer> CreateTimer() = 0;
 };

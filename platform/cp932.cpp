@@ -13,7 +13,7 @@ namespace platform {
 namespace {
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -65,7 +65,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -164,9 +164,12 @@ bool DecodeByTable(std::string_view cp932, QString& text) {
 size_t Utf8CharLength(const unsigned char* p, size_t left) {
     unsigned char c = p[0];
     size_t n = 1;
-    if (c >= 0xF0) n = 4;
-    else if (c >= 0xE0) n = 3;
-    else if (c >= 0xC0) n = 2;
+    if (c >= 0xF0)
+        n = 4;
+    else if (c >= 0xE0)
+        n = 3;
+    else if (c >= 0xC0)
+        n = 2;
     if (n > left) n = left;
     for (size_t i = 1; i < n; ++i) {
         if ((p[i] & 0xC0) != 0x80) return i;

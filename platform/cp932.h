@@ -8,9 +8,13 @@
 namespace platform {
 
 // CP932 lead byte (0x81-0x9F, 0xE0-0xFC).
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 // CP932 trail byte (0x40-0x7E, 0x80-0xFC).
-inline bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+inline bool IsTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
 
 // UTF-8 -> CP932; characters CP932 cannot hold become "?".
 std::string Utf8ToCp932(std::string_view utf8);

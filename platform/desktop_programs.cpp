@@ -34,8 +34,7 @@ QStringList DesktopCommand(const QString& program, const QStringList& args) {
     return {};
 }
 
-bool StartDesktopProgram(const QString& program, const QStringList& args,
-                         const QString& workDir) {
+bool StartDesktopProgram(const QString& program, const QStringList& args, const QString& workDir) {
     QStringList command = DesktopCommand(program, args);
     if (command.isEmpty()) return false;
     const QString exe = command.takeFirst();

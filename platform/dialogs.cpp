@@ -5,7 +5,6 @@
 #include <QFontDialog>
 #include <QInputDialog>
 
-
 namespace platform {
 namespace {
 

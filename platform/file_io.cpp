@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <cerrno>
 
 #include "file_faults.h"
 #include "paths.h"
@@ -171,7 +171,8 @@ bool IsSaveTemporaryName(const std::string& fileName) {
     if (fileName.compare(prefix + kTemporaryRandom, suffix, kTemporarySuffix) != 0) return false;
     for (size_t i = prefix; i < prefix + kTemporaryRandom; ++i) {
         const char c = fileName[i];
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool alnum =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         if (!alnum) return false;
     }
     return true;

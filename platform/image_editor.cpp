@@ -51,8 +51,8 @@ QStringList ImageEditorCommand(const QString& path) {
         QStringList command = QProcess::splitCommand(chosen);
         if (!command.isEmpty()) return command << path;
     }
-    static const char* const known[] = {"pinta", "kolourpaint", "mtpaint", "drawing",
-                                        "gimp", "krita"};
+    static const char* const known[] = {"pinta",   "kolourpaint", "mtpaint",
+                                        "drawing", "gimp",        "krita"};
     for (const char* name : known) {
         const QString found = QStandardPaths::findExecutable(QLatin1String(name));
         if (!found.isEmpty()) return {found, path};

@@ -1,11 +1,10 @@
 #include "message_box.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <cstdio>
 
 #include "cp932.h"
 #include "title_bar.h"
@@ -16,16 +15,26 @@ namespace {
 QString g_title = QStringLiteral("Kolvane");
 
 class QtMessagePort final : public MessagePort {
-public:
+  public:
     int Show(const MessageRequest& request) override {
         if (!QApplication::instance()) return 0;
         QMessageBox box;
         switch (request.kind) {
-            case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
-            case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
-            case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
-            case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
-            case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+            case MsgKind::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case MsgKind::Warning:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case MsgKind::Confirmation:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case MsgKind::Error:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case MsgKind::Plain:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
         }
         box.setWindowTitle(request.caption);
         // The program keeps CR LF in its texts; the label wants LF.
@@ -34,7 +43,8 @@ public:
         for (size_t i = 0; i < request.buttons.size(); ++i) {
             int code = request.buttons[i];
             QMessageBox::ButtonRole role = QMessageBox::AcceptRole;
-            if (code == kBtnCancel || code == kBtnNo || code == kBtnAbort) role = QMessageBox::RejectRole;
+            if (code == kBtnCancel || code == kBtnNo || code == kBtnAbort)
+                role = QMessageBox::RejectRole;
             QPushButton* b = box.addButton(ButtonCaption(code), role);
             map.emplace_back(b, code);
             bool isDefault = request.defaultButton ? code == request.defaultButton : i == 0;
@@ -84,24 +94,36 @@ QString ApplicationTitle() { return g_title; }
 
 QString ButtonCaption(int code) {
     switch (code) {
-        case kBtnOk: return QStringLiteral("OK");
-        case kBtnCancel: return QStringLiteral("キャンセル");
-        case kBtnAbort: return QStringLiteral("中止(&A)");
-        case kBtnRetry: return QStringLiteral("再試行(&R)");
-        case kBtnIgnore: return QStringLiteral("無視(&I)");
-        case kBtnYes: return QStringLiteral("はい(&Y)");
-        case kBtnNo: return QStringLiteral("いいえ(&N)");
+        case kBtnOk:
+            return QStringLiteral("OK");
+        case kBtnCancel:
+            return QStringLiteral("キャンセル");
+        case kBtnAbort:
+            return QStringLiteral("中止(&A)");
+        case kBtnRetry:
+            return QStringLiteral("再試行(&R)");
+        case kBtnIgnore:
+            return QStringLiteral("無視(&I)");
+        case kBtnYes:
+            return QStringLiteral("はい(&Y)");
+        case kBtnNo:
+            return QStringLiteral("いいえ(&N)");
     }
     return QString();
 }
 
 QString KindCaption(MsgKind kind) {
     switch (kind) {
-        case MsgKind::Warning: return QStringLiteral("警告");
-        case MsgKind::Error: return QStringLiteral("エラー");
-        case MsgKind::Information: return QStringLiteral("情報");
-        case MsgKind::Confirmation: return QStringLiteral("確認");
-        case MsgKind::Plain: break;
+        case MsgKind::Warning:
+            return QStringLiteral("警告");
+        case MsgKind::Error:
+            return QStringLiteral("エラー");
+        case MsgKind::Information:
+            return QStringLiteral("情報");
+        case MsgKind::Confirmation:
+            return QStringLiteral("確認");
+        case MsgKind::Plain:
+            break;
     }
     return ApplicationTitle();
 }
@@ -115,7 +137,8 @@ void ShowMessage(const QString& text) {
     Messages().Show(r);
 }
 
-int MessageDlg(const QString& text, MsgKind kind, const std::vector<int>& buttons, int defaultButton) {
+int MessageDlg(const QString& text, MsgKind kind, const std::vector<int>& buttons,
+               int defaultButton) {
     MessageRequest r;
     r.kind = kind;
     r.caption = KindCaption(kind);

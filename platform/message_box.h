@@ -28,7 +28,7 @@ struct MessageRequest {
 };
 
 class MessagePort {
-public:
+  public:
     virtual ~MessagePort() = default;
     // Modal; returns the code of the button pressed, 0 when the box was closed otherwise.
     virtual int Show(const MessageRequest& request) = 0;
@@ -42,7 +42,7 @@ void SetMessagePort(MessagePort* port);
 // user who is gone would (Cancel, else No, else the default button): a termination must not
 // wait for anyone. Nests; the port in place before comes back at the end.
 class UnattendedMessages : public MessagePort {
-public:
+  public:
     UnattendedMessages();
     ~UnattendedMessages() override;
     UnattendedMessages(const UnattendedMessages&) = delete;
@@ -51,7 +51,7 @@ public:
     // Texts of the boxes answered, in order.
     const std::vector<QString>& Texts() const { return texts_; }
 
-private:
+  private:
     MessagePort* previous_;
     std::vector<QString> texts_;
 };
@@ -68,6 +68,7 @@ QString KindCaption(MsgKind kind);
 // A box with one O.K button and the application title as caption.
 void ShowMessage(const QString& text);
 // A box of the kind's own caption with the given buttons.
-int MessageDlg(const QString& text, MsgKind kind, const std::vector<int>& buttons, int defaultButton = 0);
+int MessageDlg(const QString& text, MsgKind kind, const std::vector<int>& buttons,
+               int defaultButton = 0);
 
 }  // namespace platform

@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 
 class QtModalWindows final : public ModalWindows {
-public:
+  public:
     bool AnyOpen() const override { return QApplication::activeModalWidget() != nullptr; }
 
     void BringForward() override {

@@ -6,7 +6,7 @@ class QWidget;
 namespace platform {
 
 class ModalWindows {
-public:
+  public:
     virtual ~ModalWindows() = default;
     virtual bool AnyOpen() const = 0;
     // Shows the user which window holds things up.

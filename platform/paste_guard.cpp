@@ -80,8 +80,7 @@ class PasteGuard final : public QObject {
             case QEvent::MouseButtonDblClick: {
                 // X11 pastes the selection with the middle button.
                 auto* mouse = static_cast<QMouseEvent*>(event);
-                if (mouse->button() == Qt::MiddleButton && TextBoxOf(target) &&
-                    !SelectionHasText())
+                if (mouse->button() == Qt::MiddleButton && TextBoxOf(target) && !SelectionHasText())
                     return true;
                 break;
             }

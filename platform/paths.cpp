@@ -1,11 +1,11 @@
 #include "paths.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <unistd.h>
-
 #include <climits>
 #include <cstdlib>
 
@@ -36,7 +36,8 @@ QString ExecutableDirOnDisk() {
     char buf[PATH_MAX + 1];
     ssize_t n = readlink("/proc/self/exe", buf, PATH_MAX);
     QString exe = n > 0 ? QString::fromLocal8Bit(buf, static_cast<int>(n)) : QString();
-    if (exe.isEmpty() && QCoreApplication::instance()) exe = QCoreApplication::applicationFilePath();
+    if (exe.isEmpty() && QCoreApplication::instance())
+        exe = QCoreApplication::applicationFilePath();
     return QFileInfo(exe).absolutePath();
 }
 

@@ -49,7 +49,8 @@ bool SocketAddress(const QString& path, sockaddr_un& addr) {
     const QByteArray name = QFile::encodeName(path);
     addr = {};
     addr.sun_family = AF_UNIX;
-    if (name.isEmpty() || name.size() >= static_cast<qsizetype>(sizeof(addr.sun_path))) return false;
+    if (name.isEmpty() || name.size() >= static_cast<qsizetype>(sizeof(addr.sun_path)))
+        return false;
     std::memcpy(addr.sun_path, name.constData(), name.size());
     return true;
 }

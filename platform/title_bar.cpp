@@ -263,7 +263,7 @@ void SetTitleBar(QWidget* window, TitleBar kind, bool fixed) {
     if (buttons.fixed) window->setFixedSize(window->size());
 
     delete window->findChild<TitleBarKeeper*>(QLatin1String(kKeeperName),
-                                               Qt::FindDirectChildrenOnly);
+                                              Qt::FindDirectChildrenOnly);
     new TitleBarKeeper(window, kind, fixed);
     WatchMotifHints();
 }
@@ -271,7 +271,7 @@ void SetTitleBar(QWidget* window, TitleBar kind, bool fixed) {
 std::optional<TitleBarButtons> TitleBarOf(const QWidget* window) {
     if (window == nullptr) return std::nullopt;
     const auto* keeper = window->findChild<const TitleBarKeeper*>(QLatin1String(kKeeperName),
-                                                                   Qt::FindDirectChildrenOnly);
+                                                                  Qt::FindDirectChildrenOnly);
     if (keeper == nullptr) return std::nullopt;
     return keeper->Buttons();
 }

@@ -21,7 +21,8 @@ namespace {
 // Moves a window's frame to its place at its first paint, then goes away.
 class FramePlacer : public QObject {
   public:
-    FramePlacer(QWidget* window, QPoint framePos) : QObject(window), window_(window), at_(framePos) {}
+    FramePlacer(QWidget* window, QPoint framePos)
+        : QObject(window), window_(window), at_(framePos) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {

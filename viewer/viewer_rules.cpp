@@ -73,7 +73,8 @@ std::string CutLongLines(const std::string& text, size_t maxBytes) {
         } else {
             size_t cut = pos;
             while (cut < pos + maxBytes) {
-                size_t next = cut + (platform::IsLeadByte(static_cast<unsigned char>(text[cut])) ? 2 : 1);
+                size_t next =
+                    cut + (platform::IsLeadByte(static_cast<unsigned char>(text[cut])) ? 2 : 1);
                 if (next > pos + maxBytes) break;
                 cut = next;
             }

@@ -163,7 +163,8 @@ int TfrTuki::SetDayRow(QLabel* header, QTextEdit* memo, int day, int month, int 
     header->setText(platform::FromCp932(h.caption));
     const std::string& text = MonthDays[day].Text;
     if (!text.empty()) {
-        SetMemoText(memo, platform::CrLfToLf(platform::FromCp932(CutLongLines(text, kLongestLine))));
+        SetMemoText(memo,
+                    platform::CrLfToLf(platform::FromCp932(CutLongLines(text, kLongestLine))));
         memo->resize(memo->width(), MemoHeight(DisplayedLines(memo), kLinePx));
         // Measured on the whole text, so a hidden line keeps the room it took.
         // Hidden before cutting: a cut line would lose the mark that makes it private.

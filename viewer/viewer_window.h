@@ -32,7 +32,7 @@ class TfrTuki : public QMainWindow {
 
     QLabel* Panel2 = nullptr;
     QLabel* pyo = nullptr;
-    QLabel* yod[32] = {};     // [1..31]
+    QLabel* yod[32] = {};    // [1..31]
     QTextEdit* yo[32] = {};  // [1..31]
 
   protected:

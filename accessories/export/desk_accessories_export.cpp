@@ -2,7 +2,9 @@
 #include "export_file.h"
 #include "period_export_dialog.h"
 
-void DeskAccessories::ExportMonthCsv(QWidget* parent) { RunMonthExport(parent, MonthExportKind::Csv); }
+void DeskAccessories::ExportMonthCsv(QWidget* parent) {
+    RunMonthExport(parent, MonthExportKind::Csv);
+}
 
 void DeskAccessories::ExportMonthHtml(QWidget* parent) {
     RunMonthExport(parent, MonthExportKind::Html);

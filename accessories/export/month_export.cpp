@@ -36,10 +36,17 @@ std::string HtmlEscape(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -58,8 +65,8 @@ std::string HeadingExtra(const std::string& caption) {
     size_t after = open + 3;  // past "(" and the two-byte weekday kanji
     if (after >= caption.size()) return std::string();
     if (caption[after] == ')') return caption.substr(after + 1);
-    size_t separator = after + (platform::IsLeadByte(static_cast<unsigned char>(caption[after]))
-                                    ? 2 : 1);
+    size_t separator =
+        after + (platform::IsLeadByte(static_cast<unsigned char>(caption[after])) ? 2 : 1);
     return "(" + caption.substr(std::min(separator, caption.size()));
 }
 
@@ -89,8 +96,8 @@ std::string MonthHtml(const MonthExport& month) {
     for (int w = 0; w < 7; ++w) {
         const char* width = w == 0 || w == 6 ? "15%" : "14%";
         line(std::string("    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"") + width +
-             "\"><FONT size=\"+2\" color=\"#" + HexRgb(month.weekdayRgb[w]) + "\">" +
-             Sj(heads[w]) + "</FONT></TH>");
+             "\"><FONT size=\"+2\" color=\"#" + HexRgb(month.weekdayRgb[w]) + "\">" + Sj(heads[w]) +
+             "</FONT></TH>");
     }
     line("  </FONT>");
     line("  </TR>");

@@ -15,9 +15,9 @@ struct MonthExportDay {
 };
 
 struct MonthExport {
-    std::string caption;  // the month view's caption, CP932
-    int firstWeekday = 0;  // weekday of the 1st, 0 = Sunday
-    uint32_t weekdayRgb[7] = {};  // heads Sunday .. Saturday, 0xRRGGBB
+    std::string caption;               // the month view's caption, CP932
+    int firstWeekday = 0;              // weekday of the 1st, 0 = Sunday
+    uint32_t weekdayRgb[7] = {};       // heads Sunday .. Saturday, 0xRRGGBB
     std::vector<MonthExportDay> days;  // day 1 first
 };
 

@@ -13,11 +13,11 @@ bool ParseWholeNumber(const QString& text, long long& value);
 bool ParseOptionByte(const QString& text, uint8_t& value);
 
 struct Period {
-    long start = 0;     // day number of the first day
-    long n = 0;         // days asked for
-    long length = 0;    // the run covers start .. start + length
-    long end = 0;       // start + n: days without text are dated up to here
-    long measure = 0;   // what the gauge measures against
+    long start = 0;    // day number of the first day
+    long n = 0;        // days asked for
+    long length = 0;   // the run covers start .. start + length
+    long end = 0;      // start + n: days without text are dated up to here
+    long measure = 0;  // what the gauge measures against
 };
 
 // False when the texts are no numbers, the start is no real date, or the run goes past

@@ -44,8 +44,9 @@ void AddNumbers(QComboBox* box, int from, int to, int step) {
 }
 
 void ShowNumberError(const QString& text) {
-    platform::MessageDlg(QStringLiteral("'") + text + U("' は 0 から 255 までの整数値ではありません。"),
-                         platform::MsgKind::Error, {platform::kBtnOk});
+    platform::MessageDlg(
+        QStringLiteral("'") + text + U("' は 0 から 255 までの整数値ではありません。"),
+        platform::MsgKind::Error, {platform::kBtnOk});
 }
 
 }  // namespace
@@ -209,8 +210,8 @@ void TfrYoFsave::Button1Click() {
 
 void TfrYoFsave::bt_foutClick(bool toFile) {
     Period period;
-    if (!MakePeriod(yy->currentText(), mm->currentText(), dd->currentText(),
-                    nday->currentText(), cb_sugi->isChecked(), period)) {
+    if (!MakePeriod(yy->currentText(), mm->currentText(), dd->currentText(), nday->currentText(),
+                    cb_sugi->isChecked(), period)) {
         platform::ShowMessage(U("出力期間が異常です。確認してください。"));
         FormActivate();
         return;
@@ -219,7 +220,8 @@ void TfrYoFsave::bt_foutClick(bool toFile) {
 
     std::string target;
     if (toFile) {
-        const std::string start = platform::ToCp932(tx_path->text()) + platform::ToCp932(tx_fname->text());
+        const std::string start =
+            platform::ToCp932(tx_path->text()) + platform::ToCp932(tx_fname->text());
         std::optional<std::string> chosen = AskExportFile(
             this, U("ｽｹｼﾞｭｰﾙのｴｷｽﾎﾟｰﾄ"), start,
             ch_html->isChecked() ? U("HTML (*.HTM)") : U("Text files (*.TXT)"), std::string());

@@ -94,9 +94,9 @@ void TfrSetPrg::FormCreate() {
 void TfrSetPrg::mnuSanClick() {
     const int row = sg->currentRow();
     if (row < 0) return;
-    const auto file = platform::Dialogs().OpenFileName(
-        this, U("プログラムファイルの参照"), Cell(sg, row, 1),
-        U("ﾌﾟﾛｸﾞﾗﾑ (*);;ﾊﾞｯﾁﾌｧｲﾙ (*.sh);;全てのﾌｧｲﾙ (*)"));
+    const auto file =
+        platform::Dialogs().OpenFileName(this, U("プログラムファイルの参照"), Cell(sg, row, 1),
+                                         U("ﾌﾟﾛｸﾞﾗﾑ (*);;ﾊﾞｯﾁﾌｧｲﾙ (*.sh);;全てのﾌｧｲﾙ (*)"));
     if (file && !file->isEmpty()) SetCell(sg, row, 1, *file);
 }
 

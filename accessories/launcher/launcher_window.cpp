@@ -48,7 +48,8 @@ void TfrRun::FormActivate() {
         int image = 0;
         if (!PrgList[k].FileName.empty()) {
             const QString program = LaunchIconProgram(PrgList[k].FileName);
-            ImageList1.push_back(platform::ProgramIcon(QLatin1Char('"') + program + QLatin1Char('"')));
+            ImageList1.push_back(
+                platform::ProgramIcon(QLatin1Char('"') + program + QLatin1Char('"')));
             image = static_cast<int>(ImageList1.size()) - 1;
         }
         auto* item = new QListWidgetItem(ImageList1[image], platform::FromCp932(PrgList[k].Name));

@@ -23,9 +23,8 @@ void WatchSession() {
         QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
                          [](QSessionManager&) { SaveNotesForSession(); });
     }
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
-        ForEachNote([](TfrFusen& note) { delete &note; });
-    });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
+                     [] { ForEachNote([](TfrFusen& note) { delete &note; }); });
 }
 
 }  // namespace
@@ -72,6 +71,8 @@ void DeskAccessories::NewMemo(intptr_t, intptr_t lParam) {
     SendToMain(WM_MAIN_COMMAND, kCmdMemo, 0);
     if (!frMokuzi && platform::IsFolder(Settings.memo_path)) OpenMemoIndex();
     if (!frMokuzi) return;
-    if (lParam == 1) frMokuzi->mnuMkTxtClick();
-    else if (lParam == 2) frMokuzi->mnuMkBmpClick();
+    if (lParam == 1)
+        frMokuzi->mnuMkTxtClick();
+    else if (lParam == 2)
+        frMokuzi->mnuMkBmpClick();
 }

@@ -34,8 +34,8 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
     look.font.Name = ini.ReadString("FONT", "NAME", current.font.Name);
     const int size = ini.ReadInteger("FONT", "SIZE", current.font.Size);
     look.font.Size = size >= 1 && size <= kMaxFontPoints ? size : current.font.Size;
-    look.font.Color =
-        static_cast<uint32_t>(ini.ReadInteger("FONT", "COLOR", static_cast<int32_t>(current.font.Color)));
+    look.font.Color = static_cast<uint32_t>(
+        ini.ReadInteger("FONT", "COLOR", static_cast<int32_t>(current.font.Color)));
     const bool bold = Flag(ini, "Bold") == 1;
     const bool italic = Flag(ini, "Italic") == 1;
     look.font.Bold = look.font.Italic = look.font.Underline = look.font.StrikeOut = false;

@@ -13,7 +13,6 @@
 #include "color.h"
 #include "cp932.h"
 #include "dialogs.h"
-#include "stored_font.h"
 #include "globals.h"
 #include "image_editor.h"
 #include "link_dialog.h"
@@ -24,6 +23,7 @@
 #include "open_document.h"
 #include "open_memo_table.h"
 #include "paths.h"
+#include "stored_font.h"
 #include "trash.h"
 #include "unreadable_files.h"
 #include "window_flags.h"
@@ -299,10 +299,10 @@ void TfrFusen::mnuEditClick() {
 void TfrFusen::mnuHagasuClick() {
     const std::string path = FileName();
     const QPointer<TfrFusen> self(this);
-    const int answer = platform::MessageDlg(
-        U("このﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
-            U("]を削除します。 よろしいですか？"),
-        platform::MsgKind::Confirmation, {platform::kBtnYes, platform::kBtnNo});
+    const int answer = platform::MessageDlg(U("このﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
+                                                U("]を削除します。 よろしいですか？"),
+                                            platform::MsgKind::Confirmation,
+                                            {platform::kBtnYes, platform::kBtnNo});
     if (!self || answer != platform::kBtnYes || FileName() != path) return;
     // To the trash, never for good; a memo that cannot go keeps its note.
     if (platform::FileExists(path) && !platform::MoveToTrash(path)) {

@@ -10,8 +10,9 @@
 
 QString KanrenFileFilter() {
     // "*.*" means every file; the other patterns keep their stored form.
-    return U("すべてのﾌｧｲﾙ (*);;ﾃｷｽﾄﾌｧｲﾙ (*txt);;ﾜｰﾄﾞ文書ﾌｧｲﾙ (*doc);;ｴｸｾﾙﾌｧｲﾙ (*xls);;"
-             "ﾎｰﾑﾍﾟｰｼﾞ (*htm);;BMP (*bmp);;JPG (*jpg);;GIF (*.gif)");
+    return U(
+        "すべてのﾌｧｲﾙ (*);;ﾃｷｽﾄﾌｧｲﾙ (*txt);;ﾜｰﾄﾞ文書ﾌｧｲﾙ (*doc);;ｴｸｾﾙﾌｧｲﾙ (*xls);;"
+        "ﾎｰﾑﾍﾟｰｼﾞ (*htm);;BMP (*bmp);;JPG (*jpg);;GIF (*.gif)");
 }
 
 TfrKanren::TfrKanren(QWidget* parent) : QDialog(parent) {
@@ -52,7 +53,7 @@ void TfrKanren::done(int result) {
 }
 
 void TfrKanren::bt_sanClick() {
-    const auto chosen = platform::Dialogs().OpenFileName(this, windowTitle(), tx->text(),
-                                                         KanrenFileFilter());
+    const auto chosen =
+        platform::Dialogs().OpenFileName(this, windowTitle(), tx->text(), KanrenFileFilter());
     if (chosen && !chosen->isEmpty()) tx->setText(*chosen);
 }

@@ -151,9 +151,9 @@ bool TfrMemo::FormClose() {
             // Each line ends with CR LF, the last one too.
             if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
             if (!platform::WriteFileAtomic(MemoFileName, bytes)) {
-                platform::MessageDlg(U("ファイル ") + platform::FromCp932(MemoFileName) +
-                                         U(" に書き込めません。"),
-                                     platform::MsgKind::Error, {platform::kBtnOk});
+                platform::MessageDlg(
+                    U("ファイル ") + platform::FromCp932(MemoFileName) + U(" に書き込めません。"),
+                    platform::MsgKind::Error, {platform::kBtnOk});
                 return false;
             }
             tx->document()->setModified(false);

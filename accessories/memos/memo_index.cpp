@@ -12,8 +12,8 @@
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QVBoxLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 
@@ -77,10 +77,16 @@ class CategoryList : public QListWidget {
         return e->source() == owner_->FileListBox1 && owner_->FileListBox1->currentItem();
     }
     void dragEnterEvent(QDragEnterEvent* e) override {
-        if (FromFileList(e)) e->acceptProposedAction(); else e->ignore();
+        if (FromFileList(e))
+            e->acceptProposedAction();
+        else
+            e->ignore();
     }
     void dragMoveEvent(QDragMoveEvent* e) override {
-        if (FromFileList(e)) e->acceptProposedAction(); else e->ignore();
+        if (FromFileList(e))
+            e->acceptProposedAction();
+        else
+            e->ignore();
     }
     void dropEvent(QDropEvent* e) override {
         if (!FromFileList(e)) {
@@ -93,15 +99,16 @@ class CategoryList : public QListWidget {
         QListWidgetItem* target = itemAt(e->position().toPoint());
         // The move may show boxes: after the drag has ended.
         QMetaObject::invokeMethod(
-            owner_, [o = owner_, row = target ? row(target) : -1] {
+            owner_,
+            [o = owner_, row = target ? row(target) : -1] {
                 if (row >= 0 && row < o->lv1->count()) o->ListView1DragDrop(o->lv1->item(row));
             },
             Qt::QueuedConnection);
     }
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
         // Only what would start editing asks the index first ("標準" keeps its name).
-        const bool starts = trigger == QAbstractItemView::AllEditTriggers ||
-                            (trigger & editTriggers()) != 0;
+        const bool starts =
+            trigger == QAbstractItemView::AllEditTriggers || (trigger & editTriggers()) != 0;
         if (starts && state() != EditingState && !owner_->ListView1Editing(item(index.row()))) {
             return false;
         }
@@ -137,12 +144,14 @@ class MemoCategoryDelegate : public QStyledItemDelegate {
     const std::optional<QByteArray>& Marked() const { return marked_; }
     void Mark(const QByteArray& name) { marked_ = name; }
 
-    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
         const QString text = editor->property("text").toString();
         QListWidgetItem* item = owner_->lv1->item(index.row());
         if (!item) return;
         QMetaObject::invokeMethod(
-            owner_, [o = owner_, row = index.row(), text] {
+            owner_,
+            [o = owner_, row = index.row(), text] {
                 if (row < o->lv1->count()) o->ListView1Edited(o->lv1->item(row), text);
             },
             Qt::QueuedConnection);
@@ -232,7 +241,8 @@ QRect PlaceMemoIndex(const MokuziTLWH& saved, const QRect& desktop) {
         height = desktop.height() - 6;
         top = desktop.top();
     }
-    if (left < desktop.left() || left >= desktop.left() + desktop.width() - 50) left = desktop.left();
+    if (left < desktop.left() || left >= desktop.left() + desktop.width() - 50)
+        left = desktop.left();
     if (top < desktop.top() || top >= desktop.top() + desktop.height() - 50) top = desktop.top();
     return QRect(left, top, std::max(width, 100), std::max(height, 100));
 }
@@ -283,8 +293,8 @@ void TfrMokuzi::BuildControls() {
     FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
     FilterComboBox1->addItem(U("テキスト"), QStringLiteral("*.Txt"));
     FilterComboBox1->addItem(U("画像"), QStringLiteral("*.bmp"));
-    bt_mkdir = SpeedButton(GroupBox1, "bt_mkdir", "新規ﾌｫﾙﾀﾞを作成します",
-                           QStyle::SP_FileDialogNewFolder);
+    bt_mkdir =
+        SpeedButton(GroupBox1, "bt_mkdir", "新規ﾌｫﾙﾀﾞを作成します", QStyle::SP_FileDialogNewFolder);
     btMkMemo = SpeedButton(GroupBox1, "btMkMemo", "新規にメモを作成します", QStyle::SP_FileIcon);
     bt_DelDir = SpeedButton(GroupBox1, "bt_DelDir", "現在選択されているﾌｫﾙﾀﾞを削除します",
                             QStyle::SP_DirClosedIcon);
@@ -383,15 +393,16 @@ void TfrMokuzi::BuildMenus() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Copy1 = item(PopupMenu1, "Copy1", "ｺﾋﾟｰ(&C)", &TfrMokuzi::Copy1Click);
-    mnuAllCopy = item(PopupMenu1, "mnuAllCopy", "すべて選択＆ｺﾋﾟｰ(&E)", &TfrMokuzi::mnuAllCopyClick);
+    mnuAllCopy =
+        item(PopupMenu1, "mnuAllCopy", "すべて選択＆ｺﾋﾟｰ(&E)", &TfrMokuzi::mnuAllCopyClick);
     PopupMenu1->addSeparator();
     SelectAll1 = item(PopupMenu1, "SelectAll1", "すべて選択(&A)", &TfrMokuzi::SelectAll1Click);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     mnuMemoOp = item(PopupMenu2, "mnuMemoOp", "開く(&O)", &TfrMokuzi::mnuMemoOpClick);
-    mnuMemoCbCp = item(PopupMenu2, "mnuMemoCbCp", "内容をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)",
-                       &TfrMokuzi::mnuMemoCbCpClick);
+    mnuMemoCbCp =
+        item(PopupMenu2, "mnuMemoCbCp", "内容をｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)", &TfrMokuzi::mnuMemoCbCpClick);
     PopupMenu2->addSeparator();
     New1 = item(PopupMenu2, "New1", "新規作成(&N)", &TfrMokuzi::btMkMemoClick);
     PopupMenu2->addSeparator();
@@ -461,7 +472,9 @@ std::string TfrMokuzi::ItemName(const QListWidgetItem* item) const {
     return item ? Bytes(item->data(Qt::UserRole)) : std::string();
 }
 
-std::string TfrMokuzi::ShownCategory() const { return CurFolder == "." ? std::string() : CurFolder; }
+std::string TfrMokuzi::ShownCategory() const {
+    return CurFolder == "." ? std::string() : CurFolder;
+}
 
 void TfrMokuzi::RefreshFolderView() {
     const std::string name = ShownCategory();
@@ -573,7 +586,10 @@ void TfrMokuzi::mnuMemoOpClick() {
 }
 
 void TfrMokuzi::btMkMemoClick() {
-    if (FilterComboBox1->currentIndex() == 0) mnuMkTxtClick(); else mnuMkBmpClick();
+    if (FilterComboBox1->currentIndex() == 0)
+        mnuMkTxtClick();
+    else
+        mnuMkBmpClick();
 }
 
 void TfrMokuzi::mnuMkTxtClick() {

@@ -19,19 +19,32 @@ bool IsTrail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 &&
 
 const char* FullWidthOf(char c) {
     switch (c) {
-        case '\\': return "\x81\x8F";
-        case '/': return "\x81\x5E";
-        case ':': return "\x81\x46";
-        case ';': return "\x81\x47";
-        case ',': return "\x81\x43";
-        case '*': return "\x81\x96";
-        case '?': return "\x81\x48";
-        case '"': return "\x81\x68";
-        case '<': return "\x81\x83";
-        case '>': return "\x81\x84";
-        case '|': return "\x81\x62";
-        case '.': return "\x81\x44";
-        default: return nullptr;
+        case '\\':
+            return "\x81\x8F";
+        case '/':
+            return "\x81\x5E";
+        case ':':
+            return "\x81\x46";
+        case ';':
+            return "\x81\x47";
+        case ',':
+            return "\x81\x43";
+        case '*':
+            return "\x81\x96";
+        case '?':
+            return "\x81\x48";
+        case '"':
+            return "\x81\x68";
+        case '<':
+            return "\x81\x83";
+        case '>':
+            return "\x81\x84";
+        case '|':
+            return "\x81\x62";
+        case '.':
+            return "\x81\x44";
+        default:
+            return nullptr;
     }
 }
 
@@ -52,7 +65,8 @@ std::string TitleToFileName(const std::string& title) {
     for (size_t i = 0; i < title.size();) {
         const auto c = static_cast<unsigned char>(title[i]);
         std::string piece;
-        if (IsLead(c) && i + 1 < title.size() && IsTrail(static_cast<unsigned char>(title[i + 1]))) {
+        if (IsLead(c) && i + 1 < title.size() &&
+            IsTrail(static_cast<unsigned char>(title[i + 1]))) {
             piece = title.substr(i, 2);
             i += 2;
         } else {

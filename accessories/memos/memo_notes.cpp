@@ -10,9 +10,9 @@
 #include "memo_editor_call.h"
 #include "memo_names.h"
 #include "memo_title_dialog.h"
-#include "open_memo_list.h"
 #include "message_box.h"
 #include "modal_windows.h"
+#include "open_memo_list.h"
 #include "open_memo_table.h"
 #include "paths.h"
 #include "unreadable_files.h"
@@ -102,8 +102,8 @@ std::string NewBitmapMemo(QWidget* owner, std::function<QPoint()> noteTopLeft,
         return {};
     }
     // The program goes on while the editor runs; the memo index may close meanwhile.
-    const bool started = platform::EditImage(
-        platform::DiskPath(path), nullptr, [path, noteTopLeft, done] {
+    const bool started =
+        platform::EditImage(platform::DiskPath(path), nullptr, [path, noteTopLeft, done] {
             OpenFusen(path, true, false, noteTopLeft ? noteTopLeft() : QPoint(), true);
             if (done) done();
         });

@@ -51,14 +51,17 @@ bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month) 
     canvas.SetTextColor(Qt::black);
     canvas.SetFont(PrintFont(9));
     const QString stamp = FromCp932(month.stamp);
-    const int h1 = canvas.MeasureText(QRect(left, 1, right - left, 1), stamp,
-                                      kTextSingleLine | kTextRight).height();
+    const int h1 =
+        canvas.MeasureText(QRect(left, 1, right - left, 1), stamp, kTextSingleLine | kTextRight)
+            .height();
     canvas.DrawText(QRect(left, 1, right - left, h1), stamp, kTextSingleLine | kTextRight);
 
     canvas.SetFont(PrintFont(16, true, true));
     const QString title = FromCp932(month.title);
-    const int h2 = canvas.MeasureText(QRect(left, h1 + 2, right - left, 1), title,
-                                      kTextSingleLine | kTextCenter).height();
+    const int h2 =
+        canvas
+            .MeasureText(QRect(left, h1 + 2, right - left, 1), title, kTextSingleLine | kTextCenter)
+            .height();
     canvas.DrawText(QRect(left, h1 + 2, right - left, h2), title, kTextSingleLine | kTextCenter);
 
     canvas.SetPen(4);
@@ -70,8 +73,8 @@ bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month) 
         canvas.SetFont(PrintFont(11, true, true));
         canvas.SetTextColor(platform::ToQColor(day.headingColor));
         const QString heading = FromCp932(day.heading);
-        const int hk = canvas.MeasureText(QRect(left, y, right - left, 1), heading,
-                                          kTextWordBreak).height();
+        const int hk =
+            canvas.MeasureText(QRect(left, y, right - left, 1), heading, kTextWordBreak).height();
         if (y + hk + 1 >= pageH) {
             if (!canvas.NewPage()) break;
             y = 1;
@@ -84,8 +87,8 @@ bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month) 
         canvas.SetFont(PrintFont(9));
         canvas.SetTextColor(platform::ToQColor(day.textColor));
         const QString text = FromCp932(day.text);
-        int t = canvas.MeasureText(QRect(textLeft, top, right - textLeft, 1), text,
-                                   kTextWordBreak).height();
+        int t = canvas.MeasureText(QRect(textLeft, top, right - textLeft, 1), text, kTextWordBreak)
+                    .height();
         if (t >= pageH - 3) t = pageH - 5;
         if (top + t + 1 >= pageH - 3) {
             if (!canvas.NewPage()) break;

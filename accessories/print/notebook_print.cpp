@@ -26,8 +26,8 @@ NotebookHeading NotebookDayHeading(int year, int month, int day, const YOTEI& en
         additions += Sj("第") + std::to_string(week) + Sj("週");
     }
     NotebookHeading heading;
-    heading.text = std::to_string(month) + "/" + std::to_string(day) + "(" + weekdayName +
-                   additions + ") ";
+    heading.text =
+        std::to_string(month) + "/" + std::to_string(day) + "(" + weekdayName + additions + ") ";
     heading.color = settings.YoubiTitleCol[w];
     std::string holiday;
     if (HolidayName(year, month, day, holiday) && !holiday.empty())
@@ -92,8 +92,9 @@ void Tspr::DrawPageHeader() {
     const int left = X(3);
     const int right = X(83);
     const int top = Y(10);
-    const int h = canvas_.MeasureText(QRect(left, top, right - left, 1), title,
-                                      kTextSingleLine | kTextCenter).height();
+    const int h =
+        canvas_.MeasureText(QRect(left, top, right - left, 1), title, kTextSingleLine | kTextCenter)
+            .height();
     canvas_.DrawText(QRect(left, top, right - left, h), title, kTextSingleLine | kTextCenter);
     canvas_.SetPen(4);
     canvas_.Line(left, top + h + 2, right, top + h + 2);
@@ -140,12 +141,11 @@ void Tspr::PrintDay(int year, int month, int day) {
     canvas_.SetTextColor(platform::ToQColor(heading.color));
     const QString headText = FromCp932(heading.text);
     const int headRight = x0 + MmToDots(Scale, 75);
-    const int h = canvas_.MeasureText(QRect(x0, r + 1, headRight - x0, 1), headText,
-                                      kTextWordBreak).height();
+    const int h =
+        canvas_.MeasureText(QRect(x0, r + 1, headRight - x0, 1), headText, kTextWordBreak).height();
     canvas_.DrawText(QRect(x0, r + 1, headRight - x0, h), headText, kTextWordBreak,
-                     entry.Mark != 0
-                         ? std::optional<QColor>(platform::ToQColor(Settings.MAKUCOL))
-                         : std::nullopt);
+                     entry.Mark != 0 ? std::optional<QColor>(platform::ToQColor(Settings.MAKUCOL))
+                                     : std::nullopt);
 
     canvas_.SetFont(PrintFont(7));
     canvas_.SetTextColor(Qt::black);

@@ -55,7 +55,8 @@ bool PrintToDoDocument(platform::PrintCanvas& canvas, const std::string& stamp,
     canvas.SetFont(PrintFont(9));
     const QString stampText = FromCp932(stamp);
     const int h1 =
-        canvas.MeasureText(QRect(left, topMargin, width, 1), stampText, kTextSingleLine | kTextRight)
+        canvas
+            .MeasureText(QRect(left, topMargin, width, 1), stampText, kTextSingleLine | kTextRight)
             .height();
     canvas.DrawText(QRect(left, topMargin, width, h1), stampText, kTextSingleLine | kTextRight);
     int y = topMargin + h1 + 1;
@@ -72,14 +73,15 @@ bool PrintToDoDocument(platform::PrintCanvas& canvas, const std::string& stamp,
     y += 4 + 1;
 
     canvas.SetFont(PrintFont(9));
-    const int h = canvas.MeasureText(QRect(left, y, width, 1), QStringLiteral("重要度"),
-                                     kTextSingleLine).height();
+    const int h =
+        canvas.MeasureText(QRect(left, y, width, 1), QStringLiteral("重要度"), kTextSingleLine)
+            .height();
     // A cell: one line from its left edge, not cut at the next column.
     auto cell = [&](int cx, int cy, const QString& text) {
         canvas.DrawText(QRect(cx, cy, std::max(right - cx, 1), h), text,
                         kTextSingleLine | kTextNoClip);
     };
-    const char* const heads[kToDoColumns] = {"重要度",     "内容",   "状態",    "予定完了日",
+    const char* const heads[kToDoColumns] = {"重要度", "内容",     "状態",    "予定完了日",
                                              "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連項目"};
     for (int k = 0; k < kToDoColumns; ++k) cell(x[k], y, QString::fromUtf8(heads[k]));
     y += h + 1;

@@ -22,8 +22,8 @@ const char kHomePage[] = "https://kolvane.example.org/";
 
 namespace {
 
-QLabel* Link(QWidget* parent, const char* name, const QString& text, int left, int top,
-             bool blue, bool times, const QString& hint) {
+QLabel* Link(QWidget* parent, const char* name, const QString& text, int left, int top, bool blue,
+             bool times, const QString& hint) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     if (times) l->setFont(QFont(QStringLiteral("Times New Roman"), 10));
@@ -68,8 +68,8 @@ TfrVer::TfrVer(QWidget* parent) : QDialog(parent) {
     Bevel2 = Bevel(this, "Bevel2", 88);
     const QString mailHint = U("ここをｸﾘｯｸすると作者宛てにﾒｰﾙが出せます。");
     const QString pageHint = U("ここをｸﾘｯｸするとKolvaneのﾎｰﾑﾍﾟｰｼﾞに行けます。");
-    Label6 = Link(this, "Label6", QStringLiteral("E-Mail(Internet): "), 112, 56, false, true,
-                  mailHint);
+    Label6 =
+        Link(this, "Label6", QStringLiteral("E-Mail(Internet): "), 112, 56, false, true, mailHint);
     Label4 = Link(this, "Label4", QString::fromLatin1(kContactMail), 224, 56, true, true, mailHint);
     Label5 = Link(this, "Label5", U("Kolvaneのホームページ"), 64, 72, false, false, pageHint);
     Label8 = Link(this, "Label8", QString::fromLatin1(kHomePage), 224, 72, true, false, pageHint);

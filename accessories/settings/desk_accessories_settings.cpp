@@ -6,7 +6,7 @@
 void DeskAccessories::ShowSettingsDialog() { RunSettingsDialog(); }
 
 AccessoryWindows::OptionsResult DeskAccessories::OpenOptions(QWidget* parent, QPoint topLeft,
-                                                            const QPixmap& launcherPicture) {
+                                                             const QPixmap& launcherPicture) {
     if (frOp) {
         frOp->activateWindow();
         frOp->raise();

@@ -19,8 +19,7 @@ QPixmap Face(int width, int height) {
     p.drawEllipse(QPointF(head.left() + size * 0.33, head.top() + size * 0.4), eye / 2, eye);
     p.drawEllipse(QPointF(head.left() + size * 0.67, head.top() + size * 0.4), eye / 2, eye);
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(head.left() + size * 0.28, head.top() + size * 0.45, size * 0.44,
-                     size * 0.3),
+    p.drawArc(QRectF(head.left() + size * 0.28, head.top() + size * 0.45, size * 0.44, size * 0.3),
               200 * 16, 140 * 16);
     return pixmap;
 }

@@ -99,7 +99,8 @@ void TfrOp::Button3Click() {
 bool TfrOp::EnsureListFile(const std::string& path) {
     if (platform::FileExists(path)) return true;
     if (!platform::IsFolder(Settings.memo_path)) {
-        platform::MessageDlg(U("メモを格納するフォルダ[") + platform::FromCp932(Settings.memo_path) +
+        platform::MessageDlg(U("メモを格納するフォルダ[") +
+                                 platform::FromCp932(Settings.memo_path) +
                                  U("]が見つかりません。") + QLatin1Char('\n') +
                                  U("環境設定からメモを格納するフォルダを再設定してください。"),
                              platform::MsgKind::Error, {platform::kBtnOk});

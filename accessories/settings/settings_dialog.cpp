@@ -204,8 +204,8 @@ void TfrSet::BuildDisplayPage() {
     const char* const days[8] = {"日", "月", "火", "水", "木", "金", "土", "祝日"};
     for (int i = 0; i < 8; ++i) {
         const QByteArray name = "btWeCol" + QByteArray::number(20 + i);
-        btWeCol[i] = MakeButton(week, name.constData(), days[i],
-                                {10 + i * 30, 24, i == 7 ? 40 : 28, 26});
+        btWeCol[i] =
+            MakeButton(week, name.constData(), days[i], {10 + i * 30, 24, i == 7 ? 40 : 28, 26});
         QFont f = btWeCol[i]->font();
         f.setBold(true);
         btWeCol[i]->setFont(f);
@@ -259,7 +259,8 @@ void TfrSet::BuildDiaryPage() {
     page->setObjectName(QStringLiteral("TabSheet5"));
     tx_ni_prg =
         MakePathRow(page, "日記データを編集するプログラム", "tx_ni_prg", "Button8", 16, Button8);
-    tx_ni_tmp = MakePathRow(page, "日記のテンプレートファイル", "tx_ni_tmp", "Button9", 76, Button9);
+    tx_ni_tmp =
+        MakePathRow(page, "日記のテンプレートファイル", "tx_ni_tmp", "Button9", 76, Button9);
     connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
     connect(Button9, &QPushButton::clicked, this, [this] { Button9Click(); });
     PageControl1->addTab(page, U("日記"));
@@ -429,8 +430,9 @@ bool TfrSet::Button3Click() {
     // Both numbers are checked before anything is stored.
     for (QLineEdit* box : {tx_oshi, tx_todo}) {
         if (WholeNumber(box->text())) continue;
-        platform::MessageDlg(QStringLiteral("'") + box->text() + U("' は正しい整数値ではありません。"),
-                             platform::MsgKind::Error, {platform::kBtnOk});
+        platform::MessageDlg(
+            QStringLiteral("'") + box->text() + U("' は正しい整数値ではありません。"),
+            platform::MsgKind::Error, {platform::kBtnOk});
         box->setFocus();
         box->selectAll();
         return false;
@@ -504,8 +506,8 @@ void TfrSet::Button4Click() {
 }
 
 void TfrSet::Button8Click() {
-    const auto file = platform::Dialogs().OpenFileName(
-        this, U("日記を編集するプログラムの指定"), tx_ni_prg->text(), Filter("ﾌﾟﾛｸﾞﾗﾑ", "*"));
+    const auto file = platform::Dialogs().OpenFileName(this, U("日記を編集するプログラムの指定"),
+                                                       tx_ni_prg->text(), Filter("ﾌﾟﾛｸﾞﾗﾑ", "*"));
     if (file && !file->isEmpty()) tx_ni_prg->setText(*file);
 }
 
@@ -521,9 +523,15 @@ void TfrSet::bt_mojiColorClick(QPushButton* button) {
     lastColor_ = *color;
     const uint32_t stored = platform::FromQColor(*color);
     switch (button->property(kTagProperty).toInt()) {
-        case 0: SetTextColor(sh1, stored); break;
-        case 1: bt_date->SetBkColor(stored); break;
-        default: SetTextColor(button, stored); break;
+        case 0:
+            SetTextColor(sh1, stored);
+            break;
+        case 1:
+            bt_date->SetBkColor(stored);
+            break;
+        default:
+            SetTextColor(button, stored);
+            break;
     }
 }
 

@@ -134,8 +134,7 @@ class TfrSet : public QDialog {
     void SetTextColor(QWidget* control, uint32_t stored);
     void SetMemoColor(uint32_t stored);
     void ShowMemoFont();
-    void Shortcut(TShellLinkType type, int tag, const char* setMessage,
-                  const char* removeMessage);
+    void Shortcut(TShellLinkType type, int tag, const char* setMessage, const char* removeMessage);
     bool HotKeyTyped(const QString& text);
 
     StoredFont memoFont_;

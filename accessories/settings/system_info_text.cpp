@@ -1,10 +1,11 @@
 #include "system_info_text.h"
 
+#include <sys/sysinfo.h>
+
 #include <QStorageInfo>
 #include <QStringList>
 #include <algorithm>
 #include <set>
-#include <sys/sysinfo.h>
 
 #include "cp932.h"
 
@@ -12,11 +13,11 @@ namespace {
 
 bool IsLocalDisk(const QStorageInfo& v) {
     static const QStringList excluded = {
-        QStringLiteral("nfs"),   QStringLiteral("nfs4"),    QStringLiteral("cifs"),
-        QStringLiteral("smb3"),  QStringLiteral("smbfs"),   QStringLiteral("sshfs"),
+        QStringLiteral("nfs"),        QStringLiteral("nfs4"),    QStringLiteral("cifs"),
+        QStringLiteral("smb3"),       QStringLiteral("smbfs"),   QStringLiteral("sshfs"),
         QStringLiteral("fuse.sshfs"), QStringLiteral("iso9660"), QStringLiteral("udf"),
-        QStringLiteral("squashfs"), QStringLiteral("tmpfs"), QStringLiteral("devtmpfs"),
-        QStringLiteral("overlay"), QStringLiteral("ramfs"),
+        QStringLiteral("squashfs"),   QStringLiteral("tmpfs"),   QStringLiteral("devtmpfs"),
+        QStringLiteral("overlay"),    QStringLiteral("ramfs"),
     };
     const QString device = QString::fromLocal8Bit(v.device());
     if (!device.startsWith(QLatin1String("/dev/")) || device.startsWith(QLatin1String("/dev/loop")))

@@ -9,7 +9,7 @@
 #include <vector>
 
 struct LocalVolume {
-    QString root;          // mount point
+    QString root;            // mount point
     int64_t freeBytes = -1;  // below 0: could not be read
 };
 

@@ -51,9 +51,8 @@ int BoxNumber(const QComboBox* box) {
 // Description and pattern pairs of the link's file dialog.
 QString LinkFilter() {
     const char* const pairs[][2] = {
-        {"すべてのﾌｧｲﾙ", "*"}, {"ﾃｷｽﾄﾌｧｲﾙ", "*txt"},   {"ﾜｰﾄﾞ文書ﾌｧｲﾙ", "*doc"},
-        {"ｴｸｾﾙﾌｧｲﾙ", "*xls"}, {"ﾎｰﾑﾍﾟｰｼﾞ", "*htm"}, {"BMP", "*bmp"},
-        {"JPG", "*jpg"},        {"GIF", "*.gif"},
+        {"すべてのﾌｧｲﾙ", "*"}, {"ﾃｷｽﾄﾌｧｲﾙ", "*txt"}, {"ﾜｰﾄﾞ文書ﾌｧｲﾙ", "*doc"}, {"ｴｸｾﾙﾌｧｲﾙ", "*xls"},
+        {"ﾎｰﾑﾍﾟｰｼﾞ", "*htm"},  {"BMP", "*bmp"},      {"JPG", "*jpg"},          {"GIF", "*.gif"},
     };
     QStringList parts;
     for (const auto& p : pairs) parts << U(p[0]) + " (" + QString::fromLatin1(p[1]) + ")";
@@ -87,8 +86,8 @@ TfrToDoInput::TfrToDoInput(QWidget* parent) : QDialog(parent) {
     cb_Zyuyo = MakeList(this, "cb_Zyuyo", {88, 48, 145, 21},
                         {"非常に重要", "重要", "普通", "あまり重要でない", "重要でない"});
     MakeBoldLabel(this, "Label7", "状態：", 248, 52);
-    cb_zyoTai = MakeList(this, "cb_zyoTai", {288, 48, 89, 21},
-                         {"未着手", "進行中", "保留中", "完了"});
+    cb_zyoTai =
+        MakeList(this, "cb_zyoTai", {288, 48, 89, 21}, {"未着手", "進行中", "保留中", "完了"});
     MakeBoldLabel(this, "Label8", "ﾌﾟﾛｼﾞｪｸﾄ：", 24, 84);
     cb_prj = MakeCombo(this, "cb_prj", {88, 80, 337, 21});
 
@@ -102,8 +101,8 @@ TfrToDoInput::TfrToDoInput(QWidget* parent) : QDialog(parent) {
     Button1->setDefault(true);
     Button2 = MakeButton(this, "Button2", "ｷｬﾝｾﾙ", {344, 224, 89, 25});
 
-    QWidget* order[] = {cb_yy, cb_mm, cb_dd, cb_Zyuyo, cb_zyoTai, cb_prj,
-                        tx_todo, kanren, bt_san, Button1, Button2};
+    QWidget* order[] = {cb_yy,   cb_mm,  cb_dd,  cb_Zyuyo, cb_zyoTai, cb_prj,
+                        tx_todo, kanren, bt_san, Button1,  Button2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -163,7 +162,8 @@ void TfrToDoInput::Button1Click() {
     cb_dd->setCurrentText(Num("%.2d", BoxNumber(cb_dd)));
 
     std::vector<std::string> names;
-    for (int i = 0; i < cb_prj->count(); ++i) names.push_back(platform::ToCp932(cb_prj->itemText(i)));
+    for (int i = 0; i < cb_prj->count(); ++i)
+        names.push_back(platform::ToCp932(cb_prj->itemText(i)));
     const std::string project = platform::ToCp932(cb_prj->currentText());
     if (!project.empty()) {
         UseProjectName(names, project);

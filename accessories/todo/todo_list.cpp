@@ -31,7 +31,8 @@ int LeadingNumber(const std::string& s) {
     bool negative = false;
     if (p < s.size() && (s[p] == '-' || s[p] == '+')) negative = s[p++] == '-';
     long long v = 0;
-    for (; p < s.size() && s[p] >= '0' && s[p] <= '9' && v < 100000000; ++p) v = v * 10 + (s[p] - '0');
+    for (; p < s.size() && s[p] >= '0' && s[p] <= '9' && v < 100000000; ++p)
+        v = v * 10 + (s[p] - '0');
     return static_cast<int>(negative ? -v : v);
 }
 
@@ -68,13 +69,20 @@ std::string Trimmed(const std::string& s) {
 
 const std::string& ToDoRow::Cell(int column) const {
     switch (column) {
-        case 0: return importance;
-        case 1: return content;
-        case 2: return status;
-        case 3: return date;
-        case 4: return remain;
-        case 5: return project;
-        default: return link;
+        case 0:
+            return importance;
+        case 1:
+            return content;
+        case 2:
+            return status;
+        case 3:
+            return date;
+        case 4:
+            return remain;
+        case 5:
+            return project;
+        default:
+            return link;
     }
 }
 

@@ -31,7 +31,7 @@ TfrToDo* frToDo = nullptr;
 
 namespace {
 
-const char* const kCaptions[kToDoColumns] = {"重要度",   "内容",     "状態",    "目標完了日",
+const char* const kCaptions[kToDoColumns] = {"重要度", "内容",     "状態",    "目標完了日",
                                              "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
 
 QRect ScreenRect() {
@@ -181,8 +181,8 @@ void TfrToDo::BuildMenus() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    mnuKanren = on(item(PopupMenu1, "mnuKanren", "関連情報を開く(&O)"),
-                   [this] { mnuKanrenClick(); });
+    mnuKanren =
+        on(item(PopupMenu1, "mnuKanren", "関連情報を開く(&O)"), [this] { mnuKanrenClick(); });
     PopupMenu1->addSeparator();
 
     auto* importance = new QMenu(U("重要度の設定"), PopupMenu1);
@@ -212,8 +212,8 @@ void TfrToDo::BuildMenus() {
 
     Edit1 = on(item(PopupMenu1, "Edit1", "ToDo編集"), [this] { mnuEdClick(); });
     N10 = on(item(PopupMenu1, "N10", "ToDo追加"), [this] { mnuTuikaClick(); });
-    mnuPrjEdit = on(item(PopupMenu1, "mnuPrjEdit", "ﾌﾟﾛｼﾞｪｸﾄ名の編集"),
-                    [this] { mnuPrjEditClick(); });
+    mnuPrjEdit =
+        on(item(PopupMenu1, "mnuPrjEdit", "ﾌﾟﾛｼﾞｪｸﾄ名の編集"), [this] { mnuPrjEditClick(); });
     PopupMenu1->addSeparator();
 
     auto* del = new QMenu(U("ToDo削除"), PopupMenu1);
@@ -547,7 +547,8 @@ void TfrToDo::keyPressEvent(QKeyEvent* event) {
 bool TfrToDo::eventFilter(QObject* watched, QEvent* event) {
     // Enter closes on its release, and only when it was pressed here: the release of the
     // key that closed the window before must not close this one too.
-    if (watched == sg1 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    if (watched == sg1 &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             if (key->isAutoRepeat()) return true;

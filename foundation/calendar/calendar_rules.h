@@ -9,7 +9,7 @@
 
 // Raised by StrToDateTimeStd on text that is no date.
 class EConvertError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

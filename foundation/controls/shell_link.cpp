@@ -19,11 +19,20 @@ QString EscapeValue(const QString& value) {
     out.reserve(value.size());
     for (QChar c : value) {
         switch (c.unicode()) {
-            case '\\': out += QLatin1String("\\\\"); break;
-            case '\n': out += QLatin1String("\\n"); break;
-            case '\t': out += QLatin1String("\\t"); break;
-            case '\r': out += QLatin1String("\\r"); break;
-            default: out += c;
+            case '\\':
+                out += QLatin1String("\\\\");
+                break;
+            case '\n':
+                out += QLatin1String("\\n");
+                break;
+            case '\t':
+                out += QLatin1String("\\t");
+                break;
+            case '\r':
+                out += QLatin1String("\\r");
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -129,7 +138,8 @@ QString TShellLink::EntryText() const {
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
     text += QStringLiteral("Name=") + EscapeValue(name) + QLatin1Char('\n');
     text += QStringLiteral("Exec=") + EscapeValue(exec) + QLatin1Char('\n');
-    if (!WorkDir.isEmpty()) text += QStringLiteral("Path=") + EscapeValue(WorkDir) + QLatin1Char('\n');
+    if (!WorkDir.isEmpty())
+        text += QStringLiteral("Path=") + EscapeValue(WorkDir) + QLatin1Char('\n');
     const QString icon = IconOf(fileName_);
     if (!icon.isEmpty()) text += QStringLiteral("Icon=") + EscapeValue(icon) + QLatin1Char('\n');
     text += QStringLiteral("Terminal=false\n");
@@ -144,8 +154,8 @@ void TShellLink::CreateLink() {
         !platform::WriteFileAtomic(diskPath, EntryText().toUtf8().toStdString()))
         throw EShellLinkError(("Error in Save: " + path).toStdString());
     // File managers start desktop entries only when they are executable.
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner |
-                                    QFileDevice::ExeUser);
+    QFile::setPermissions(path,
+                          QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
 }
 
 void TShellLink::DeleteLink() {

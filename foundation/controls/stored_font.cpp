@@ -15,8 +15,8 @@ QFont ToQFont(const StoredFont& stored) {
 StoredFont ToStoredFont(const QFont& font, uint32_t color) {
     StoredFont stored;
     stored.Name = platform::ToCp932(font.family());
-    stored.Size = font.pointSize() > 0 ? font.pointSize()
-                                     : static_cast<int32_t>(font.pointSizeF() + 0.5);
+    stored.Size =
+        font.pointSize() > 0 ? font.pointSize() : static_cast<int32_t>(font.pointSizeF() + 0.5);
     stored.Color = color;
     stored.Bold = font.bold();
     stored.Italic = font.italic();

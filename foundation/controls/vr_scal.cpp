@@ -95,7 +95,14 @@ MiniCalendarLayout LayOutMiniMonth(int year, int month, int labelWidth, int labe
                              ? settings.HolidayMojiCol
                              : settings.YoubiTitleCol[WeekdayOf(year, month, d)];
         if (days[d].UserHoliday == 1) color = settings.uhori_color;
-        l = {x,     y,     width, height, true, TwoDigits(d), color, days[d].Mark != 0,
+        l = {x,
+             y,
+             width,
+             height,
+             true,
+             TwoDigits(d),
+             color,
+             days[d].Mark != 0,
              static_cast<int>(EncodeDate(year, month, d))};
         x += width + 1;
         if (out.weekdays[7].left < x) {

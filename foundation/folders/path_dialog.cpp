@@ -60,8 +60,7 @@ QString RootOf(const QString& path, const QStringList& roots) {
 
 }  // namespace
 
-TfrPath::TfrPath(QWidget* parent)
-    : QDialog(parent) {
+TfrPath::TfrPath(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frPath"));
     setWindowTitle(QStringLiteral("パスの指定"));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));

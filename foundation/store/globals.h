@@ -9,7 +9,7 @@
 
 // Target of the private window messages; a send is a synchronous call.
 class MainDispatcher {
-public:
+  public:
     virtual ~MainDispatcher() = default;
     virtual intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) = 0;
 };
@@ -17,8 +17,8 @@ public:
 extern uint16_t CurYear;
 extern uint16_t CurMonth;
 extern uint16_t CurDay;
-extern YOTEI MonthDays[32];   // [1..31]
-extern prg PrgList[21];       // [1..20]
+extern YOTEI MonthDays[32];  // [1..31]
+extern prg PrgList[21];      // [1..20]
 extern std::string AppDir;
 extern std::string BaseDir;
 extern std::string IniPath;

@@ -170,8 +170,7 @@ std::string PercentDecoded(const std::string& text) {
             out += text.substr(i++, 2);
             continue;
         }
-        if (c == '%' && i + 2 < text.size() && digit(text[i + 1]) >= 0 &&
-            digit(text[i + 2]) >= 0) {
+        if (c == '%' && i + 2 < text.size() && digit(text[i + 1]) >= 0 && digit(text[i + 2]) >= 0) {
             out += static_cast<char>(digit(text[i + 1]) * 16 + digit(text[i + 2]));
             i += 2;
         } else {
@@ -246,8 +245,7 @@ bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI da
     bool scheduleSaved = !anyText;
     if (!keepSchedule) {
         TextWriter out;
-        for (int k = 1; k <= kMonthSlots; ++k)
-            WriteBlock(out, days[k].HasText == 1, days[k].Text);
+        for (int k = 1; k <= kMonthSlots; ++k) WriteBlock(out, days[k].HasText == 1, days[k].Text);
         scheduleSaved = out.SaveTo(schedulePath);
     }
     if (marksSaved && scheduleSaved) return true;

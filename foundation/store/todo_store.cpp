@@ -18,8 +18,7 @@ namespace {
 const char kStart[] = "#S#!";
 const char kEnd[] = "#E#!";
 
-const char* const kImportance[] = {"非常に重要", "重要", "普通", "あまり重要でない",
-                                   "重要でない"};
+const char* const kImportance[] = {"非常に重要", "重要", "普通", "あまり重要でない", "重要でない"};
 const char* const kStatus[] = {"未着手", "進行中", "完了", "保留中"};
 
 const std::vector<std::string>& Table(const char* const* utf8, size_t n,

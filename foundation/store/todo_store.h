@@ -9,9 +9,9 @@
 
 // One to-do item as the store holds it. Texts are CP932.
 struct TTODO {
-    TDateTime Due = 0;       // target date, whole day
-    std::string Content;     // an item without content is not listed
-    uint8_t Status = 0;      // 0-3
+    TDateTime Due = 0;    // target date, whole day
+    std::string Content;  // an item without content is not listed
+    uint8_t Status = 0;   // 0-3
     std::string Project;
     uint8_t Importance = 2;  // 0-4
     std::string Link;

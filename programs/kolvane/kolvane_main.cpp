@@ -9,13 +9,13 @@
 #include <csignal>
 
 #include "day_window.h"
-#include "paste_guard.h"
 #include "desk_accessories.h"
 #include "exit_gate.h"
 #include "fonts.h"
 #include "installed_layout.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "paste_guard.h"
 #include "program_icon.h"
 #include "single_instance.h"
 #include "start_notice.h"

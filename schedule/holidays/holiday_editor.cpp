@@ -129,8 +129,7 @@ void TfrHolSet::bt_inputClick() {
     int day = hi->currentIndex();
     const std::string text = ListMode == 1 ? platform::ToCp932(tx->text()) : std::string();
     const auto result = list_.Register(tuki->currentIndex(), day, text, [](int m, int d) {
-        return AskYesNo(DateText(m, d) +
-                        U("は既に設定されています。新しい内容に置き換えますか？"));
+        return AskYesNo(DateText(m, d) + U("は既に設定されています。新しい内容に置き換えますか？"));
     });
     switch (result) {
         case HolidayList::RegisterResult::NoDate:
@@ -168,8 +167,7 @@ void TfrHolSet::bt_okClick() {
     const QString file = platform::FromCp932(ListFile);
     if (readFailed_) {
         // What could not be read must not be replaced by what is shown.
-        platform::MessageDlg(U("ファイル[") + file +
-                                 U("]を読み込めなかったので、保存できません。"),
+        platform::MessageDlg(U("ファイル[") + file + U("]を読み込めなかったので、保存できません。"),
                              platform::MsgKind::Error, {platform::kBtnOk});
         return;
     }

@@ -1,15 +1,14 @@
 #include "startup.h"
 
-#include "accessory_windows.h"
-#include "alarm_engine.h"
-
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
 
+#include "accessory_windows.h"
+#include "alarm_engine.h"
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "date_time.h"
@@ -22,9 +21,9 @@
 #include "message_box.h"
 #include "paths.h"
 #include "rescue_file.h"
-#include "stale_temporaries.h"
 #include "schedule_store.h"
 #include "sound.h"
+#include "stale_temporaries.h"
 #include "start_notice.h"
 #include "text_helpers.h"
 #include "tray.h"
@@ -61,7 +60,8 @@ bool MainLifecycle::FormShow() {
         return false;
     }
     // One settings file whatever the case of its name: the one there is read and written back.
-    IniPath = platform::JoinPath(BaseDir, platform::FindNameIgnoringCase(BaseDir, SettingsFileName()));
+    IniPath =
+        platform::JoinPath(BaseDir, platform::FindNameIgnoringCase(BaseDir, SettingsFileName()));
     Settings.tavik_tlwh.w = static_cast<int16_t>(main_.width());
     Settings.tavik_tlwh.h = static_cast<int16_t>(main_.height());
     Accessories().ClearOpenMemoTable();
@@ -161,9 +161,8 @@ void MainLifecycle::PlaceDayWindow() {
     if (b.l < 0) b.l = static_cast<int16_t>(outer.x());
     if (b.w < 50) b.w = static_cast<int16_t>(outer.width());
     if (b.h < 50) b.h = static_cast<int16_t>(day_.height());
-    const QPoint at =
-        platform::OntoScreens(QRect(b.l, b.t, std::max<int>(b.w, 50), std::max<int>(b.h, 50)),
-                              platform::ScreenRects());
+    const QPoint at = platform::OntoScreens(
+        QRect(b.l, b.t, std::max<int>(b.w, 50), std::max<int>(b.h, 50)), platform::ScreenRects());
     b.l = static_cast<int16_t>(at.x());
     b.t = static_cast<int16_t>(at.y());
 }

@@ -9,7 +9,7 @@
 #include "modal_windows.h"
 
 class ExitGate {
-public:
+  public:
     // How often a waiting exit looks again whether the modal windows have gone.
     static constexpr int kPollMs = 100;
 
@@ -22,7 +22,7 @@ public:
     void Request(std::function<void()> exit, bool urgent);
     bool Pending() const { return static_cast<bool>(pending_); }
 
-private:
+  private:
     void Poll();
     void Run();
 

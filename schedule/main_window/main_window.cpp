@@ -92,8 +92,7 @@ class ClickLabel : public QLabel {
 
 }  // namespace
 
-TfrTavik::TfrTavik(QWidget* parent)
-    : QWidget(parent, Qt::Window), calendar_(*this) {
+TfrTavik::TfrTavik(QWidget* parent) : QWidget(parent, Qt::Window), calendar_(*this) {
     platform::InstallFontSubstitutes();
     setObjectName(QStringLiteral("frTavik"));
     setWindowTitle(QStringLiteral("Kolvane32"));

@@ -9,10 +9,10 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "globals.h"
-#include <memory>
 #include "navigation.h"
 #include "opener_scope.h"
 
@@ -26,10 +26,7 @@ class AlarmEngine;
 class AlarmHost;
 class ExitGate;
 
-class TfrTavik : public QWidget,
-                 public MainDispatcher,
-                 public OpenerHost,
-                 private CalendarView {
+class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, private CalendarView {
     Q_OBJECT
   public:
     // Client area and font of the window.

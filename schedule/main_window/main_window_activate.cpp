@@ -52,8 +52,8 @@ void TfrTavik::LoadLauncherPicture() {
     if (picture.isNull()) return;
     picturePath_ = path;
     bt_prun->setIcon(QIcon(picture));
-    bt_prun->setIconSize(picture.size().boundedTo(
-        bt_prun->size() - QSize(kPictureMargin, kPictureMargin)));
+    bt_prun->setIconSize(
+        picture.size().boundedTo(bt_prun->size() - QSize(kPictureMargin, kPictureMargin)));
     pic->setPixmap(picture);
 }
 

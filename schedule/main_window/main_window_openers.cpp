@@ -63,16 +63,12 @@ void TfrTavik::ConnectOpeners() {
         QToolButton* button;
         void (TfrTavik::*handler)();
     };
-    for (const Button& b : {Button{bt_today, &TfrTavik::bt_todayClick},
-                            Button{bt_tuki, &TfrTavik::bt_tukiClick},
-                            Button{bt_nen, &TfrTavik::bt_nenClick},
-                            Button{bttodo, &TfrTavik::bttodoClick},
-                            Button{bt_memo, &TfrTavik::bt_memoClick},
-                            Button{bt_tel, &TfrTavik::bt_telClick},
-                            Button{bt_SysInfo, &TfrTavik::bt_SysInfoClick},
-                            Button{bt_prun, &TfrTavik::bt_prunClick},
-                            Button{bt_op, &TfrTavik::bt_opClick},
-                            Button{BitBtn1, &TfrTavik::BitBtn1Click}}) {
+    for (const Button& b :
+         {Button{bt_today, &TfrTavik::bt_todayClick}, Button{bt_tuki, &TfrTavik::bt_tukiClick},
+          Button{bt_nen, &TfrTavik::bt_nenClick}, Button{bttodo, &TfrTavik::bttodoClick},
+          Button{bt_memo, &TfrTavik::bt_memoClick}, Button{bt_tel, &TfrTavik::bt_telClick},
+          Button{bt_SysInfo, &TfrTavik::bt_SysInfoClick}, Button{bt_prun, &TfrTavik::bt_prunClick},
+          Button{bt_op, &TfrTavik::bt_opClick}, Button{BitBtn1, &TfrTavik::BitBtn1Click}}) {
         auto handler = b.handler;
         connect(b.button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
@@ -80,15 +76,12 @@ void TfrTavik::ConnectOpeners() {
         const char* name;
         void (TfrTavik::*handler)();
     };
-    for (const Item& item : {Item{"mnuTuki", &TfrTavik::bt_tukiClick},
-                             Item{"mnuNen", &TfrTavik::bt_nenClick},
-                             Item{"mnuToDo", &TfrTavik::bttodoClick},
-                             Item{"mnuMemo", &TfrTavik::bt_memoClick},
-                             Item{"mnuTel", &TfrTavik::bt_telClick},
-                             Item{"mnuNiki", &TfrTavik::bt_SysInfoClick},
-                             Item{"mnuRun", &TfrTavik::mnuRunClick},
-                             Item{"mnuYoteiSan", &TfrTavik::mnuYoteiSanClick},
-                             Item{"mnuOp", &TfrTavik::mnuOpClick}}) {
+    for (const Item& item :
+         {Item{"mnuTuki", &TfrTavik::bt_tukiClick}, Item{"mnuNen", &TfrTavik::bt_nenClick},
+          Item{"mnuToDo", &TfrTavik::bttodoClick}, Item{"mnuMemo", &TfrTavik::bt_memoClick},
+          Item{"mnuTel", &TfrTavik::bt_telClick}, Item{"mnuNiki", &TfrTavik::bt_SysInfoClick},
+          Item{"mnuRun", &TfrTavik::mnuRunClick}, Item{"mnuYoteiSan", &TfrTavik::mnuYoteiSanClick},
+          Item{"mnuOp", &TfrTavik::mnuOpClick}}) {
         auto handler = item.handler;
         if (auto* a = PopupMenu1->findChild<QAction*>(QString::fromLatin1(item.name)))
             connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
@@ -362,8 +355,8 @@ void TfrTavik::PopupMenu1Popup() {
     const bool monthOpen = IsOpen(WindowKind::MonthView);
     set("mnuNen", !monthOpen);
     set("mnuTuki", !yearOpen);
-    const bool busy = yearOpen || monthOpen || MemoIndexIsOpen() ||
-                      IsOpen(WindowKind::Launcher) || IsOpen(WindowKind::ToDoList);
+    const bool busy = yearOpen || monthOpen || MemoIndexIsOpen() || IsOpen(WindowKind::Launcher) ||
+                      IsOpen(WindowKind::ToDoList);
     set("mnuOp", !busy);
     set("Exit1", !busy);
 }

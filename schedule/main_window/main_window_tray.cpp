@@ -203,7 +203,8 @@ void TfrTavik::changeEvent(QEvent* event) {
     // Behind one of its modal windows the main window takes no input and cannot be minimised;
     // a window manager that iconifies a dialog together with its owner minimises it anyway.
     if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
-        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
         return;
     }
     if (!platform::TrayIcon().IsAvailable()) return;

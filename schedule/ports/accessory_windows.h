@@ -49,8 +49,8 @@ class AccessoryWindows {
     // launcher button; what the hub gives back applies when settingsChanged is true.
     struct OptionsResult {
         bool settingsChanged = false;
-        QIcon icon;        // the hub's icon, for a missing face icon file
-        QPixmap picture;   // the hub's picture, for a missing face bitmap file
+        QIcon icon;       // the hub's icon, for a missing face icon file
+        QPixmap picture;  // the hub's picture, for a missing face bitmap file
         // A user holiday or anniversary list was saved: MonthDays holds the new lists, and
         // the calendar is drawn again.
         bool listsChanged = false;

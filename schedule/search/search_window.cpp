@@ -87,7 +87,8 @@ TfrKensaku::TfrKensaku(QWidget* parent) : QDialog(parent) {
     edit->addSeparator();
     mnuKenCopy = Item(edit, "mnuKenCopy", "検索結果をクリップボードへコピー(&C)");
     edit->addSeparator();
-    mnuKenSyousaiCopy = Item(edit, "mnuKenSyousaiCopy", "検索結果の詳細をクリップボードへコピー(&K)");
+    mnuKenSyousaiCopy =
+        Item(edit, "mnuKenSyousaiCopy", "検索結果の詳細をクリップボードへコピー(&K)");
     layout->setMenuBar(bar);
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);

@@ -21,6 +21,7 @@ void AddMenuEntries(QWidget* menu, Owner* owner, std::initializer_list<MenuEntry
         action->setObjectName(QString::fromLatin1(e.name));
         menu->addAction(action);
         const auto handler = e.handler;
-        QObject::connect(action, &QAction::triggered, owner, [owner, handler] { (owner->*handler)(); });
+        QObject::connect(action, &QAction::triggered, owner,
+                         [owner, handler] { (owner->*handler)(); });
     }
 }

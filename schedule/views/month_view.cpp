@@ -597,17 +597,18 @@ void TfrTuki::FormActivate() { FocusDay(CurDay); }
 void TfrTuki::sb1MouseWheel(bool up) {
     QScrollBar* bar = sb1->verticalScrollBar();
     const int range = bar->maximum();
-    const int position = up ? WheelUpPosition(bar->value(), range)
-                            : WheelDownPosition(bar->value(), range);
+    const int position =
+        up ? WheelUpPosition(bar->value(), range) : WheelDownPosition(bar->value(), range);
     bar->setValue(std::max(position, 0));
 }
 
 bool TfrTuki::FormClose() {
     if (closed_) return true;
     if (!SaveMonth()) {
-        const int answer = platform::MessageDlg(
-            U("予定を保存できませんでした。保存せずに閉じますか？"), platform::MsgKind::Confirmation,
-            {platform::kBtnYes, platform::kBtnNo}, platform::kBtnNo);
+        const int answer =
+            platform::MessageDlg(U("予定を保存できませんでした。保存せずに閉じますか？"),
+                                 platform::MsgKind::Confirmation,
+                                 {platform::kBtnYes, platform::kBtnNo}, platform::kBtnNo);
         if (answer != platform::kBtnYes) return false;
     }
     Settings.tuki_tlwh.t = static_cast<int16_t>(y());

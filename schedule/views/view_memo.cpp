@@ -71,8 +71,7 @@ int ViewMemo::DisplayedLines(int boxWidth) {
         if (boxWidth == width() && viewport()->width() != textWidth) setViewportMargins(0, 0, 0, 0);
         doc->setTextWidth(textWidth);
     }
-    const int lines =
-        static_cast<int>((doc->size().height() - 2 * margin + linePx_ / 2) / linePx_);
+    const int lines = static_cast<int>((doc->size().height() - 2 * margin + linePx_ / 2) / linePx_);
     return lines < 1 ? 1 : lines;
 }
 

@@ -62,9 +62,7 @@ bool NextMonthOf(int& year, int& month) {
     return true;
 }
 
-int WheelUpPosition(int position, int range) {
-    return std::max(position - range / kWheelSteps, 0);
-}
+int WheelUpPosition(int position, int range) { return std::max(position - range / kWheelSteps, 0); }
 
 int WheelDownPosition(int position, int range) {
     const int next = position + range / kWheelSteps;

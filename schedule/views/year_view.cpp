@@ -216,10 +216,10 @@ void TfrNen::mnuClClick() { close(); }
 bool TfrNen::FormClose() {
     if (closed_) return true;
     if (!SaveYear()) {
-        const int answer = platform::MessageDlg(
-            U("年間予定を保存できませんでした。保存せずに閉じますか？"),
-            platform::MsgKind::Confirmation, {platform::kBtnYes, platform::kBtnNo},
-            platform::kBtnNo);
+        const int answer =
+            platform::MessageDlg(U("年間予定を保存できませんでした。保存せずに閉じますか？"),
+                                 platform::MsgKind::Confirmation,
+                                 {platform::kBtnYes, platform::kBtnNo}, platform::kBtnNo);
         if (answer != platform::kBtnYes) return false;
     }
     Settings.nen_tlwh.t = static_cast<int16_t>(this->y());

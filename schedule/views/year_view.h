@@ -4,10 +4,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QLabel>
 #include <cstdint>
 #include <memory>
 

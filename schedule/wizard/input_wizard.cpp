@@ -264,7 +264,7 @@ void TfrTkInput::BuildMonthlyPage() {
 }
 
 TfrTkInput::WhenBoxes TfrTkInput::BuildWhenRow(QWidget* page, const char* prefix,
-                                              const char* tail) {
+                                               const char* tail) {
     const std::string p(prefix);
     Row row(page, 20, 24);
     WhenBoxes w;
@@ -366,8 +366,8 @@ void TfrTkInput::FormShow() {
     n_nichi->setCurrentIndex(0);
     hh2->setCurrentIndex(-1);
     mi2->setCurrentIndex(-1);
-    for (QComboBox* box : {mai_yy, mai_mm, mai_yy2, mai_mm2, mai_dai, mai_youbi, mai_Youbi2,
-                           mai_Tuki})
+    for (QComboBox* box :
+         {mai_yy, mai_mm, mai_yy2, mai_mm2, mai_dai, mai_youbi, mai_Youbi2, mai_Tuki})
         SelectEmpty(box);
 }
 
@@ -401,8 +401,8 @@ void TfrTkInput::Button2Click() {
         platform::ShowMessage(platform::FromCp932(problem));
         return;
     }
-    const std::string line = DailyEntryLine(cb_noTime->isChecked(), in.hh, in.mi, in.hh2, in.mi2,
-                                            Cp(yo), Cp(ba));
+    const std::string line =
+        DailyEntryLine(cb_noTime->isChecked(), in.hh, in.mi, in.hh2, in.mi2, Cp(yo), Cp(ba));
     bool capped = false;
     const int n = RepeatDays(in.n, capped);
     if (capped) Say("「日間」に指定出来る日数の最大を超えています。31日間として処理します。");
@@ -513,8 +513,7 @@ void TfrTkInput::z_bt_clClick() {
 }
 
 void TfrTkInput::bt_prgSanClick() {
-    const std::optional<QString> chosen =
-        platform::Dialogs().OpenFileName(this, U("プログラムファイルの参照"), QString(),
-                                         U("ﾌﾟﾛｸﾞﾗﾑ (*);;ﾊﾞｯﾁﾌｧｲﾙ (*.sh)"));
+    const std::optional<QString> chosen = platform::Dialogs().OpenFileName(
+        this, U("プログラムファイルの参照"), QString(), U("ﾌﾟﾛｸﾞﾗﾑ (*);;ﾊﾞｯﾁﾌｧｲﾙ (*.sh)"));
     if (chosen && !chosen->isEmpty()) p_txt->setText(*chosen);
 }

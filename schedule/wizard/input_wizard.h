@@ -33,20 +33,16 @@ class TfrTkInput : public QDialog {
     QPushButton *Button2 = nullptr, *Button3 = nullptr, *Button1 = nullptr;
 
     QComboBox *mai_yy = nullptr, *mai_mm = nullptr, *mai_yy2 = nullptr, *mai_mm2 = nullptr;
-    QComboBox *mai_dai = nullptr, *mai_youbi = nullptr, *mai_Youbi2 = nullptr,
-              *mai_Tuki = nullptr;
+    QComboBox *mai_dai = nullptr, *mai_youbi = nullptr, *mai_Youbi2 = nullptr, *mai_Tuki = nullptr;
     QCheckBox *ch_maiDai = nullptr, *ch_maiYou = nullptr, *ch_maiTuki = nullptr;
     QPlainTextEdit* mai_txt = nullptr;
     QPushButton *mai_bt_in = nullptr, *mai_bt_cl = nullptr, *Button7 = nullptr;
 
-    QComboBox *p_yy = nullptr, *p_mm = nullptr, *p_dd = nullptr, *p_hh = nullptr,
-              *p_mi = nullptr;
+    QComboBox *p_yy = nullptr, *p_mm = nullptr, *p_dd = nullptr, *p_hh = nullptr, *p_mi = nullptr;
     QLineEdit* p_txt = nullptr;
-    QPushButton *bt_prgSan = nullptr, *p_bt_in = nullptr, *p_bt_cl = nullptr,
-                *Button10 = nullptr;
+    QPushButton *bt_prgSan = nullptr, *p_bt_in = nullptr, *p_bt_cl = nullptr, *Button10 = nullptr;
 
-    QComboBox *z_yy = nullptr, *z_mm = nullptr, *z_dd = nullptr, *z_hh = nullptr,
-              *z_mi = nullptr;
+    QComboBox *z_yy = nullptr, *z_mm = nullptr, *z_dd = nullptr, *z_hh = nullptr, *z_mi = nullptr;
     QLineEdit* z_txt = nullptr;
     QPushButton *z_bt_in = nullptr, *z_bt_cl = nullptr, *Button8 = nullptr;
 

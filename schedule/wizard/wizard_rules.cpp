@@ -114,8 +114,7 @@ std::string CheckDailyInput(const DailyInput& in, const std::vector<int>& years)
     std::string parts;
     int year = 0, month = 0, day = 0, v = 0;
     const bool hasYear = Number(in.yy, year);
-    const bool yearOffered =
-        hasYear && std::find(years.begin(), years.end(), year) != years.end();
+    const bool yearOffered = hasYear && std::find(years.begin(), years.end(), year) != years.end();
     if (!hasYear) parts += "nen,";
     if (hasYear && !yearOffered) parts += Sj("年,");
     const bool monthOk = Number(in.mm, month) && InRange(month, 1, 12);
@@ -153,8 +152,7 @@ std::string DailyEntryLine(bool noTime, const std::string& hh, const std::string
                            const std::string& subject, const std::string& place) {
     std::string line;
     if (!noTime) {
-        line = HourPart(hh) + MinutePart(hh, mi) + "-" + HourPart(hh2) + MinutePart(hh2, mi2) +
-               " ";
+        line = HourPart(hh) + MinutePart(hh, mi) + "-" + HourPart(hh2) + MinutePart(hh2, mi2) + " ";
     }
     line += subject;
     if (!place.empty()) line += Sj(" 場所:") + place;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "cp932.h"
+
+#include <gtest/gtest.h>
 
 using platform::Cp932ToUtf8;
 using platform::Utf8ToCp932;
@@ -10,13 +10,9 @@ TEST(Cp932, ConvertsBothWays) {
         const char* utf8;
         std::string cp932;
     } cases[] = {
-        {"abc", "abc"},
-        {"ポ", "\x83\x7C"},
-        {"表", "\x95\x5C"},
-        {"\\", "\\"},
-        {"～", "\x81\x60"},          // FULLWIDTH TILDE is 0x8160 in CP932
-        {"ｶﾞ", "\xB6\xDE"},
-        {"①", "\x87\x40"},          // NEC special character
+        {"abc", "abc"},     {"ポ", "\x83\x7C"}, {"表", "\x95\x5C"},
+        {"\\", "\\"},       {"～", "\x81\x60"},  // FULLWIDTH TILDE is 0x8160 in CP932
+        {"ｶﾞ", "\xB6\xDE"}, {"①", "\x87\x40"},   // NEC special character
         {"", ""},
     };
     for (const auto& c : cases) {
@@ -32,9 +28,11 @@ TEST(Cp932, UnmappableCharacterBecomesQuestionMarkAndRestSurvives) {
 }
 
 TEST(Cp932, InvalidBytesDecodeAsQuestionMark) {
-    EXPECT_EQ(Cp932ToUtf8("a\x81"), "a?");          // lone lead byte at the end
-    EXPECT_EQ(Cp932ToUtf8("\xFF" "b"), "?b");
-    EXPECT_EQ(Cp932ToUtf8("\x81\x20z"), "? z");     // lead byte without a trail byte
+    EXPECT_EQ(Cp932ToUtf8("a\x81"), "a?");  // lone lead byte at the end
+    EXPECT_EQ(Cp932ToUtf8("\xFF"
+                          "b"),
+              "?b");
+    EXPECT_EQ(Cp932ToUtf8("\x81\x20z"), "? z");  // lead byte without a trail byte
 }
 
 TEST(Cp932, LineEnds) {
@@ -50,7 +48,8 @@ TEST(Cp932, ListTextsDecodeAsTheConverterDoes) {
     for (int a = 0x80; a <= 0xFF; ++a) {
         texts.push_back(std::string(1, static_cast<char>(a)));
         for (int b = 0; b <= 0xFF; ++b)
-            texts.push_back("x" + std::string{static_cast<char>(a), static_cast<char>(b)} + "\x82\xA0");
+            texts.push_back("x" + std::string{static_cast<char>(a), static_cast<char>(b)} +
+                            "\x82\xA0");
     }
     for (const std::string& t : texts)
         ASSERT_EQ(platform::FromCp932(t), QString::fromStdString(Cp932ToUtf8(t)))

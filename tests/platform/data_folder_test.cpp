@@ -16,7 +16,7 @@ namespace {
 
 // Sets or clears an environment variable for one test and puts it back afterwards.
 class EnvVar {
-public:
+  public:
     EnvVar(const char* name, const char* value) : name_(name) {
         const char* old = std::getenv(name);
         had_ = old != nullptr;
@@ -33,7 +33,7 @@ public:
             unsetenv(name_);
     }
 
-private:
+  private:
     const char* name_;
     bool had_ = false;
     std::string old_;
@@ -67,7 +67,8 @@ TEST(DataFolder, ChosenByEnvironment) {
         EnvVar a("KOLVANE_HOME", c.kolvaneHome);
         EnvVar b("XDG_DATA_HOME", c.xdgDataHome);
         EXPECT_EQ(platform::DataHomeDir(), c.expected)
-            << (c.kolvaneHome ? c.kolvaneHome : "-") << " " << (c.xdgDataHome ? c.xdgDataHome : "-");
+            << (c.kolvaneHome ? c.kolvaneHome : "-") << " "
+            << (c.xdgDataHome ? c.xdgDataHome : "-");
         EXPECT_NE(platform::DataHomeDir(), platform::ExecutableDir());
     }
 }
@@ -100,7 +101,8 @@ TEST(DataFolder, FixedNamesFoundWhateverTheirCase) {
     EXPECT_EQ(platform::FindNameIgnoringCase(dir.Path(), "Kolvane32.ini"), "KOLVANE32.INI");
     SetAge(dir.File("Kolvane32.Ini"), 5);
     EXPECT_EQ(platform::FindNameIgnoringCase(dir.Path(), "Kolvane32.ini"), "Kolvane32.Ini");
-    EXPECT_EQ(platform::FindNameIgnoringCase(dir.File("missing"), "Kolvane32.ini"), "Kolvane32.ini");
+    EXPECT_EQ(platform::FindNameIgnoringCase(dir.File("missing"), "Kolvane32.ini"),
+              "Kolvane32.ini");
 }
 
 TEST(StaleTemporaries, OnlyOurOwnNamesAreTemporaries) {

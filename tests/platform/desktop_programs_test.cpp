@@ -11,7 +11,7 @@ TEST(DesktopPrograms, WindowsEditorsAreRecognised) {
         const char* program;
         bool editor;
     } const cases[] = {
-        {"notepad.exe", true}, {"NOTEPAD.EXE", true}, {"C:/Windows/notepad.exe", true},
+        {"notepad.exe", true}, {"NOTEPAD.EXE", true},   {"C:/Windows/notepad.exe", true},
         {"write.exe", true},   {"notepad2.exe", false}, {"gedit", false},
         {"", false},
     };

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <QObject>
+#include <QTest>
 #include <memory>
 
 #include "fake_image_editor.h"

@@ -26,8 +26,7 @@ struct Box {
 };
 
 const Box kBoxes[] = {
-    {"plain",
-     [] { return std::unique_ptr<QWidget>(new QPlainTextEdit(QStringLiteral("abc"))); },
+    {"plain", [] { return std::unique_ptr<QWidget>(new QPlainTextEdit(QStringLiteral("abc"))); },
      [](QWidget* w) { return static_cast<QPlainTextEdit*>(w)->toPlainText(); }},
     {"rich", [] { return std::unique_ptr<QWidget>(new QTextEdit(QStringLiteral("abc"))); },
      [](QWidget* w) { return static_cast<QTextEdit*>(w)->toPlainText(); }},

@@ -114,8 +114,10 @@ TEST(PrintCanvasTest, TextIsCutAtItsRectangleUnlessAskedNotTo) {
     PainterPrintCanvas canvas(kA4, kDpi);
     ASSERT_TRUE(canvas.BeginDoc());
     canvas.SetFont({QStringLiteral("ＭＳ Ｐゴシック"), 20});
-    static_cast<PrintCanvas&>(canvas).DrawText(QRect(100, 100, 300, 20), "■■■■■■■■■■■■", kTextSingleLine);
-    static_cast<PrintCanvas&>(canvas).DrawText(QRect(100, 500, 50, 20), "■■■■■■■■■■■■", kTextSingleLine | kTextNoClip);
+    static_cast<PrintCanvas&>(canvas).DrawText(QRect(100, 100, 300, 20), "■■■■■■■■■■■■",
+                                               kTextSingleLine);
+    static_cast<PrintCanvas&>(canvas).DrawText(QRect(100, 500, 50, 20), "■■■■■■■■■■■■",
+                                               kTextSingleLine | kTextNoClip);
     canvas.EndDoc();
     const QImage& page = canvas.Pages()[0];
     bool below = false, right = false, inside = false;
@@ -140,7 +142,8 @@ TEST(PrintCanvasTest, BackgroundOnlyBehindTheText) {
     PainterPrintCanvas canvas(kA4, kDpi);
     ASSERT_TRUE(canvas.BeginDoc());
     canvas.SetFont({QStringLiteral("ＭＳ Ｐゴシック"), 11});
-    static_cast<PrintCanvas&>(canvas).DrawText(QRect(200, 200, 1500, 100), "8/1(日)", kTextWordBreak, QColor(Qt::yellow));
+    static_cast<PrintCanvas&>(canvas).DrawText(QRect(200, 200, 1500, 100), "8/1(日)",
+                                               kTextWordBreak, QColor(Qt::yellow));
     canvas.EndDoc();
     const QImage& page = canvas.Pages()[0];
     EXPECT_EQ(QColor(page.pixel(201, 202)), QColor(Qt::yellow));
@@ -159,7 +162,7 @@ TEST(PrintCanvasTest, ImagesAreCombinedWithThePaperByAnd) {
     canvas.StretchImage(QRect(100, 100, 200, 100), icon);
     canvas.EndDoc();
     const QImage& page = canvas.Pages()[0];
-    EXPECT_EQ(QColor(page.pixel(150, 150)), QColor(Qt::red));   // red on paper
+    EXPECT_EQ(QColor(page.pixel(150, 150)), QColor(Qt::red));    // red on paper
     EXPECT_EQ(QColor(page.pixel(150, 110)), QColor(Qt::black));  // red AND black
     EXPECT_EQ(QColor(page.pixel(250, 150)), QColor(Qt::white));  // transparent: paper
     EXPECT_EQ(QColor(page.pixel(250, 110)), QColor(Qt::black));

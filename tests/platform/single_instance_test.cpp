@@ -10,9 +10,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QSysInfo>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTimer>
 #include <cstdio>
 #include <memory>

@@ -24,8 +24,8 @@ TEST(TitleBar, ButtonsAndBorderFollowTheKind) {
     };
     for (const auto& c : cases) {
         for (bool dialog : {false, true}) {
-            std::unique_ptr<QWidget> w = dialog ? std::make_unique<QDialog>()
-                                                : std::make_unique<QWidget>();
+            std::unique_ptr<QWidget> w =
+                dialog ? std::make_unique<QDialog>() : std::make_unique<QWidget>();
             w->resize(200, 100);
             platform::SetTitleBar(w.get(), c.kind);
             const Qt::WindowFlags f = w->windowFlags();

@@ -14,13 +14,13 @@ TEST(WindowFrame, WindowsWhollyOffEveryScreenComeBack) {
         QPoint at;
     } const cases[] = {
         {QRect(100, 100, 206, 265), QPoint(100, 100)},
-        {QRect(-300, 50, 206, 265), QPoint(-300, 50)},      // on the left screen
-        {QRect(-100, -10, 206, 265), QPoint(-100, -10)},    // partly off, still reachable
-        {QRect(-31073, 0, 206, 265), QPoint(0, 0)},         // a wrapped 99999
+        {QRect(-300, 50, 206, 265), QPoint(-300, 50)},    // on the left screen
+        {QRect(-100, -10, 206, 265), QPoint(-100, -10)},  // partly off, still reachable
+        {QRect(-31073, 0, 206, 265), QPoint(0, 0)},       // a wrapped 99999
         {QRect(5000, 200, 206, 265), QPoint(1280 - 206, 200)},
         {QRect(100, 900, 206, 265), QPoint(100, 800 - 265)},
         {QRect(100, -31073, 206, 265), QPoint(100, 0)},
-        {QRect(9000, 9000, 2000, 900), QPoint(0, 0)},       // larger than the screen
+        {QRect(9000, 9000, 2000, 900), QPoint(0, 0)},  // larger than the screen
     };
     for (const auto& c : cases)
         EXPECT_EQ(platform::OntoScreens(c.window, screens), c.at)

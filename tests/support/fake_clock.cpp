@@ -4,8 +4,9 @@
 #include <QTimeZone>
 
 class FakeTimer : public platform::Timer {
-public:
-    FakeTimer(FakeClock* clock, std::shared_ptr<FakeClock::TimerState> s) : clock_(clock), s_(std::move(s)) {}
+  public:
+    FakeTimer(FakeClock* clock, std::shared_ptr<FakeClock::TimerState> s)
+        : clock_(clock), s_(std::move(s)) {}
     ~FakeTimer() override { s_->alive = false; }
     void SetInterval(int ms) override {
         s_->interval = ms;
@@ -15,7 +16,7 @@ public:
     void SetSingleShot(bool singleShot) override { s_->singleShot = singleShot; }
     void SetHandler(std::function<void()> handler) override { s_->handler = std::move(handler); }
 
-private:
+  private:
     FakeClock* clock_;
     std::shared_ptr<FakeClock::TimerState> s_;
 };
@@ -32,7 +33,8 @@ FakeClock::~FakeClock() {
 }
 
 long long FakeClock::ToEpochMs(const platform::LocalDateTime& t) {
-    QDateTime dt(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.msec), QTimeZone::utc());
+    QDateTime dt(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.msec),
+                 QTimeZone::utc());
     return dt.toMSecsSinceEpoch();
 }
 
@@ -71,8 +73,10 @@ void FakeClock::Advance(long long ms) {
         }
         if (!next) break;
         nowMs_ = next->due;
-        if (next->singleShot) next->interval = 0;
-        else next->due = nowMs_ + next->interval;
+        if (next->singleShot)
+            next->interval = 0;
+        else
+            next->due = nowMs_ + next->interval;
         if (next->handler) next->handler();
     }
     nowMs_ = end;
@@ -80,7 +84,9 @@ void FakeClock::Advance(long long ms) {
 
 platform::LocalDateTime FakeClock::Now() const { return FromEpochMs(nowMs_); }
 
-platform::LocalDateTime FakeClock::FromEpoch(long long seconds) const { return FromEpochMs(seconds * 1000); }
+platform::LocalDateTime FakeClock::FromEpoch(long long seconds) const {
+    return FromEpochMs(seconds * 1000);
+}
 
 std::unique_ptr<platform::Timer> FakeClock::CreateTimer() {
     auto s = std::make_shared<TimerState>();

@@ -9,11 +9,12 @@
 #include "clock.h"
 
 class FakeClock : public platform::Clock, public platform::TimerFactory {
-public:
+  public:
     FakeClock();
     ~FakeClock() override;
 
-    void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int msec = 0);
+    void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+             int msec = 0);
     // Moves time forward, firing every timer whose moment comes, in order of their moments.
     void Advance(long long ms);
     long long NowMs() const { return nowMs_; }
@@ -26,7 +27,7 @@ public:
     static long long ToEpochMs(const platform::LocalDateTime& t);
     static platform::LocalDateTime FromEpochMs(long long ms);
 
-private:
+  private:
     friend class FakeTimer;
     struct TimerState {
         int interval = 0;

@@ -8,7 +8,7 @@
 #include "message_box.h"
 
 class FakeMessages : public platform::MessagePort {
-public:
+  public:
     FakeMessages() { platform::SetMessagePort(this); }
     ~FakeMessages() override { platform::SetMessagePort(nullptr); }
 
@@ -29,7 +29,6 @@ public:
     }
 
     std::vector<platform::MessageRequest> shown;
-    std::deque<int> answers;  // button codes to answer with; empty: the first button
+    std::deque<int> answers;       // button codes to answer with; empty: the first button
     std::function<void()> onShow;  // runs while the box is "open"
-
 };

@@ -57,8 +57,7 @@ class RecordingCanvas : public platform::PrintCanvas {
     }
     void Line(int x1, int y1, int x2, int y2) override {
         ops.push_back("line " + std::to_string(x1) + "," + std::to_string(y1) + "-" +
-                      std::to_string(x2) + "," + std::to_string(y2) + " w" +
-                      std::to_string(pen_));
+                      std::to_string(x2) + "," + std::to_string(y2) + " w" + std::to_string(pen_));
     }
     void StretchImage(const QRect& rect, const QImage&) override {
         ops.push_back("image " + Box(rect));

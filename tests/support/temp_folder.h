@@ -8,7 +8,7 @@
 #include "paths.h"
 
 class TempFolder {
-public:
+  public:
     TempFolder() { dir_.setAutoRemove(true); }
     // CP932 path of the folder.
     std::string Path() const { return platform::FromDiskPath(dir_.path()); }
@@ -23,6 +23,6 @@ public:
     }
     bool Exists(const std::string& name) const { return platform::FileExists(File(name)); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };

@@ -31,9 +31,9 @@ TEST(ViewerArgs, ExactlyFourWithARealYearAndMonth) {
 
 TEST(ViewerArgs, NamesAndFoldersWithBlanksAndJapaneseArriveWhole) {
     ViewerStart s;
-    ASSERT_TRUE(ParseViewerArgs({QString::fromUtf8("山田 花子"), QString::fromUtf8("/home/予定 表/山田 花子"),
-                                 "2004", "5"},
-                                s));
+    ASSERT_TRUE(ParseViewerArgs(
+        {QString::fromUtf8("山田 花子"), QString::fromUtf8("/home/予定 表/山田 花子"), "2004", "5"},
+        s));
     EXPECT_EQ(s.userName, Sj("山田 花子"));
     EXPECT_EQ(s.folder, Sj("/home/予定 表/山田 花子"));
     EXPECT_EQ(s.year, 2004);
@@ -48,12 +48,9 @@ TEST(ViewerRows, CaptionAndHeaders) {
         const char* caption;
         uint32_t color;
     } cases[] = {
-        {2004, 5, 3, "5/3(月) 憲法記念日", 0x0000FF},
-        {2004, 5, 6, "5/6(木) ", 0x000000},
-        {2004, 5, 8, "5/8(土) ", 0xFF0000},
-        {2004, 5, 9, "5/9(日) ", 0x0000FF},
-        {2004, 1, 1, "1/1(木) 元日", 0x0000FF},
-        {2009, 5, 6, "5/6(水) 振替休日", 0x0000FF},
+        {2004, 5, 3, "5/3(月) 憲法記念日", 0x0000FF}, {2004, 5, 6, "5/6(木) ", 0x000000},
+        {2004, 5, 8, "5/8(土) ", 0xFF0000},           {2004, 5, 9, "5/9(日) ", 0x0000FF},
+        {2004, 1, 1, "1/1(木) 元日", 0x0000FF},       {2009, 5, 6, "5/6(水) 振替休日", 0x0000FF},
     };
     for (const auto& c : cases) {
         const ViewerHeader h = MakeViewerHeader(c.y, c.m, c.d);
@@ -82,7 +79,7 @@ TEST(ViewerRows, MonthSteps) {
         int y, m, delta, ey, em;
         bool ok;
     } cases[] = {
-        {2004, 1, -1, 2003, 12, true}, {2003, 12, 1, 2004, 1, true}, {2004, 5, 1, 2004, 6, true},
+        {2004, 1, -1, 2003, 12, true}, {2003, 12, 1, 2004, 1, true},   {2004, 5, 1, 2004, 6, true},
         {1, 1, -1, 1, 1, false},       {9999, 12, 1, 9999, 12, false},
     };
     for (const auto& c : cases) {

@@ -17,8 +17,9 @@ namespace {
 // Names, sizes and times of everything in the folder: the viewer must change none of them.
 QStringList Snapshot(const std::string& folder) {
     QStringList out;
-    for (const QFileInfo& f : QDir(platform::DiskPath(folder))
-                                  .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+    for (const QFileInfo& f :
+         QDir(platform::DiskPath(folder))
+             .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
         out << f.fileName() + QString::number(f.size()) +
                    f.lastModified().toString(Qt::ISODateWithMs);
     return out;
@@ -56,12 +57,13 @@ TEST(Viewer, ShowsTheMonthReadOnlyWithPrivateLinesHidden) {
     // Default buttons on a sizable border.
     EXPECT_EQ(platform::TitleBarOf(&w), (platform::TitleBarButtons{true, true, true, true, false}));
     EXPECT_EQ(w.yod[3]->text(), QString::fromUtf8("5/3(月) 憲法記念日"));
-    EXPECT_EQ(w.yo[3]->toPlainText(), QString::fromUtf8("会議\n(プライベートスケジュール)\n(プライベートスケジュール)"));
+    EXPECT_EQ(w.yo[3]->toPlainText(),
+              QString::fromUtf8("会議\n(プライベートスケジュール)\n(プライベートスケジュール)"));
     EXPECT_TRUE(w.yo[3]->isReadOnly());
     EXPECT_GE(w.yo[3]->height(), 3 * 12 + 8);
     EXPECT_EQ(w.yod[3]->height(), w.yo[3]->height());
     EXPECT_EQ(w.yo[4]->y(), w.yo[3]->y() + w.yo[3]->height());
-    EXPECT_EQ(w.yo[1]->height(), 20);  // an empty day is one line high
+    EXPECT_EQ(w.yo[1]->height(), 20);                              // an empty day is one line high
     EXPECT_EQ(w.yod[10]->text(), QString::fromUtf8("5/10(月) "));  // no anniversary, no mark
     EXPECT_FALSE(w.yod[31]->isHidden());
     w.FormActivate();  // later activations change nothing

@@ -66,42 +66,50 @@ TEST(MonthHtml, WholePageOfAShortMonthByteForByte) {
               {Sj("5/2(金･大安)祝,記念<b>"), "a<script>\r\nb&c", 0xFF0000, 0xFFFF00},
               {Sj("5/3(土)"), "x", 0x0000FF, 0xFFFFFF},
               {Sj("5/4(日 第19週)"), "", std::nullopt, 0xFFFFFF}};
-    const std::string expected = Sj(
-        "<HTML>\r\n<HEAD>\r\n<META NAME=\"GENERATOR\" CONTENT=\"Kolvane Ver5.90B5\">\r\n"
-        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html;CHARSET=x-sjis\">\r\n"
-        "<TITLE>A&lt;&amp;&gt;</TITLE></HEAD><BODY>\r\n"
-        "<CENTER><H3>A&lt;&amp;&gt;</H3></CENTER>\r\n<BR>\r\n"
-        "<CENTER><TABLE border=\"1\" width=\"100%\">\r\n<TBODY>\r\n"
-        "  <TR><FONT SIZE=\"+3\">\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"15%\"><FONT size=\"+2\" color=\"#FF0000\">日</FONT></TH>\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" color=\"#000000\">月</FONT></TH>\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" color=\"#000000\">火</FONT></TH>\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" color=\"#12AB0F\">水</FONT></TH>\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" color=\"#000000\">木</FONT></TH>\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" color=\"#000000\">金</FONT></TH>\r\n"
-        "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"15%\"><FONT size=\"+2\" color=\"#0000FF\">土</FONT></TH>\r\n"
-        "  </FONT>\r\n  </TR>\r\n"
-        "  <TR>\r\n"
-        "    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n"
-        "    <TD bgcolor=\"#FFFFFF\" valign=\"top\">\r\n"
-        "<B><FONT size=\"+1\">1日</FONT></B><FONT size=\"-1\"></FONT>\r\n"
-        "<BR>\r\n<FONT size=\"-1\"></FONT>\r\n    </TD>\r\n"
-        "    <TD bgcolor=\"#FFFF00\" valign=\"top\">\r\n"
-        "    <FONT color=\"#FF0000\">\r\n"
-        "<B><FONT size=\"+1\">2日</FONT></B><FONT size=\"-1\">(大安)祝,記念&lt;b&gt;</FONT>\r\n"
-        "</FONT><BR>\r\n<FONT size=\"-1\">a&lt;script&gt;<BR>\r\nb&amp;c</FONT>\r\n    </TD>\r\n"
-        "    <TD bgcolor=\"#FFFFFF\" valign=\"top\">\r\n"
-        "    <FONT color=\"#0000FF\">\r\n"
-        "<B><FONT size=\"+1\">3日</FONT></B><FONT size=\"-1\"></FONT>\r\n"
-        "</FONT><BR>\r\n<FONT size=\"-1\">x</FONT>\r\n    </TD>\r\n"
-        "  </TR>\r\n"
-        "  <TR>\r\n"
-        "    <TD bgcolor=\"#FFFFFF\" valign=\"top\">\r\n"
-        "<B><FONT size=\"+1\">4日</FONT></B><FONT size=\"-1\">(第19週)</FONT>\r\n"
-        "<BR>\r\n<FONT size=\"-1\"></FONT>\r\n    </TD>\r\n"
-        "    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n"
-        "  </TR>\r\n"
-        "  </TBODY>\r\n</TABLE></CENTER>\r\n</BODY></HTML>\r\n");
+    const std::string expected =
+        Sj("<HTML>\r\n<HEAD>\r\n<META NAME=\"GENERATOR\" CONTENT=\"Kolvane Ver5.90B5\">\r\n"
+           "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html;CHARSET=x-sjis\">\r\n"
+           "<TITLE>A&lt;&amp;&gt;</TITLE></HEAD><BODY>\r\n"
+           "<CENTER><H3>A&lt;&amp;&gt;</H3></CENTER>\r\n<BR>\r\n"
+           "<CENTER><TABLE border=\"1\" width=\"100%\">\r\n<TBODY>\r\n"
+           "  <TR><FONT SIZE=\"+3\">\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"15%\"><FONT size=\"+2\" "
+           "color=\"#FF0000\">日</FONT></TH>\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" "
+           "color=\"#000000\">月</FONT></TH>\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" "
+           "color=\"#000000\">火</FONT></TH>\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" "
+           "color=\"#12AB0F\">水</FONT></TH>\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" "
+           "color=\"#000000\">木</FONT></TH>\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"14%\"><FONT size=\"+2\" "
+           "color=\"#000000\">金</FONT></TH>\r\n"
+           "    <TH bgcolor=\"#d6fcd1\" height=\"28\" width=\"15%\"><FONT size=\"+2\" "
+           "color=\"#0000FF\">土</FONT></TH>\r\n"
+           "  </FONT>\r\n  </TR>\r\n"
+           "  <TR>\r\n"
+           "    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n"
+           "    <TD bgcolor=\"#FFFFFF\" valign=\"top\">\r\n"
+           "<B><FONT size=\"+1\">1日</FONT></B><FONT size=\"-1\"></FONT>\r\n"
+           "<BR>\r\n<FONT size=\"-1\"></FONT>\r\n    </TD>\r\n"
+           "    <TD bgcolor=\"#FFFF00\" valign=\"top\">\r\n"
+           "    <FONT color=\"#FF0000\">\r\n"
+           "<B><FONT size=\"+1\">2日</FONT></B><FONT size=\"-1\">(大安)祝,記念&lt;b&gt;</FONT>\r\n"
+           "</FONT><BR>\r\n<FONT size=\"-1\">a&lt;script&gt;<BR>\r\nb&amp;c</FONT>\r\n    </TD>\r\n"
+           "    <TD bgcolor=\"#FFFFFF\" valign=\"top\">\r\n"
+           "    <FONT color=\"#0000FF\">\r\n"
+           "<B><FONT size=\"+1\">3日</FONT></B><FONT size=\"-1\"></FONT>\r\n"
+           "</FONT><BR>\r\n<FONT size=\"-1\">x</FONT>\r\n    </TD>\r\n"
+           "  </TR>\r\n"
+           "  <TR>\r\n"
+           "    <TD bgcolor=\"#FFFFFF\" valign=\"top\">\r\n"
+           "<B><FONT size=\"+1\">4日</FONT></B><FONT size=\"-1\">(第19週)</FONT>\r\n"
+           "<BR>\r\n<FONT size=\"-1\"></FONT>\r\n    </TD>\r\n"
+           "    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> </TD>\r\n    <TD> "
+           "</TD>\r\n    <TD> </TD>\r\n"
+           "  </TR>\r\n"
+           "  </TBODY>\r\n</TABLE></CENTER>\r\n</BODY></HTML>\r\n");
     EXPECT_EQ(MonthHtml(m), expected);
 }
 
@@ -109,10 +117,10 @@ TEST(MonthHtml, RowsOpenOnceAndFillToSevenCells) {
     struct Case {
         int firstWeekday, days, rows, emptyCells;
     } cases[] = {
-        {0, 31, 5, 4},  // Sunday start: no empty cell before the 1st
-        {0, 28, 4, 0},  // a February that fills four rows exactly
-        {6, 31, 6, 11}, // Saturday start: 6 before, 5 after
-        {5, 30, 5, 5},  // ends on a Saturday: nothing after
+        {0, 31, 5, 4},   // Sunday start: no empty cell before the 1st
+        {0, 28, 4, 0},   // a February that fills four rows exactly
+        {6, 31, 6, 11},  // Saturday start: 6 before, 5 after
+        {5, 30, 5, 5},   // ends on a Saturday: nothing after
         {3, 29, 5, 6},
     };
     for (const auto& c : cases) {
@@ -174,7 +182,7 @@ struct ViewStub {
 TEST(MonthExportSource, ReadsWhatTheViewShows) {
     ResetGlobals();
     CurYear = 2004;
-    CurMonth = 2;  // 29 days, the 1st a Sunday
+    CurMonth = 2;                          // 29 days, the 1st a Sunday
     Settings.YoubiTitleCol[0] = 0x0000FF;  // stored red
     ViewStub stub;
     stub.Day(1, QString::fromUtf8("会議\n昼食"), QColor(255, 0, 0), QColor(255, 255, 0));
@@ -207,7 +215,9 @@ struct Flow {
         CurMonth = 5;
         stub.Day(3, QStringLiteral("<b>"));
     }
-    void Choose(const std::string& name) { dialogs.files.push_back(platform::DiskPath(dir.File(name))); }
+    void Choose(const std::string& name) {
+        dialogs.files.push_back(platform::DiskPath(dir.File(name)));
+    }
 };
 
 }  // namespace
@@ -222,8 +232,9 @@ TEST(MonthExportFlow, CancelAndRefusalWriteNothing) {
     f.messages.answers = {platform::kBtnCancel};
     RunMonthExport(&f.stub.view, MonthExportKind::Csv);
     EXPECT_EQ(f.messages.Texts(),
-              (std::vector<QString>{QString::fromUtf8("同名のﾌｧｲﾙが存在します.上書きしてよろしいですか？"),
-                                    QString::fromUtf8("ｴｷｽポートを中止しました.")}));
+              (std::vector<QString>{
+                  QString::fromUtf8("同名のﾌｧｲﾙが存在します.上書きしてよろしいですか？"),
+                  QString::fromUtf8("ｴｷｽポートを中止しました.")}));
     EXPECT_EQ(f.dir.Read("old.csv"), "keep");
     EXPECT_EQ(f.dialogs.confirmOverwrite, (std::vector<bool>{false, false}));
 }
@@ -252,9 +263,11 @@ TEST(MonthExportFlow, HtmlAsksToShowTheResult) {
         f.Choose(Sj("月 表.htm"));
         f.messages.answers = {c.answer};
         RunMonthExport(&f.stub.view, MonthExportKind::Html);
-        EXPECT_EQ(f.messages.Texts(), std::vector<QString>{QString::fromUtf8("出力結果を表示しますか？")});
+        EXPECT_EQ(f.messages.Texts(),
+                  std::vector<QString>{QString::fromUtf8("出力結果を表示しますか？")});
         ASSERT_EQ(f.documents.opened.size(), c.opened);
-        if (c.opened) EXPECT_EQ(f.documents.opened[0], platform::DiskPath(f.dir.File(Sj("月 表.htm"))));
+        if (c.opened)
+            EXPECT_EQ(f.documents.opened[0], platform::DiskPath(f.dir.File(Sj("月 表.htm"))));
         EXPECT_NE(f.dir.Read(Sj("月 表.htm")).find("&lt;b&gt;"), std::string::npos);
     }
 }

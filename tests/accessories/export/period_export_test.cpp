@@ -93,11 +93,11 @@ TEST(PeriodText, RunLengthAndDatedDays) {
         int headings;  // lines of the form "..月..日(.)"
         bool hasMarch;
     } cases[] = {
-        {30, false, true, 31, false},    // 15 Jan .. 14 Feb inclusive
-        {30, true, true, 32, true},      // up to S + 30 dated, then only days with text
-        {30, false, false, 1, false},    // only the day with text
-        {0, false, true, 3, true},       // N 0: a year's run, only the start dated
-        {-3, false, true, 2, true},      // negative: no empty day dated
+        {30, false, true, 31, false},  // 15 Jan .. 14 Feb inclusive
+        {30, true, true, 32, true},    // up to S + 30 dated, then only days with text
+        {30, false, false, 1, false},  // only the day with text
+        {0, false, true, 3, true},     // N 0: a year's run, only the start dated
+        {-3, false, true, 2, true},    // negative: no empty day dated
         {60, false, false, 2, true},
     };
     for (const auto& c : cases) {
@@ -139,7 +139,8 @@ TEST(PeriodText, LoadsEachMonthItEntersAndReportsProgress) {
 
 TEST(PeriodText, DamagedMonthFilesGiveWhatCanBeRead) {
     Book book({});
-    ASSERT_TRUE(book.dir.Write("202402.yo2", "#S#!\r\n" + std::string(1 << 20, 'a') + "\r\nno end"));
+    ASSERT_TRUE(
+        book.dir.Write("202402.yo2", "#S#!\r\n" + std::string(1 << 20, 'a') + "\r\nno end"));
     ASSERT_TRUE(book.dir.Write("202403.yo2", std::string("#S#!\r\n\x81\xff\x00\r\n#E#!\r\n", 14)));
     book.Show(2024, 1, 1);
     PeriodOptions o;
@@ -193,8 +194,8 @@ TEST(ParseOptionByte, AcceptsOnlyZeroTo255) {
         const char* text;
         bool ok;
         int value;
-    } cases[] = {{"0", true, 0}, {" 90 ", true, 90}, {"255", true, 255}, {"256", false, 0},
-                 {"-1", false, 0}, {"", false, 0}, {"5a", false, 0}, {"１", false, 0}};
+    } cases[] = {{"0", true, 0},   {" 90 ", true, 90}, {"255", true, 255}, {"256", false, 0},
+                 {"-1", false, 0}, {"", false, 0},     {"5a", false, 0},   {"１", false, 0}};
     for (const auto& c : cases) {
         uint8_t v = 7;
         EXPECT_EQ(ParseOptionByte(QString::fromUtf8(c.text), v), c.ok) << c.text;
@@ -228,7 +229,8 @@ struct DialogFixture {
 
 TEST(PeriodDialog, FillsFromTheLoadedMonthAndTheOptionsFile) {
     DialogFixture f;
-    ASSERT_TRUE(f.home.Write("om_ini.ini", "[etc]\r\nind=5\r\nkiri_moji=*\r\nkiri_n=3\r\nfname=a.txt\r\n"));
+    ASSERT_TRUE(
+        f.home.Write("om_ini.ini", "[etc]\r\nind=5\r\nkiri_moji=*\r\nkiri_n=3\r\nfname=a.txt\r\n"));
     TfrYoFsave d;
     d.FormActivate();
     EXPECT_EQ(d.yy->currentText(), "2024");

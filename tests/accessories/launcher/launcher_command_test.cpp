@@ -37,8 +37,10 @@ TEST(LaunchCommand, UnquotedPathsWithBlanksAndJapaneseNames) {
     } cases[] = {
         {spaced, root + "/My Programs/run me", {}, root + "/My Programs"},
         {spaced + " a \"b c\"", root + "/My Programs/run me", {"a", "b c"}, root + "/My Programs"},
-        {japanese + " " + Sj("引数"), root + QString::fromUtf8("/予定 帳/実行"),
-         {QString::fromUtf8("引数")}, root + QString::fromUtf8("/予定 帳")},
+        {japanese + " " + Sj("引数"),
+         root + QString::fromUtf8("/予定 帳/実行"),
+         {QString::fromUtf8("引数")},
+         root + QString::fromUtf8("/予定 帳")},
         {"\"" + spaced + "\" -x", root + "/My Programs/run me", {"-x"}, root + "/My Programs"},
         {"notepad.exe", "notepad.exe", {}, ""},
         {"  gedit  /tmp/a.txt ", "gedit", {"/tmp/a.txt"}, ""},

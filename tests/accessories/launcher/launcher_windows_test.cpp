@@ -81,7 +81,8 @@ TEST_F(LauncherTest, SetupSavesOnOkOnly) {
         setup.sg->setCurrentCell(0, 0);
         setup.mnuDelClick();
         ASSERT_EQ(messages_.shown.size(), 1u);
-        EXPECT_EQ(messages_.shown[0].text, U("現在選択されている行の設定を削除してよろしいですか？"));
+        EXPECT_EQ(messages_.shown[0].text,
+                  U("現在選択されている行の設定を削除してよろしいですか？"));
         EXPECT_EQ(setup.sg->item(0, 1)->text(), QString());
         setup.mnuCanClick();
     }

@@ -64,8 +64,8 @@ TEST_F(DeskMemos, NotesComeBackInListOrderAndAreListedAgain) {
     ASSERT_TRUE(memos.Write("a.txt", "a"));
     ASSERT_TRUE(memos.Write("p.bmp", "BM"));
     ASSERT_TRUE(home.Write("memoOp.Ini", "[MEMO]\r\nVER=3\r\nTXT0=" + memos.File("a.txt") +
-                                             "\r\nTXT5=" + memos.File("gone.txt") + "\r\nBMP30=" +
-                                             memos.File("p.bmp") + "\r\n"));
+                                             "\r\nTXT5=" + memos.File("gone.txt") +
+                                             "\r\nBMP30=" + memos.File("p.bmp") + "\r\n"));
     desk.RestoreOpenMemos();
     EXPECT_EQ(OpenMemoTable[0].FileName, memos.File("a.txt"));
     EXPECT_EQ(OpenMemoTable[1].FileName, memos.File("p.bmp"));

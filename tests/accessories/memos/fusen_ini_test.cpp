@@ -34,7 +34,8 @@ TEST(SaveFusenIni, EverySectionAndKeyInOrder) {
               "[TLWH]\r\nT=12\r\nL=-3\r\nW=200\r\nH=90\r\n"
               "[HAIKEI]\r\nCOLOR=8454016\r\n"
               "[ETC]\r\nKANREN=http://example.com/a b\r\nTEMAE=1\r\n"
-              "[FONT]\r\nNAME=" + Sj("ＭＳ Ｐゴシック") +
+              "[FONT]\r\nNAME=" +
+                  Sj("ＭＳ Ｐゴシック") +
                   "\r\nSIZE=12\r\nCOLOR=-16777208\r\nBold=1\r\nItalic=0\r\nUnderline=0\r\n"
                   "Strikeout=1\r\n");
     EXPECT_FALSE(dir.Exists(Sj("買物.txt")));  // only the companion file is written
@@ -46,7 +47,8 @@ TEST(SaveFusenIni, KeepsWhatElseTheFileHolds) {
     ASSERT_TRUE(SaveFusenIni(dir.File("a.bmp"), FusenLook{}));
     const std::string bytes = dir.Read("a.Ini");
     EXPECT_EQ(bytes.rfind("; mine\r\n[TLWH]\r\nW=315\r\nX=keep\r\nT=0\r\nL=0\r\nH=124\r\n"
-                          "[OTHER]\r\nk=v\r\n[HAIKEI]\r\n", 0),
+                          "[OTHER]\r\nk=v\r\n[HAIKEI]\r\n",
+                          0),
               0u)
         << bytes;
 }

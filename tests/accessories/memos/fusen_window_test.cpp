@@ -8,6 +8,7 @@
 #include "color.h"
 #include "cp932.h"
 #include "fake_clipboard.h"
+#include "fake_desktop.h"
 #include "fake_image_editor.h"
 #include "fake_messages.h"
 #include "fake_trash.h"
@@ -22,7 +23,6 @@
 #include "paths.h"
 #include "temp_folder.h"
 #include "window_flags.h"
-#include "fake_desktop.h"
 
 namespace {
 
@@ -224,17 +224,17 @@ TEST_F(Notes, MenuCommands) {
 
     text->mnuTextMemoMkClick();
     bitmap->mnuBmpMemoMkClick();
-    EXPECT_EQ(main.sent, (std::vector<RecordingMain::Sent>{{WM_MAIN_NEWMEMO, 0, 1},
-                                                           {WM_MAIN_NEWMEMO, 0, 2}}));
+    EXPECT_EQ(main.sent,
+              (std::vector<RecordingMain::Sent>{{WM_MAIN_NEWMEMO, 0, 1}, {WM_MAIN_NEWMEMO, 0, 2}}));
     EXPECT_FALSE(text->mnuHarituke->isVisible());
     std::vector<QString> captions;
     for (QAction* a : text->pmnu->actions()) captions.push_back(a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(captions, (std::vector<QString>{U("閉じる(&C)"), "-", U("関連付けした情報を開く(&O)"),
-                                              U("情報を関連付けする(&K)"), "-", U("編集(&E)"), "-",
-                                              U("はがす(ﾒﾓﾌｧｲﾙの消去）"), "-", U("ﾒﾓの新規作成"), "-",
-                                              U("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)"),
-                                              U("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼付け"), "-", U("背景色の変更(&H)"),
-                                              U("ﾌｫﾝﾄの変更(&F)"), U("常に手前に表示する")}));
+    EXPECT_EQ(captions,
+              (std::vector<QString>{
+                  U("閉じる(&C)"), "-", U("関連付けした情報を開く(&O)"),
+                  U("情報を関連付けする(&K)"), "-", U("編集(&E)"), "-", U("はがす(ﾒﾓﾌｧｲﾙの消去）"),
+                  "-", U("ﾒﾓの新規作成"), "-", U("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)"), U("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼付け"),
+                  "-", U("背景色の変更(&H)"), U("ﾌｫﾝﾄの変更(&F)"), U("常に手前に表示する")}));
 
     FakeDocuments documents;
     text->mnuKanrenOpenClick();
@@ -342,7 +342,8 @@ TEST_F(Notes, NewBitmapMemo) {
     EXPECT_FALSE(dir.Exists("pic.bmp"));
 
     ASSERT_TRUE(program.Write("shiro.bmp", "BMblank"));
-    EXPECT_EQ(NewBitmapMemo(nullptr, [] { return QPoint(7, 9); }, [&] { ++done; }),
+    EXPECT_EQ(NewBitmapMemo(
+                  nullptr, [] { return QPoint(7, 9); }, [&] { ++done; }),
               Path("pic.bmp"));
     EXPECT_EQ(dir.Read("pic.bmp"), "BMblank");
     EXPECT_EQ(Settings.now_memo_fname, Path("pic.bmp"));

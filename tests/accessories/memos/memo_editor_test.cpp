@@ -56,18 +56,13 @@ TEST(MemoText, SearchMovesByCharacters) {
         int from;
         int found;
     } cases[] = {
-        {"アA", "A", 0, 1},          // never inside a double-byte character
-        {"ｱA", "A", 0, 1},
-        {"表示", "示", 0, 1},
-        {"aaa", "aa", 0, 0},
-        {"aaa", "aa", 1, 1},         // overlapping the last match
-        {"aaa", "aa", 2, -1},
-        {"abcABC", "A", 0, 3},       // case matters
-        {"ＡA", "A", 0, 1},          // full-width is another character
-        {"x", "", 0, -1},
-        {"x", "x", 2, -1},
-        {"a\nb", "a\nb", 0, 0},
-        {"😀a", "a", 1, 2},          // inside a surrogate pair is no place to start
+        {"アA", "A", 0, 1},  // never inside a double-byte character
+        {"ｱA", "A", 0, 1},      {"表示", "示", 0, 1},
+        {"aaa", "aa", 0, 0},    {"aaa", "aa", 1, 1},    // overlapping the last match
+        {"aaa", "aa", 2, -1},   {"abcABC", "A", 0, 3},  // case matters
+        {"ＡA", "A", 0, 1},                             // full-width is another character
+        {"x", "", 0, -1},       {"x", "x", 2, -1},
+        {"a\nb", "a\nb", 0, 0}, {"😀a", "a", 1, 2},  // inside a surrogate pair is no place to start
     };
     for (const auto& c : cases)
         EXPECT_EQ(FindMemoText(U(c.text), U(c.what), c.from), c.found) << c.text << " " << c.what;

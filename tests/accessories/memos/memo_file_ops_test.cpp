@@ -74,8 +74,8 @@ TEST_F(MemoFiles, MoveNeverReplacesAndLeavesTheNoteWhenRefused) {
         OpenMemoTable[0].FileName = from;
         messages.shown.clear();
         EXPECT_NE(MoveOrDeleteMemo(from, d.Path() + "/Work/"), 0);
-        EXPECT_EQ(messages.Texts(),
-                  std::vector<QString>{QString::fromUtf8("移動先に同名のメモが存在するため移動できません。")});
+        EXPECT_EQ(messages.Texts(), std::vector<QString>{QString::fromUtf8(
+                                        "移動先に同名のメモが存在するため移動できません。")});
         for (const auto& [name, bytes] : c.files) EXPECT_EQ(d.Read(name), bytes) << name;
         EXPECT_EQ(OpenMemoTable[0].FileName, from);
     }
@@ -85,7 +85,8 @@ TEST_F(MemoFiles, FailedMoveSaysSoAndKeepsEverything) {
     ASSERT_TRUE(dir.Write("a.txt", "text"));
     OpenMemoTable[0].FileName = base + "a.txt";
     EXPECT_NE(MoveOrDeleteMemo(base + "a.txt", base + "gone/"), 0);
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{QString::fromUtf8("ﾒﾓ[a.txt]を移動できませんでした。")});
+    EXPECT_EQ(messages.Texts(),
+              std::vector<QString>{QString::fromUtf8("ﾒﾓ[a.txt]を移動できませんでした。")});
     EXPECT_EQ(dir.Read("a.txt"), "text");
     EXPECT_EQ(OpenMemoTable[0].FileName, base + "a.txt");
     // A memo that is not there: nothing to tell.

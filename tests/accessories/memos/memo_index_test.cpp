@@ -171,8 +171,9 @@ TEST_F(Index, NewFolder) {
         index->bt_mkdirClick();
         EXPECT_EQ(dialogs.asked.back(), U("ﾌｫﾙﾀﾞの新規作成|ﾌｫﾙﾀﾞ名を入力してください。|"));
         if (c.answer && *c.answer == U("b．txt")) {
-            EXPECT_EQ(messages.Texts(),
-                      std::vector<QString>{U("ﾌｫﾙﾀﾞ[b．txt]は既に存在するので新規作成できません。")});
+            EXPECT_EQ(
+                messages.Texts(),
+                std::vector<QString>{U("ﾌｫﾙﾀﾞ[b．txt]は既に存在するので新規作成できません。")});
             continue;
         }
         EXPECT_EQ(messages.Texts(), c.messages);

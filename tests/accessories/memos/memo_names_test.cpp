@@ -21,7 +21,7 @@ TEST(TitleToFileName, ReplacesWhatNoFileNameMayHold) {
         {Sj("買物 メモ"), Sj("買物 メモ")},
         {"", "MEMO04-02-09_07-05-03"},
         {" leading blank", "MEMO04-02-09_07-05-03"},
-        {"ab\x81", "ab\x81"},        // a lead byte at the end counts as single
+        {"ab\x81", "ab\x81"},            // a lead byte at the end counts as single
         {"a\x81/", "a\x81" + Sj("／")},  // "/" is no trail byte: 0x81 stands alone
         {std::string("a\0b", 3), "ab"},
     };

@@ -61,10 +61,12 @@ TEST_F(OpenMemoList, PathsByVersion) {
         std::string file;
         std::vector<std::string> paths;
     } const cases[] = {
-        {"version 1: relative to the memo folder", "[MEMO]\r\nVER=1\r\nTXT0=a.txt\r\n",
+        {"version 1: relative to the memo folder",
+         "[MEMO]\r\nVER=1\r\nTXT0=a.txt\r\n",
          {"/memo/a.txt"}},
         {"no version reads as 1", "[MEMO]\r\nBMP3=p.bmp\r\n", {"/memo/p.bmp"}},
-        {"version 2: doubled slash tidied", "[MEMO]\r\nVER=2\r\nTXT0=/memo//a.txt\r\n",
+        {"version 2: doubled slash tidied",
+         "[MEMO]\r\nVER=2\r\nTXT0=/memo//a.txt\r\n",
          {"/memo/a.txt"}},
         {"version 3 as it stands", "[MEMO]\r\nVER=3\r\nTXT0=/memo//a.txt\r\n", {"/memo//a.txt"}},
         {"bitmap before text of one slot, old files end at 29",

@@ -30,12 +30,9 @@ TEST_F(Table, ExactPathsOnly) {
         const char* path;
         bool found;
     } const cases[] = {
-        {"/home/u/memo/Work/a.txt", true},
-        {"/home/u/memo/work/a.txt", false},
-        {"/home/u/memo/Work//a.txt", false},
-        {"/home/u/memo/Work/A.txt", false},
-        {"/home/u/memo/other.txt", false},
-        {"", false},
+        {"/home/u/memo/Work/a.txt", true},   {"/home/u/memo/work/a.txt", false},
+        {"/home/u/memo/Work//a.txt", false}, {"/home/u/memo/Work/A.txt", false},
+        {"/home/u/memo/other.txt", false},   {"", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(BringOpenMemoToFront(c.path), c.found) << c.path;

@@ -1,3 +1,5 @@
+#include "month_print.h"
+
 #include <gtest/gtest.h>
 
 #include "cp932.h"
@@ -7,7 +9,6 @@
 #include "fake_print_dialog.h"
 #include "fonts.h"
 #include "globals.h"
-#include "month_print.h"
 #include "pdf_pages.h"
 #include "print_job.h"
 #include "recording_canvas.h"
@@ -62,10 +63,8 @@ TEST_F(MonthPrintTest, DateStamps) {
         bool wareki;
         const char* stamp;
     } cases[] = {
-        {2005, 5, 1, false, "2005/5/1 現在"},
-        {2004, 12, 31, false, "2004/12/31 現在"},
-        {2005, 5, 1, true, "平17/5/1 現在"},
-        {2019, 5, 1, true, "令1/5/1 現在"},
+        {2005, 5, 1, false, "2005/5/1 現在"},  {2004, 12, 31, false, "2004/12/31 現在"},
+        {2005, 5, 1, true, "平17/5/1 現在"},   {2019, 5, 1, true, "令1/5/1 現在"},
         {2019, 4, 30, true, "平31/4/30 現在"},
     };
     for (const Case& c : cases) {
@@ -108,14 +107,14 @@ TEST_F(MonthPrintTest, PageBreaks) {
         int pageHeight;
         std::vector<const char*> ops;
     } cases[] = {
-        {"a heading that does not fit moves with its text", 984,
-         {"text 472,1,4605,111 11bi #000000 LW \"6/4\"",
-          "text 708,112,4605,202 9 #000000 LW \"\"", "line 472,203-4605,203 w2",
-          "text 472,206,4605,316 11bi #000000 LW \"6/5\""}},
-        {"a text that does not fit moves alone", 1000,
-         {"text 472,873,4605,983 11bi #000000 LW \"6/4\"",
-          "text 708,1,4605,91 9 #000000 LW \"\"", "line 472,92-4605,92 w2",
-          "text 472,95,4605,205 11bi #000000 LW \"6/5\""}},
+        {"a heading that does not fit moves with its text",
+         984,
+         {"text 472,1,4605,111 11bi #000000 LW \"6/4\"", "text 708,112,4605,202 9 #000000 LW \"\"",
+          "line 472,203-4605,203 w2", "text 472,206,4605,316 11bi #000000 LW \"6/5\""}},
+        {"a text that does not fit moves alone",
+         1000,
+         {"text 472,873,4605,983 11bi #000000 LW \"6/4\"", "text 708,1,4605,91 9 #000000 LW \"\"",
+          "line 472,92-4605,92 w2", "text 472,95,4605,205 11bi #000000 LW \"6/5\""}},
     };
     for (const Case& c : cases) {
         RecordingCanvas canvas(4960, c.pageHeight, 600);

@@ -1,3 +1,5 @@
+#include "notebook_print.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include "fake_print_dialog.h"
 #include "fonts.h"
 #include "globals.h"
-#include "notebook_print.h"
 #include "pdf_pages.h"
 #include "recording_canvas.h"
 #include "temp_folder.h"

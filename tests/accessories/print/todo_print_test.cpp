@@ -1,3 +1,5 @@
+#include "todo_print.h"
+
 #include <gtest/gtest.h>
 
 #include "cp932.h"
@@ -9,7 +11,6 @@
 #include "pdf_pages.h"
 #include "recording_canvas.h"
 #include "temp_folder.h"
-#include "todo_print.h"
 
 namespace {
 
@@ -53,19 +54,35 @@ TEST_F(ToDoPrintTest, ColumnsFollowTheListsWidths) {
         Widths widths;
         Widths x;
     } cases[] = {
-        {"first widths at 600 dpi", 236, 4605, {91, 217, 54, 82, 48, 100, 100},
+        {"first widths at 600 dpi",
+         236,
+         4605,
+         {91, 217, 54, 82, 48, 100, 100},
          {236, 842, 2286, 2645, 3191, 3510, 4175}},
-        {"no widths: the first ones", 236, 4605, {0, 0, 0, 0, 0, 0, 0},
+        {"no widths: the first ones",
+         236,
+         4605,
+         {0, 0, 0, 0, 0, 0, 0},
          {236, 842, 2286, 2645, 3191, 3510, 4175}},
-        {"a negative width: the first ones", 236, 4605, {91, -217, 54, 82, 48, 100, 100},
+        {"a negative width: the first ones",
+         236,
+         4605,
+         {91, -217, 54, 82, 48, 100, 100},
          {236, 842, 2286, 2645, 3191, 3510, 4175}},
-        {"one column takes all", 236, 4605, {100, 0, 0, 0, 0, 0, 0},
+        {"one column takes all",
+         236,
+         4605,
+         {100, 0, 0, 0, 0, 0, 0},
          {236, 4841, 4841, 4841, 4841, 4841, 4841}},
         {"halves round up", 0, 2, {1, 3, 0, 0, 0, 0, 0}, {0, 1, 3, 3, 3, 3, 3}},
-        {"a wider content column", 0, 700, {100, 300, 100, 100, 100, 0, 0},
+        {"a wider content column",
+         0,
+         700,
+         {100, 300, 100, 100, 100, 0, 0},
          {0, 100, 400, 500, 600, 700, 700}},
     };
-    for (const Case& c : cases) EXPECT_EQ(ToDoPrintColumns(c.left, c.usable, c.widths), c.x) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ToDoPrintColumns(c.left, c.usable, c.widths), c.x) << c.name;
 }
 
 TEST_F(ToDoPrintTest, Totals) {
@@ -110,7 +127,8 @@ TEST_F(ToDoPrintTest, RowsWithoutContentAreLeftOutButCounted) {
     rows.insert(rows.begin() + 1, Row("普通", "", "未着手", "   1"));
     ASSERT_TRUE(PrintToDoDocument(canvas, kStamp, rows, kToDoInitialWidths));
     EXPECT_EQ(canvas.Ops("image").size(), 3u);
-    EXPECT_TRUE(Has(canvas, "text 306,865,4841,955 9 #000000 LSN \"全ToDo数=4件.   未完了ToDo数=2件.\""));
+    EXPECT_TRUE(
+        Has(canvas, "text 306,865,4841,955 9 #000000 LSN \"全ToDo数=4件.   未完了ToDo数=2件.\""));
 }
 
 TEST_F(ToDoPrintTest, AnEmptyList) {
@@ -118,7 +136,8 @@ TEST_F(ToDoPrintTest, AnEmptyList) {
     ASSERT_TRUE(PrintToDoDocument(canvas, kStamp, {}, {0, 0, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(Has(canvas, "text 842,491,4841,581 9 #000000 LSN \"内容\""));
     EXPECT_TRUE(Has(canvas, "line 236,587-4841,587 w4"));
-    EXPECT_TRUE(Has(canvas, "text 306,592,4841,682 9 #000000 LSN \"全ToDo数=0件.   未完了ToDo数=0件.\""));
+    EXPECT_TRUE(
+        Has(canvas, "text 306,592,4841,682 9 #000000 LSN \"全ToDo数=0件.   未完了ToDo数=0件.\""));
     EXPECT_EQ(canvas.pages, 1);
 }
 

@@ -67,16 +67,16 @@ TEST_F(SettingsDialogTest, PagesAndCaptions) {
     auto d = Open();
     EXPECT_EQ(d->windowTitle(), U("環境設定"));
     EXPECT_EQ(d->size(), QSize(600, 417));
-    const char* const pages[] = {"ﾃﾞｰﾀ格納場所", "表示", "自動案内", "orselの顔",
-                                 "日記", "メモの外観", "その他", "ｼｮｰﾄｶｯﾄ"};
+    const char* const pages[] = {"ﾃﾞｰﾀ格納場所", "表示",       "自動案内", "orselの顔",
+                                 "日記",         "メモの外観", "その他",   "ｼｮｰﾄｶｯﾄ"};
     ASSERT_EQ(d->PageControl1->count(), 8);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(d->PageControl1->tabText(i), U(pages[i]));
     EXPECT_EQ(d->PageControl1->currentIndex(), 0);
     const std::pair<QAbstractButton*, const char*> buttons[] = {
-        {d->Button3, "Ｏ．Ｋ"},        {d->Button5, "ｷｬﾝｾﾙ"},       {d->bt_help, "ヘルプ"},
-        {d->ch_cal, "ｶﾚﾝﾀﾞｰ非表示"}, {d->ch_kai, "会話なし"},     {d->BitBtn1, "背景色変更"},
-        {d->bt_mojiColor, "文字色変更"}, {d->btWeCol[7], "祝日"}, {d->bt_StupSet, "登録する"},
-        {d->bt_DtopUnSet, "解除する"}, {d->btMemoFontHen, "ﾌｫﾝﾄ"}, {d->Button1, ">>"},
+        {d->Button3, "Ｏ．Ｋ"},          {d->Button5, "ｷｬﾝｾﾙ"},      {d->bt_help, "ヘルプ"},
+        {d->ch_cal, "ｶﾚﾝﾀﾞｰ非表示"},     {d->ch_kai, "会話なし"},    {d->BitBtn1, "背景色変更"},
+        {d->bt_mojiColor, "文字色変更"}, {d->btWeCol[7], "祝日"},    {d->bt_StupSet, "登録する"},
+        {d->bt_DtopUnSet, "解除する"},   {d->btMemoFontHen, "ﾌｫﾝﾄ"}, {d->Button1, ">>"},
     };
     for (const auto& [b, caption] : buttons) EXPECT_EQ(b->text(), U(caption)) << caption;
     EXPECT_EQ(d->Label1->text(), U("orselに作業環境を教えてください。"));
@@ -159,9 +159,9 @@ TEST_F(SettingsDialogTest, EmptyScheduleFolderStoresNothingAndRefills) {
     d->tx_oshi->setText(QStringLiteral("7"));
     EXPECT_FALSE(d->Button3Click());
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text,
-              U("予定データの格納場所を ") + QString::fromStdString(dir_.File("dat")) +
-                  U(" に設定しました。"));
+    EXPECT_EQ(messages_.shown[0].text, U("予定データの格納場所を ") +
+                                           QString::fromStdString(dir_.File("dat")) +
+                                           U(" に設定しました。"));
     EXPECT_EQ(Settings.name, Sj("山田"));
     EXPECT_EQ(Settings.shirase, 0);
     EXPECT_EQ(d->tx_name->text(), U("山田"));

@@ -9,11 +9,20 @@ TEST(SettingsRules, TypedNumbers) {
         const char* text;
         std::optional<int> value;
     } cases[] = {
-        {"15", 15}, {" 7 ", 7}, {"+5", 5}, {"-3", -3}, {"0", 0},
-        {"", std::nullopt}, {"abc", std::nullopt}, {"1 2", std::nullopt}, {"1.5", std::nullopt},
-        {"99999999999", std::nullopt}, {"１２", std::nullopt},
+        {"15", 15},
+        {" 7 ", 7},
+        {"+5", 5},
+        {"-3", -3},
+        {"0", 0},
+        {"", std::nullopt},
+        {"abc", std::nullopt},
+        {"1 2", std::nullopt},
+        {"1.5", std::nullopt},
+        {"99999999999", std::nullopt},
+        {"１２", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(WholeNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(WholeNumber(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 TEST(SettingsRules, NoticeMinutesAndToDoDays) {
@@ -21,8 +30,16 @@ TEST(SettingsRules, NoticeMinutesAndToDoDays) {
         int typed;
         uint8_t minutes, days;
     } cases[] = {
-        {-5, 5, 5},   {0, 0, 0},      {59, 59, 59},    {60, 15, 60},   {75, 15, 75},
-        {300, 15, 255}, {316, 15, 255}, {-3, 3, 3},   {255, 15, 255}, {256, 15, 255},
+        {-5, 5, 5},
+        {0, 0, 0},
+        {59, 59, 59},
+        {60, 15, 60},
+        {75, 15, 75},
+        {300, 15, 255},
+        {316, 15, 255},
+        {-3, 3, 3},
+        {255, 15, 255},
+        {256, 15, 255},
         {-2147483647 - 1, 15, 255},
     };
     for (const auto& c : cases) {
@@ -38,8 +55,8 @@ TEST(SettingsRules, ListPositionsOfStoredValues) {
     EXPECT_EQ(NoticeTimeIndex(60000), 12);
     EXPECT_EQ(NoticeTimeIndex(65000), 0);
     EXPECT_EQ(ListIndex(2, 3), 2);
-    EXPECT_EQ(ListIndex(3, 3), 0);    // yoAruDsp 3
-    EXPECT_EQ(ListIndex(7, 7), 0);    // StYoubiNo 7
+    EXPECT_EQ(ListIndex(3, 3), 0);  // yoAruDsp 3
+    EXPECT_EQ(ListIndex(7, 7), 0);  // StYoubiNo 7
     EXPECT_EQ(ListIndex(255, 7), 0);
 }
 
@@ -49,7 +66,7 @@ TEST(SettingsRules, HotKeyLetters) {
         char letter;
     } cases[] = {
         {u'k', 'K'}, {u'K', 'K'}, {u'a', 'A'}, {u'z', 'Z'}, {u'1', 0}, {u'\b', 0},
-        {u' ', 0},   {u'Ａ', 0},   {u'ｋ', 0},   {u'@', 0},  {u'[', 0},
+        {u' ', 0},   {u'Ａ', 0},  {u'ｋ', 0},  {u'@', 0},   {u'[', 0},
     };
     for (const auto& c : cases) EXPECT_EQ(HotKeyLetter(QChar(c.typed)), c.letter) << int(c.typed);
 }

@@ -11,11 +11,12 @@ TEST(SystemInfoText, AmountFormat) {
         double value;
         const char* text;
     } cases[] = {
-        {0, "    0.00"},       {1.005, "    1.00"},        {999.999, "1,000.00"},
-        {1234.5, "1,234.50"},  {16384, "16,384.00"},      {1234567.891, "1,234,567.89"},
+        {0, "    0.00"},      {1.005, "    1.00"},  {999.999, "1,000.00"},
+        {1234.5, "1,234.50"}, {16384, "16,384.00"}, {1234567.891, "1,234,567.89"},
         {-1, "   -1.00"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatAmount(c.value), QString::fromLatin1(c.text)) << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatAmount(c.value), QString::fromLatin1(c.text)) << c.value;
 }
 
 TEST(SystemInfoText, LinesForLargeMemoryAndUnreadableVolumesSkipped) {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFile>
 #include <QTest>
 
 #include "calendar_rules.h"
@@ -95,13 +95,10 @@ TEST_F(ToDoInput, OkWritesTwoDigitsOrRefusesTheDate) {
         bool accepted;
         const char *month, *day;
     } cases[] = {
-        {"2004", " 5", " 3", true, "05", "03"},
-        {"2004", "5", "31", true, "05", "31"},
+        {"2004", " 5", " 3", true, "05", "03"}, {"2004", "5", "31", true, "05", "31"},
         {"2005", "4", "31", true, "04", "31"},  // the list makes it the 30th
-        {"2004", "13", "1", false, "", ""},
-        {"2004", "x", "1", false, "", ""},
-        {"2004", "1", "", false, "", ""},
-        {"04", "1", "1", false, "", ""},
+        {"2004", "13", "1", false, "", ""},     {"2004", "x", "1", false, "", ""},
+        {"2004", "1", "", false, "", ""},       {"04", "1", "1", false, "", ""},
     };
     for (const auto& c : cases) {
         messages.shown.clear();

@@ -73,22 +73,14 @@ TEST(ToDoRules, EnteredDates) {
         const char* date;  // nullptr: refused
     } cases[] = {
         {"2005", "04", "31", "2005/04/30"},  // beyond the month: its last day
-        {"2004", "02", "31", "2004/02/29"},
-        {"2100", "02", "29", "2100/02/28"},
-        {"2000", "02", "30", "2000/02/29"},
-        {"2005", " 5", " 3", "2005/05/03"},
-        {"2005", "5", "3", "2005/05/03"},
-        {"2005", "12", "01", "2005/12/01"},
-        {"205", "01", "01", nullptr},
-        {"20050", "01", "01", nullptr},
-        {"2005", "13", "01", nullptr},
-        {"2005", "00", "01", nullptr},
-        {"2005", "01", "0", nullptr},
-        {"2005", "01", "32", nullptr},
-        {"2005", "1a", "01", nullptr},
-        {"2005", "-1", "01", nullptr},
-        {"", "01", "01", nullptr},
-        {"2005", "", "01", nullptr},
+        {"2004", "02", "31", "2004/02/29"}, {"2100", "02", "29", "2100/02/28"},
+        {"2000", "02", "30", "2000/02/29"}, {"2005", " 5", " 3", "2005/05/03"},
+        {"2005", "5", "3", "2005/05/03"},   {"2005", "12", "01", "2005/12/01"},
+        {"205", "01", "01", nullptr},       {"20050", "01", "01", nullptr},
+        {"2005", "13", "01", nullptr},      {"2005", "00", "01", nullptr},
+        {"2005", "01", "0", nullptr},       {"2005", "01", "32", nullptr},
+        {"2005", "1a", "01", nullptr},      {"2005", "-1", "01", nullptr},
+        {"", "01", "01", nullptr},          {"2005", "", "01", nullptr},
         {"２００５", "01", "01", nullptr},
     };
     for (const auto& c : cases) {
@@ -107,9 +99,9 @@ TEST(ToDoRules, AlertChoosesUndoneItemsDueSoon) {
         int todozan;
         bool shown;
     } cases[] = {
-        {0, 0, 1, true},   {1, 0, 1, false}, {-1, 0, 1, true}, {-400, 1, 1, true},
-        {2, 0, 3, true},   {3, 0, 3, false}, {2, 3, 3, true},  // on hold counts
-        {-5, 2, 3, false}, {0, 2, 9, false},                   // done never
+        {0, 0, 1, true},   {1, 0, 1, false},    {-1, 0, 1, true}, {-400, 1, 1, true},
+        {2, 0, 3, true},   {3, 0, 3, false},    {2, 3, 3, true},  // on hold counts
+        {-5, 2, 3, false}, {0, 2, 9, false},                      // done never
         {0, 0, 0, false},  {254, 0, 255, true},
     };
     for (const auto& c : cases) {
@@ -198,14 +190,16 @@ TEST(ToDoRules, EveryChangeRewritesTheStore) {
     list.Load(kToday);
     const TDateTime today = kToday;
 
-    ASSERT_TRUE(list.Add(Entry("重要", "未着手", "2004", "04", "31", "企画書", "営業", "a.txt"), today));
+    ASSERT_TRUE(
+        list.Add(Entry("重要", "未着手", "2004", "04", "31", "企画書", "営業", "a.txt"), today));
     EXPECT_EQ(list.rows[0].remain, "   -1");
     EXPECT_EQ(list.rows[0].date, "2004/04/30");
     ASSERT_TRUE(list.Add(Entry("普通", "完了", "2004", "05", "09", ""), today));
     EXPECT_EQ(list.rows[1].content, Sj("内容が設定されていません。"));
     EXPECT_EQ(list.rows[1].remain, "----");
-    EXPECT_EQ(dir.Read("todo.dat"), Block("2004/04/30", "企画書", 0, "営業", 1, "a.txt") +
-                                        Block("2004/05/09", "内容が設定されていません。", 2, "", 2, ""));
+    EXPECT_EQ(dir.Read("todo.dat"),
+              Block("2004/04/30", "企画書", 0, "営業", 1, "a.txt") +
+                  Block("2004/05/09", "内容が設定されていません。", 2, "", 2, ""));
 
     ASSERT_TRUE(list.SetStatus(1, Sj("進行中"), today));
     EXPECT_EQ(list.rows[1].remain, "    8");

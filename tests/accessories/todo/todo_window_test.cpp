@@ -4,19 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QComboBox>
-#include <chrono>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <chrono>
 
 #include "calendar_rules.h"
 #include "cp932.h"
@@ -78,7 +78,8 @@ TEST_F(ToDoWindow, ColumnsMenusAndCaption) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("ToDo"));
     EXPECT_TRUE(IsOpen(WindowKind::ToDoList));
     EXPECT_EQ(OpenWindow(WindowKind::ToDoList), w);
-    const char* const captions[] = {"重要度", "内容", "状態", "目標完了日", "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
+    const char* const captions[] = {"重要度", "内容",     "状態",    "目標完了日",
+                                    "残日数", "ﾌﾟﾛｼﾞｪｸﾄ", "関連情報"};
     const int widths[] = {91, 217, 54, 82, 48, 100, 100};
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(w->sg1->headerItem()->text(c), U(captions[c]));
@@ -326,9 +327,10 @@ TEST_F(ToDoWindow, ScriptedSessionOfAddsEditsAndDeletes) {
     w->Select(0);
     w->Delete1Click(1);
     EXPECT_EQ(messages.shown.back().text, U("選択されている ToDo を削除し、ﾛｸﾞﾌｧｲﾙに記録します。"));
-    EXPECT_EQ(home.Read("todo_log.txt"),
-              Sj("重要度,内容,状態,目標完了日,残日数,ﾌﾟﾛｼﾞｪｸﾄ,関連情報,削除日\r\n"
-                 "非常に重要,見積書を送る,未着手,2004/04/30,   -1,営業,/home/u/見積.xls,2004/05/01\r\n"));
+    EXPECT_EQ(
+        home.Read("todo_log.txt"),
+        Sj("重要度,内容,状態,目標完了日,残日数,ﾌﾟﾛｼﾞｪｸﾄ,関連情報,削除日\r\n"
+           "非常に重要,見積書を送る,未着手,2004/04/30,   -1,営業,/home/u/見積.xls,2004/05/01\r\n"));
     messages.answers = {platform::kBtnNo};
     w->Select(0);
     w->Delete1Click(0);
@@ -385,8 +387,8 @@ TEST_F(ToDoWindow, SortedOrderIsSavedAtCloseAndTheSelectionFollows) {
     EXPECT_EQ(Cells(w->sg1, 1), (QStringList{"a", "b"}));
     EXPECT_EQ(w->Selected(), 1);
     EXPECT_TRUE(SaveOpenToDoWindow());
-    EXPECT_EQ(home.Read("todo.dat"), Block("2004/05/02", "a", 2, "", 2, "") +
-                                         Block("2004/05/03", "b", 0, "", 2, ""));
+    EXPECT_EQ(home.Read("todo.dat"),
+              Block("2004/05/02", "a", 2, "", 2, "") + Block("2004/05/03", "b", 0, "", 2, ""));
 }
 
 // A change updates one row and a sort moves the rows; either shows what the whole list made
@@ -477,13 +479,13 @@ TEST_F(ToDoWindow, AListThatCannotBeSavedStaysOpen) {
     w->close();
     EXPECT_EQ(frToDo, w);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(messages.Texts(), (std::vector<QString>{U("TODO が書き込めません。"),
-                                                      U("TODO が書き込めません。")}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<QString>{U("TODO が書き込めません。"), U("TODO が書き込めません。")}));
     ASSERT_TRUE(QDir(platform::DiskPath(home.File("todo.dat"))).removeRecursively());
     w->close();
     EXPECT_EQ(frToDo, nullptr);
-    EXPECT_EQ(home.Read("todo.dat"), Block("2004/05/02", "a", 2, "", 2, "") +
-                                         Block("2004/05/03", "b", 0, "", 2, ""));
+    EXPECT_EQ(home.Read("todo.dat"),
+              Block("2004/05/02", "a", 2, "", 2, "") + Block("2004/05/03", "b", 0, "", 2, ""));
 }
 
 TEST_F(ToDoWindow, DamagedStoreIsToldAtTheAlertAndKeptWhenTheListSaves) {

@@ -44,10 +44,10 @@ TEST(ShellHotKeyWord, ModifiersMoveToTheShellBits) {
         {0xC04B, 0x064B},  // Ctrl+Alt+K
         {0x2041, 0x0141},  // Shift+A
         {0x8070, 0x0470},  // Alt+F1
-        {0x004A, 0x004A},
-        {0x0000, 0x0000},
+        {0x004A, 0x004A}, {0x0000, 0x0000},
     };
-    for (const auto& c : cases) EXPECT_EQ(ShellHotKeyWord(c.hotKey), c.word) << std::hex << c.hotKey;
+    for (const auto& c : cases)
+        EXPECT_EQ(ShellHotKeyWord(c.hotKey), c.word) << std::hex << c.hotKey;
 }
 
 TEST(QuoteExecArgument, ReservedCharactersAreQuotedAndEscaped) {
@@ -190,7 +190,8 @@ TEST_F(ShellLinkTest, FailuresAreReportedNotSilent) {
 }
 
 TEST_F(ShellLinkTest, ValidatorAcceptsTheEntry) {
-    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    const QString validator =
+        QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate is not installed";
     TShellLink link;
     link.Description = QStringLiteral("Kolvane32");

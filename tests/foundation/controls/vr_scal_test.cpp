@@ -33,11 +33,14 @@ TEST(MiniCalendarLayout, WeekdayHeadersFollowTheFirstWeekday) {
         const char* names[7];
         uint32_t colours[7];
     } cases[] = {
-        {0, {"日", "月", "火", "水", "木", "金", "土"},
+        {0,
+         {"日", "月", "火", "水", "木", "金", "土"},
          {0x100, 0x101, 0x102, 0x103, 0x104, 0x105, 0x106}},
-        {1, {"月", "火", "水", "木", "金", "土", "日"},
+        {1,
+         {"月", "火", "水", "木", "金", "土", "日"},
          {0x101, 0x102, 0x103, 0x104, 0x105, 0x106, 0x100}},
-        {9, {"火", "水", "木", "金", "土", "日", "月"},
+        {9,
+         {"火", "水", "木", "金", "土", "日", "月"},
          {0x102, 0x103, 0x104, 0x105, 0x106, 0x100, 0x101}},
     };
     YOTEI days[32];
@@ -81,8 +84,8 @@ TEST(MiniCalendarLayout, DaysInWeekRows) {
     };
     YOTEI days[32];
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.y << "/" << c.m << "/" << c.day << " first "
-                                        << c.first);
+        SCOPED_TRACE(testing::Message()
+                     << c.y << "/" << c.m << "/" << c.day << " first " << c.first);
         const MiniCalendarLayout l = LayOutMiniMonth(c.y, c.m, kW, kH, days, Colours(c.first));
         const MiniCalendarLayout::Label& d = l.days[c.day];
         EXPECT_EQ(d.visible, c.visible);
@@ -107,9 +110,9 @@ TEST(MiniCalendarLayout, DayTextsColoursMarksAndTags) {
         uint32_t color;
         bool marked;
     } cases[] = {
-        {1, " 1", 0x106, false},  {2, " 2", 0x100, false}, {3, " 3", 0x300, true},
-        {4, " 4", 0x200, false},  {6, " 6", 0x104, false}, {8, " 8", 0x106, true},
-        {9, " 9", 0x300, false},  {31, "31", 0x101, false},
+        {1, " 1", 0x106, false}, {2, " 2", 0x100, false},  {3, " 3", 0x300, true},
+        {4, " 4", 0x200, false}, {6, " 6", 0x104, false},  {8, " 8", 0x106, true},
+        {9, " 9", 0x300, false}, {31, "31", 0x101, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.day);

@@ -101,7 +101,8 @@ TEST(ExportSettings, DamagedValuesFallBackFieldByField) {
 
 TEST(ExportSettings, SavingKeepsOtherLinesOfTheFile) {
     TempFolder t;
-    ASSERT_TRUE(t.Write("om_ini.ini", "; mine\r\n[etc]\r\npath=/old/\r\nextra=1\r\n[other]\r\nk=v\r\n"));
+    ASSERT_TRUE(
+        t.Write("om_ini.ini", "; mine\r\n[etc]\r\npath=/old/\r\nextra=1\r\n[other]\r\nk=v\r\n"));
     LoadExportSettings(t.Path());
     ExportSettings.ind = 2;
     ASSERT_TRUE(SaveExportSettings(t.Path()));

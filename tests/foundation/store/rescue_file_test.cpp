@@ -30,10 +30,9 @@ TEST(RescueFile, HoldsEveryDayWithTextOrMarkByteForByte) {
     m.Text(9, "@9:30 会議\r\n資料を持参").Text(31, "大晦日\r\n").Mark(15).Mark(31);
     m.days[20].HasText = 0;  // stale text of a cleared day is not the user's
     m.days[20].Text = "old";
-    EXPECT_EQ(RescueText(2026, 12, m.days),
-              Sj("[2026/12/09]\r\n@9:30 会議\r\n資料を持参\r\n\r\n"
-                 "[2026/12/15] ●\r\n\r\n"
-                 "[2026/12/31] ●\r\n大晦日\r\n\r\n"));
+    EXPECT_EQ(RescueText(2026, 12, m.days), Sj("[2026/12/09]\r\n@9:30 会議\r\n資料を持参\r\n\r\n"
+                                               "[2026/12/15] ●\r\n\r\n"
+                                               "[2026/12/31] ●\r\n大晦日\r\n\r\n"));
     Month empty;
     EXPECT_EQ(RescueText(2026, 12, empty.days), "");
 }

@@ -52,9 +52,10 @@ TEST(ToDoCodes, TextsAndCodes) {
         const char* importance;
         const char* status;
     } cases[] = {
-        {0, "非常に重要", "未着手"}, {1, "重要", "進行中"}, {2, "普通", "完了"},
-        {3, "あまり重要でない", "保留中"}, {4, "重要でない", "未着手"}, {5, "普通", "未着手"},
-        {-1, "普通", "未着手"},    {255, "普通", "未着手"},
+        {0, "非常に重要", "未着手"}, {1, "重要", "進行中"},
+        {2, "普通", "完了"},         {3, "あまり重要でない", "保留中"},
+        {4, "重要でない", "未着手"}, {5, "普通", "未着手"},
+        {-1, "普通", "未着手"},      {255, "普通", "未着手"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ImportanceText(c.code), Sj(c.importance)) << c.code;
@@ -96,7 +97,8 @@ TEST(ToDoStore, WritesBlocksByteForByte) {
          "#S#!\r\n \r\n1901/01/01\r\nb\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
          "#S#!\r\n \r\n9999/12/31\r\nc\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"},
         // Codes outside the tables are written as their texts read back.
-        {"unknown codes", {Item(2005, 1, 1, "z", 9, "", 7, "")},
+        {"unknown codes",
+         {Item(2005, 1, 1, "z", 9, "", 7, "")},
          "#S#!\r\n \r\n2005/01/01\r\nz\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"},
         // A text must not end the block early nor add lines.
         {"end marker and line breaks",
@@ -131,20 +133,30 @@ TEST(ToDoStore, ReadsHandWrittenFiles) {
              "\r\n0\r\nhttp://x/\r\n#E#!\r\n",
          ToDoRead::Complete,
          {"2005/04/30|企画書|1|営業|0|http://x/"}},
-        {"LF line ends, no final break", "#S#!\n \n2005/4/3\nc\n2\n\n4\n\n#E#!",
-         ToDoRead::Complete, {"2005/04/03|c|2||4|"}},
+        {"LF line ends, no final break",
+         "#S#!\n \n2005/4/3\nc\n2\n\n4\n\n#E#!",
+         ToDoRead::Complete,
+         {"2005/04/03|c|2||4|"}},
         {"start and end alone add nothing", "#S#!\r\n#E#!\r\n", ToDoRead::Complete, {}},
-        {"empty content adds nothing", "#S#!\r\n \r\n2005/01/01\r\n\r\n0\r\np\r\n1\r\nl\r\n#E#!\r\n",
-         ToDoRead::Complete, {}},
+        {"empty content adds nothing",
+         "#S#!\r\n \r\n2005/01/01\r\n\r\n0\r\np\r\n1\r\nl\r\n#E#!\r\n",
+         ToDoRead::Complete,
+         {}},
         {"cut after the project: importance 2, no link",
-         "#S#!\r\n \r\n2005/01/01\r\nc\r\n3\r\np\r\n#E#!\r\n", ToDoRead::Complete,
+         "#S#!\r\n \r\n2005/01/01\r\nc\r\n3\r\np\r\n#E#!\r\n",
+         ToDoRead::Complete,
          {"2005/01/01|c|3|p|2|"}},
-        {"cut after the status", "#S#!\r\n \r\n2005/01/01\r\nc\r\n1\r\n#E#!\r\n",
-         ToDoRead::Complete, {"2005/01/01|c|1||2|"}},
-        {"cut after the importance", "#S#!\r\n \r\n2005/01/01\r\nc\r\n1\r\np\r\n4\r\n#E#!\r\n",
-         ToDoRead::Complete, {"2005/01/01|c|1|p|4|"}},
+        {"cut after the status",
+         "#S#!\r\n \r\n2005/01/01\r\nc\r\n1\r\n#E#!\r\n",
+         ToDoRead::Complete,
+         {"2005/01/01|c|1||2|"}},
+        {"cut after the importance",
+         "#S#!\r\n \r\n2005/01/01\r\nc\r\n1\r\np\r\n4\r\n#E#!\r\n",
+         ToDoRead::Complete,
+         {"2005/01/01|c|1|p|4|"}},
         {"numbers with leading blanks and sign",
-         "#S#!\r\n \r\n2005/01/01\r\nc\r\n +1\r\np\r\n  3\r\nl\r\n#E#!\r\n", ToDoRead::Complete,
+         "#S#!\r\n \r\n2005/01/01\r\nc\r\n +1\r\np\r\n  3\r\nl\r\n#E#!\r\n",
+         ToDoRead::Complete,
          {"2005/01/01|c|1|p|3|l"}},
         {"a bad date leaves its block out; the blocks around it stay",
          "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n"
@@ -154,10 +166,12 @@ TEST(ToDoStore, ReadsHandWrittenFiles) {
          {"2005/01/01|a|0||2|", "2005/03/01|c|0||2|"}},
         {"a bad status drops its block",
          "#S#!\r\n \r\n2005/01/01\r\na\r\n1x\r\n\r\n2\r\n\r\n#E#!\r\n",
-         ToDoRead::Damaged, {}},
+         ToDoRead::Damaged,
+         {}},
         {"a bad importance drops its block",
          "#S#!\r\n \r\n2005/01/01\r\na\r\n1\r\np\r\n\r\n\r\n#E#!\r\n",
-         ToDoRead::Damaged, {}},
+         ToDoRead::Damaged,
+         {}},
         {"end marker in the date line", "#S#!\r\n \r\n#E#!\r\n", ToDoRead::Damaged, {}},
         {"file cut inside the last block",
          "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n#S#!\r\n \r\n2005/01/02\r\nb",
@@ -165,13 +179,16 @@ TEST(ToDoStore, ReadsHandWrittenFiles) {
          {"2005/01/01|a|0||2|"}},
         {"start line alone at the end", "#S#!", ToDoRead::Damaged, {}},
         {"file cut before the last end marker: the item is whole",
-         "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\np\r\n1\r\nl\r\n", ToDoRead::Damaged,
+         "#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\np\r\n1\r\nl\r\n",
+         ToDoRead::Damaged,
          {"2005/01/01|a|0|p|1|l"}},
         {"lines outside blocks are skipped but reported",
-         "junk\r\n#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n", ToDoRead::Damaged,
+         "junk\r\n#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n",
+         ToDoRead::Damaged,
          {"2005/01/01|a|0||2|"}},
         {"blank lines outside blocks are harmless",
-         "\r\n#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n\r\n", ToDoRead::Complete,
+         "\r\n#S#!\r\n \r\n2005/01/01\r\na\r\n0\r\n\r\n2\r\n\r\n#E#!\r\n\r\n",
+         ToDoRead::Complete,
          {"2005/01/01|a|0||2|"}},
         // A block without its end marker reads the next block as a further pass.
         {"missing end marker: a further pass replaces the values",
@@ -202,9 +219,10 @@ TEST(ToDoStore, HostileFilesEndQuickly) {
 
     const std::string bigLine(1 << 20, 'a');
     items.clear();
-    EXPECT_EQ(ParseToDo(FormatToDo({Item(2005, 1, 1, "x", 0, "", 2, "")}).insert(0, bigLine + "\r\n"),
-                        items),
-              ToDoRead::Damaged);
+    EXPECT_EQ(
+        ParseToDo(FormatToDo({Item(2005, 1, 1, "x", 0, "", 2, "")}).insert(0, bigLine + "\r\n"),
+                  items),
+        ToDoRead::Damaged);
     EXPECT_EQ(items.size(), 1u);
 
     std::vector<TTODO> many;

@@ -100,7 +100,8 @@ TEST_F(Unreadable, MarkFileIsKeptAndOnlyMarksInMemoryFailTheSave) {
     EXPECT_TRUE(store::SaveMonth(dir.Path(), 2004, 5, days));
     EXPECT_EQ(Disk("200405.mkf"), kMarks);
     EXPECT_FALSE(store::WriteMarks(dir.Path(), 2004, 5, days));
-    EXPECT_EQ(Disk("200405.yo2"), Repeat(kEmpty, 3) + "#S#!\r\ntext\r\n#E#!\r\n" + Repeat(kEmpty, 27));
+    EXPECT_EQ(Disk("200405.yo2"),
+              Repeat(kEmpty, 3) + "#S#!\r\ntext\r\n#E#!\r\n" + Repeat(kEmpty, 27));
 
     days[9].Mark = 1;
     EXPECT_FALSE(store::SaveMonth(dir.Path(), 2004, 5, days));
@@ -146,9 +147,8 @@ TEST_F(Unreadable, ReadableAgainOrGoneIsWrittenAgain) {
         std::function<void(TempFolder&, ReadFault&)> mend;
     } const cases[] = {
         {"readable", [](TempFolder&, ReadFault& f) { f.paths.clear(); }},
-        {"removed", [](TempFolder& d, ReadFault&) {
-             QFile::remove(platform::DiskPath(d.File("200405.yo2")));
-         }},
+        {"removed", [](TempFolder& d,
+                       ReadFault&) { QFile::remove(platform::DiskPath(d.File("200405.yo2"))); }},
     };
     for (const auto& c : cases) {
         store::ForgetUnreadableFiles();

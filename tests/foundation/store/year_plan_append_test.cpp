@@ -1,8 +1,5 @@
 #include "year_plan_append.h"
 
-#include "cp932.h"
-#include "unreadable_files.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,6 +9,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "temp_folder.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -76,6 +74,5 @@ TEST_F(YearPlanAppend, AnUnreadablePlanIsKept) {
     ASSERT_GT(readlink(path.c_str(), target, sizeof target - 1), 0);
     EXPECT_STREQ(target, "/proc/self/mem");
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0],
-              platform::FromCp932(store::UnreadableMessage(path)));
+    EXPECT_EQ(messages.Texts()[0], platform::FromCp932(store::UnreadableMessage(path)));
 }

@@ -145,11 +145,17 @@ TEST(DayText, IsPrivateLine) {
         std::string line;
         bool isPrivate;
     } cases[] = {
-        {Sj("会議S"), true},   {"S", true},         {Sj("ｿS"), true},  // half-width katakana is
-                                                                       // single-byte
+        {Sj("会議S"), true},
+        {"S", true},
+        {Sj("ｿS"), true},     // half-width katakana is
+                              // single-byte
         {"\x83\x83S", true},  // 0x83 before S is a trail byte here
         {Sj("ゴ"), false},    // 0x83 0x53
-        {Sj("会議ゴ"), false}, {Sj("ＳＳ"), false}, {"s", false},     {"xS ", false}, {"", false},
+        {Sj("会議ゴ"), false},
+        {Sj("ＳＳ"), false},
+        {"s", false},
+        {"xS ", false},
+        {"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsPrivateLine(c.line), c.isPrivate) << c.line;
 }

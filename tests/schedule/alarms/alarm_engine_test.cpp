@@ -320,8 +320,8 @@ TEST_F(AlarmEngineTest, BoxOfATickHoldsBackNestedTicksWhichAreCaughtUpAfter) {
         log,
         Log({"start nowhere|",
              "box 警告:指定されたプログラム(nowhere)が見つからないので自動実行できませんでした。",
-             "play /app/zikan.wav", "notice a のお時間です。|/app/zikan.wav",
-             "play /app/zikan.wav", "notice b のお時間です。|/app/zikan.wav"}));
+             "play /app/zikan.wav", "notice a のお時間です。|/app/zikan.wav", "play /app/zikan.wav",
+             "notice b のお時間です。|/app/zikan.wav"}));
     EXPECT_EQ(engine.alm_Timer().Interval(), 30000);
 }
 

@@ -116,7 +116,8 @@ TEST_F(NoticePopupTest, ConfirmableWhileAModalDialogRuns) {
     struct Case {
         const char* name;
         bool noticeFirst;
-    } cases[] = {{"notice shown during the dialog", false}, {"dialog opened over the notice", true}};
+    } cases[] = {{"notice shown during the dialog", false},
+                 {"dialog opened over the notice", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QPointer<TfrAnnai> notice;

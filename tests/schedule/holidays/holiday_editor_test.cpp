@@ -71,7 +71,8 @@ TEST_F(HolidayEditorTest, MessagesOfRegisterAndDelete) {
     ASSERT_EQ(messages_.shown.size(), 4u);
     EXPECT_EQ(messages_.shown[0].text, U("日付が指定されていないので、登録できません。"));
     EXPECT_EQ(messages_.shown[1].text, U("内容が空なので、登録できません。"));
-    EXPECT_EQ(messages_.shown[2].text, U("5月3日は既に設定されています。新しい内容に置き換えますか？"));
+    EXPECT_EQ(messages_.shown[2].text,
+              U("5月3日は既に設定されています。新しい内容に置き換えますか？"));
     EXPECT_EQ(messages_.shown[3].text, U("5月3日を削除してよろしいですか？"));
     EXPECT_EQ(e->lbo->count(), 1);
 }

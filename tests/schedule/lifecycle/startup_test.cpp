@@ -1,18 +1,16 @@
 #include "startup.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 #include <sys/time.h>
-
-#include <cstdlib>
-#include <deque>
-#include <memory>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QWindow>
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <memory>
 
 #include "cp932.h"
 #include "date_time.h"
@@ -537,12 +535,21 @@ TEST_F(Startup, AccessoriesAtTheirSteps) {
         int todozan, todoDisp;
         std::vector<std::string> atStart;
     } cases[] = {
-        {"alert due, list not asked for", 10, 3, 0,
+        {"alert due, list not asked for",
+         10,
+         3,
+         0,
          {"ClearOpenMemoTable", "RestoreOpenMemos", "ShowToDoAlert"}},
         {"no alert days", 10, 0, 0, {"ClearOpenMemoTable", "RestoreOpenMemos"}},
-        {"within 3 minutes: no alert", 1, 3, 1,
+        {"within 3 minutes: no alert",
+         1,
+         3,
+         1,
          {"ClearOpenMemoTable", "RestoreOpenMemos", "ShowToDoListAtStart"}},
-        {"alert and list", 10, 3, 1,
+        {"alert and list",
+         10,
+         3,
+         1,
          {"ClearOpenMemoTable", "RestoreOpenMemos", "ShowToDoAlert", "ShowToDoListAtStart"}},
     };
     for (const Case& c : cases) {
@@ -601,7 +608,8 @@ TEST_F(Startup, TerminationWithSavedMonthLeavesNoRescueFile) {
 
 TEST_F(Startup, SettingsFileInAnotherCaseIsReadAndWrittenBack) {
     WriteSettings(10, 0);
-    ASSERT_TRUE(QFile::rename(platform::DiskPath(ini), platform::DiskPath(home.File("Kolvane32.Ini"))));
+    ASSERT_TRUE(
+        QFile::rename(platform::DiskPath(ini), platform::DiskPath(home.File("Kolvane32.Ini"))));
     WriteDay(2004, 5, 3, "10:00 会議");
     Make();
     ASSERT_TRUE(life->FormShow());
@@ -614,7 +622,8 @@ TEST_F(Startup, SettingsFileInAnotherCaseIsReadAndWrittenBack) {
             .entryList({QStringLiteral("kolvane32.ini")}, QDir::Files | QDir::CaseSensitive);
     EXPECT_TRUE(settingsFiles.isEmpty());
     const QStringList all = QDir(platform::DiskPath(home.Path())).entryList(QDir::Files);
-    EXPECT_EQ(all.filter(QStringLiteral("kolvane32"), Qt::CaseInsensitive).filter(QStringLiteral(".ini"), Qt::CaseInsensitive),
+    EXPECT_EQ(all.filter(QStringLiteral("kolvane32"), Qt::CaseInsensitive)
+                  .filter(QStringLiteral(".ini"), Qt::CaseInsensitive),
               QStringList{QStringLiteral("Kolvane32.Ini")});
     EXPECT_FALSE(home.Exists(SettingsFileName()));
 }

@@ -1,17 +1,18 @@
+#include "exit_gate.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "exit_gate.h"
 #include "fake_clock.h"
 
 namespace {
 
 // Modal windows stacked like nested exec() calls; the log records what the gate did.
 class FakeModals : public platform::ModalWindows {
-public:
+  public:
     bool AnyOpen() const override { return open > 0; }
     void BringForward() override { log.push_back("forward"); }
     void CloseTop() override {
@@ -25,7 +26,7 @@ public:
 };
 
 class ExitGateTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { clock.Set(2004, 5, 1, 9); }
     std::function<void()> Exit(const char* name) {
         return [this, name] { log.push_back(name); };

@@ -64,8 +64,7 @@ TEST(OpenerScope, StepsBeforeAndAfterTheWindow) {
         uint8_t busyInside;
         bool dateBack;
     } cases[] = {
-        {"view", view, 1, true, true, {"save", "leave", "notes 2"}, {"return", "notes 2"}, 1,
-         true},
+        {"view", view, 1, true, true, {"save", "leave", "notes 2"}, {"return", "notes 2"}, 1, true},
         {"view, band off", view, 0, true, true, {"save"}, {}, 1, true},
         {"view, save failed", view, 1, false, false, {"save"}, {}, 1, false},
         {"tray", tray, 1, true, true, {"leave"}, {"return"}, 0, false},
@@ -381,19 +380,15 @@ TEST_F(MainOpeners, OptionsShowTheMonthAgainAndKeepAHotKeyThatCannotBeSet) {
 }
 
 TEST_F(MainOpeners, TrayMenuFollowsTheOpenWindows) {
-    const char* const names[] = {"mnuTuki", "mnuNen",  "mnuToDo",     "mnuMemo", "mnuTel",
-                                 "mnuNiki", "mnuAl",   "mnuRun",      "mnuYoteiSan",
-                                 "mnuOp",   "Exit1"};
+    const char* const names[] = {"mnuTuki", "mnuNen", "mnuToDo",     "mnuMemo", "mnuTel", "mnuNiki",
+                                 "mnuAl",   "mnuRun", "mnuYoteiSan", "mnuOp",   "Exit1"};
     const struct {
         WindowKind open;
         const char* enabled;  // one letter per name: 1 enabled, 0 disabled
     } cases[] = {
-        {WindowKind::JumpDialog, "11111111111"},
-        {WindowKind::OptionsHub, "00001000000"},
-        {WindowKind::MonthView, "10111111100"},
-        {WindowKind::YearView, "01111111100"},
-        {WindowKind::MemoIndex, "11111111100"},
-        {WindowKind::Launcher, "11111111100"},
+        {WindowKind::JumpDialog, "11111111111"}, {WindowKind::OptionsHub, "00001000000"},
+        {WindowKind::MonthView, "10111111100"},  {WindowKind::YearView, "01111111100"},
+        {WindowKind::MemoIndex, "11111111100"},  {WindowKind::Launcher, "11111111100"},
         {WindowKind::ToDoList, "11111111100"},
     };
     for (const auto& c : cases) {

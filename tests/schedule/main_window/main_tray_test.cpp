@@ -1,27 +1,27 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <algorithm>
 #include <QDialog>
 #include <QImage>
 #include <QMenu>
 #include <QTimer>
+#include <algorithm>
 
-#include "day_window.h"
 #include "cp932.h"
+#include "day_window.h"
 #include "exit_gate.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
 #include "fake_sound.h"
 #include "fake_tray.h"
+#include "file_io.h"
 #include "globals.h"
 #include "main_window.h"
 #include "messages.h"
 #include "open_windows.h"
-#include "file_io.h"
 #include "paths.h"
-#include "temp_folder.h"
 #include "start_notice.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -171,12 +171,9 @@ TEST_F(MainTray, CommandsFromOtherWindows) {
         intptr_t lParam;
         bool closes;
     } cases[] = {
-        {WM_MAIN_COMMAND, kCmdExit, 0, true},
-        {WM_MAIN_COMMAND, 0, 0, false},
-        {WM_MAIN_COMMAND, kCmdOptions, 0, false},
-        {WM_MAIN_COMMAND, 12, 0, false},
-        {WM_MAIN_TOPMOST, 0, 2, false},
-        {WM_MAIN_NEWMEMO, 0, 1, false},
+        {WM_MAIN_COMMAND, kCmdExit, 0, true},     {WM_MAIN_COMMAND, 0, 0, false},
+        {WM_MAIN_COMMAND, kCmdOptions, 0, false}, {WM_MAIN_COMMAND, 12, 0, false},
+        {WM_MAIN_TOPMOST, 0, 2, false},           {WM_MAIN_NEWMEMO, 0, 1, false},
         {WM_MAIN_NEWMEMO, 0, 2, false},
     };
     for (const Case& c : cases) {

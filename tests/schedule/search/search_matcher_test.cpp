@@ -20,7 +20,7 @@ TEST(WordMatch, MatchesWholeCharactersOnly) {
         {Sj("ソ"), "\\", kNone},  // 0x83 0x5C
         {Sj("ア"), "A", kNone},   // 0x83 0x41
         {Sj("アA"), "A", 2},
-        {Sj("ｱA"), "A", 1},       // half-width katakana is one byte
+        {Sj("ｱA"), "A", 1},  // half-width katakana is one byte
         {Sj("ｱ"), Sj("ア"), kNone},
         {Sj("ソフト表示"), Sj("表示"), 6},
         {Sj("表示"), Sj("表"), 0},
@@ -35,8 +35,12 @@ TEST(WordMatch, MatchesWholeCharactersOnly) {
         {"abc", "", 0},
         {"aaa", "aa", 0},
         // A lead byte before a byte that cannot trail stands alone.
-        {"\x83\x0A" "A", "A", 2},
-        {"\x83\x0A" "A", "\n", 1},
+        {"\x83\x0A"
+         "A",
+         "A", 2},
+        {"\x83\x0A"
+         "A",
+         "\n", 1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FindWord(c.text, c.word), c.at) << platform::Cp932ToUtf8(c.text);

@@ -57,9 +57,9 @@ class Targets : public ::testing::Test {
 
 TEST_F(Targets, MemoLinesThenNamesFolderByFolder) {
     ASSERT_TRUE(memo.Write(Sj("買物.txt"), Sj("牛乳を買う\r\nパン\r\n卵を買う")));
-    ASSERT_TRUE(memo.Write(Sj("買う物.txt"), Sj("何もない")));   // name hit
-    ASSERT_TRUE(memo.Write(Sj("絵.bmp"), Sj("買う")));           // no text memo
-    ASSERT_TRUE(memo.Write(Sj("ukinen.txt"), "1,1,x\r\n"));       // no hit at all
+    ASSERT_TRUE(memo.Write(Sj("買う物.txt"), Sj("何もない")));  // name hit
+    ASSERT_TRUE(memo.Write(Sj("絵.bmp"), Sj("買う")));          // no text memo
+    ASSERT_TRUE(memo.Write(Sj("ukinen.txt"), "1,1,x\r\n"));     // no hit at all
     MakeFolder(Sj("仕事"));
     MakeFolder(Sj("趣味"));
     ASSERT_TRUE(memo.Write(Sj("仕事/b.TXT"), Sj("資料を買う")));
@@ -118,15 +118,15 @@ TEST_F(Targets, ToDoBothWordsInContentOrInProject) {
                              Block("2009/05/01", "電話", "見積送付") + "#S#!\r\n#E#!\r\n";
     ASSERT_TRUE(base.Write("todo.dat", todo));
     EXPECT_EQ(ToDoKensaku(base.File("todo.dat"), Words("見積"), hits), 3);
-    EXPECT_EQ(Lines(hits), (V{"ToDo : 見積を送る【A社】 <2009/03/05>",
-                              "ToDo : 見積【B社】 <2009/04/01>",
-                              "ToDo : 電話【見積送付】 <2009/05/01>"}));
+    EXPECT_EQ(Lines(hits),
+              (V{"ToDo : 見積を送る【A社】 <2009/03/05>", "ToDo : 見積【B社】 <2009/04/01>",
+                 "ToDo : 電話【見積送付】 <2009/05/01>"}));
     hits.clear();
     // One word in the content and the other in the project is no hit.
     EXPECT_EQ(ToDoKensaku(base.File("todo.dat"), Words("見積", "社"), hits), 0);
     EXPECT_EQ(ToDoKensaku(base.File("todo.dat"), Words("見積", "送"), hits), 2);
-    EXPECT_EQ(Lines(hits), (V{"ToDo : 見積を送る【A社】 <2009/03/05>",
-                              "ToDo : 電話【見積送付】 <2009/05/01>"}));
+    EXPECT_EQ(Lines(hits),
+              (V{"ToDo : 見積を送る【A社】 <2009/03/05>", "ToDo : 電話【見積送付】 <2009/05/01>"}));
 }
 
 TEST_F(Targets, ADamagedToDoStoreGivesEveryReadableItem) {
@@ -144,9 +144,9 @@ TEST_F(Targets, ADamagedToDoStoreGivesEveryReadableItem) {
 // ---- Schedules ----
 
 TEST_F(Targets, ScheduleDaysWithBothWordsListTheirLines) {
-    ASSERT_TRUE(dat.Write("200903.yo2", MonthBytes({{5, "会議 10:00\r\n昼食\r\n本社で"},
-                                                    {6, "会議だけ"},
-                                                    {7, "本社だけ"}})));
+    ASSERT_TRUE(dat.Write(
+        "200903.yo2",
+        MonthBytes({{5, "会議 10:00\r\n昼食\r\n本社で"}, {6, "会議だけ"}, {7, "本社だけ"}})));
     const SearchPeriod p{2009, 3, 2009, 3};
     EXPECT_EQ(SearchSchedules(p, Words("会議", "本社"), hits), 2);
     EXPECT_EQ(Lines(hits), (V{"2009/ 3/ 5 :会議 10:00", "2009/ 3/ 5 :本社で"}));
@@ -162,16 +162,15 @@ TEST_F(Targets, ScheduleDaysWithBothWordsListTheirLines) {
 TEST_F(Targets, SchedulePeriodsInOrder) {
     for (int y = 2009; y <= 2010; ++y)
         for (int m = 1; m <= 12; ++m)
-            ASSERT_TRUE(dat.Write(std::to_string(y) + (m < 10 ? "0" : "") + std::to_string(m) +
-                                      ".yo2",
-                                  MonthBytes({{1, "x"}})));
+            ASSERT_TRUE(
+                dat.Write(std::to_string(y) + (m < 10 ? "0" : "") + std::to_string(m) + ".yo2",
+                          MonthBytes({{1, "x"}})));
     struct Case {
         SearchPeriod p;
         V lines;
     } cases[] = {
         {{2009, 10, 2009, 3}, {}},
-        {{2009, 11, 2010, 2},
-         {"2009/11/ 1 :x", "2009/12/ 1 :x", "2010/ 1/ 1 :x", "2010/ 2/ 1 :x"}},
+        {{2009, 11, 2010, 2}, {"2009/11/ 1 :x", "2009/12/ 1 :x", "2010/ 1/ 1 :x", "2010/ 2/ 1 :x"}},
         {{2010, 12, 2010, 12}, {"2010/12/ 1 :x"}},
     };
     for (const Case& c : cases) {
@@ -182,15 +181,11 @@ TEST_F(Targets, SchedulePeriodsInOrder) {
 }
 
 TEST_F(Targets, ScheduleWordsNextToAwkwardCharacters) {
-    ASSERT_TRUE(dat.Write("200901.yo2", MonthBytes({{1, "表示"}, {2, "ソフト"}, {3, "ｱｲｳ\\"},
-                                                    {4, "アイA"}})));
+    ASSERT_TRUE(dat.Write("200901.yo2",
+                          MonthBytes({{1, "表示"}, {2, "ソフト"}, {3, "ｱｲｳ\\"}, {4, "アイA"}})));
     const std::pair<const char*, V> cases[] = {
-        {"\\", {"2009/ 1/ 3 :ｱｲｳ\\"}},
-        {"A", {"2009/ 1/ 4 :アイA"}},
-        {"ｱ", {"2009/ 1/ 3 :ｱｲｳ\\"}},
-        {"ア", {"2009/ 1/ 4 :アイA"}},
-        {"示", {"2009/ 1/ 1 :表示"}},
-        {"ソ", {"2009/ 1/ 2 :ソフト"}},
+        {"\\", {"2009/ 1/ 3 :ｱｲｳ\\"}}, {"A", {"2009/ 1/ 4 :アイA"}}, {"ｱ", {"2009/ 1/ 3 :ｱｲｳ\\"}},
+        {"ア", {"2009/ 1/ 4 :アイA"}}, {"示", {"2009/ 1/ 1 :表示"}}, {"ソ", {"2009/ 1/ 2 :ソフト"}},
     };
     for (const auto& [word, lines] : cases) {
         hits.clear();

@@ -128,7 +128,8 @@ TEST_F(SearchWindow, TooManyHitsAreCutAndSaidSo) {
     win->cbToDo->setChecked(true);
     Search("会議");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, U("検索結果が多いため全てを表示できません. 先頭から2件を表示します."));
+    EXPECT_EQ(messages.shown[0].text,
+              U("検索結果が多いため全てを表示できません. 先頭から2件を表示します."));
     EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Information);
     EXPECT_EQ(win->lb_msg->text(), U("「会議」の検索結果： 4件のうち 2件を表示中"));
     EXPECT_EQ(win->tx->document()->blockCount(), 3);
@@ -140,7 +141,8 @@ TEST_F(SearchWindow, AClickShowsTheDayOrTheMemo) {
     Search("会議");
     CurYear = 2000;
     win->txMouseDown(3);
-    EXPECT_EQ(win->tx2->toPlainText(), U("【検索結果の詳細 (2009/ 3/ 5の予定)】\n会議 10:00\n昼食"));
+    EXPECT_EQ(win->tx2->toPlainText(),
+              U("【検索結果の詳細 (2009/ 3/ 5の予定)】\n会議 10:00\n昼食"));
     EXPECT_EQ(CurYear, 2009);
     EXPECT_EQ(CurMonth, 3);
     EXPECT_EQ(CurDay, 5);
@@ -164,7 +166,8 @@ TEST_F(SearchWindow, AMouseClickOnTheResultPaneShowsItsLine) {
                       QPointF(win->tx->viewport()->mapToGlobal(first.center())), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(win->tx->viewport(), &press);
-    EXPECT_EQ(win->tx2->toPlainText(), U("【検索結果の詳細 (2009/ 3/ 5の予定)】\n会議 10:00\n昼食"));
+    EXPECT_EQ(win->tx2->toPlainText(),
+              U("【検索結果の詳細 (2009/ 3/ 5の予定)】\n会議 10:00\n昼食"));
 }
 
 // Whatever breaks off a search or the detail of a line is said; the button stays usable.

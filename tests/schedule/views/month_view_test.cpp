@@ -87,9 +87,7 @@ TEST_F(MonthView, RowsAreAsTallAsTheirTexts) {
     dat.Write("200405.yo2", MonthBytes({{3, Sj("一\r\n二\r\n三")}, {4, ""}}));
     Open(2004, 5);
     EXPECT_EQ(view->windowTitle(), U("2004年 5月  月間予定表"));
-    const struct {
-        int day, height;
-    } rows[] = {{1, 20}, {2, 20}, {3, 44}, {4, 20}, {31, 20}};
+    const struct { int day, height; } rows[] = {{1, 20}, {2, 20}, {3, 44}, {4, 20}, {31, 20}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.day);
         EXPECT_EQ(view->yo[r.day]->height(), r.height);
@@ -207,8 +205,8 @@ TEST_F(MonthView, JumpTakesOnlyARealMonth) {
         bool ok;
         int y, m;
     } cases[] = {
-        {"2004", "13", true, 2004, 5}, {"abc", "1", true, 2004, 5}, {"0", "1", true, 2004, 5},
-        {"2010", "2", false, 2004, 5},  // cancelled
+        {"2004", "13", true, 2004, 5},  {"abc", "1", true, 2004, 5},
+        {"0", "1", true, 2004, 5},      {"2010", "2", false, 2004, 5},  // cancelled
         {" 2010 ", "2", true, 2010, 2},
     };
     for (const Case& c : cases) {
@@ -285,12 +283,14 @@ TEST_F(MonthView, EnterGrowsTheRowBeforeTheKey) {
 TEST_F(MonthView, MarkTogglesInMemoryUntilTheClose) {
     dat.Write("200405.mkf", MarkBytes({8}));
     Open(2004, 5);
-    EXPECT_EQ(view->yod[8]->palette().color(QPalette::Window), platform::ToQColor(Settings.MAKUCOL));
+    EXPECT_EQ(view->yod[8]->palette().color(QPalette::Window),
+              platform::ToQColor(Settings.MAKUCOL));
     view->yo[8]->setFocus();
     view->mnuMakuBiSetClick();
     view->yo[9]->setFocus();
     view->mnuMakuBiSetClick();
-    EXPECT_NE(view->yod[8]->palette().color(QPalette::Window), platform::ToQColor(Settings.MAKUCOL));
+    EXPECT_NE(view->yod[8]->palette().color(QPalette::Window),
+              platform::ToQColor(Settings.MAKUCOL));
     EXPECT_EQ(dat.Read("200405.mkf"), MarkBytes({8}));
     view->close();
     EXPECT_EQ(dat.Read("200405.mkf"), MarkBytes({9}));
@@ -342,9 +342,9 @@ TEST_F(MonthView, PrintsAndExportsSeeTheTextsTyped) {
     view->mnuPrSyClick();
     view->expo_staClick();  // saves first; the month comes back afterwards
     EXPECT_EQ(dat.Read("200405.yo2"), MonthBytes({{7, "print me"}}));
-    EXPECT_EQ(accessories.calls, (std::vector<std::string>{"PrintMonth", "ExportMonthCsv",
-                                                            "ExportMonthHtml", "PrintNotebook",
-                                                            "ExportPeriod"}));
+    EXPECT_EQ(accessories.calls,
+              (std::vector<std::string>{"PrintMonth", "ExportMonthCsv", "ExportMonthHtml",
+                                        "PrintNotebook", "ExportPeriod"}));
     EXPECT_EQ(CurMonth, 5);
 }
 

@@ -38,13 +38,11 @@ TEST(ViewRows, WhatAMemoStores) {
         uint8_t hasText;
         const char* text;
     } cases[] = {
-        {"", 0, ""},
-        {" ", 0, ""},           // the filler of a cut-out box
-        {" \r\n", 0, ""},       // Enter in an empty box
-        {" \r\n \r\n", 0, ""},  //
-        {"　", 1, "　"},        // a full-width blank is the user's own
-        {" a ", 1, " a "},
-        {"@9:00 会議\r\n", 1, "@9:00 会議\r\n"},
+        {"", 0, ""},           {" ", 0, ""},  // the filler of a cut-out box
+        {" \r\n", 0, ""},                     // Enter in an empty box
+        {" \r\n \r\n", 0, ""},                //
+        {"　", 1, "　"},                      // a full-width blank is the user's own
+        {" a ", 1, " a "},     {"@9:00 会議\r\n", 1, "@9:00 会議\r\n"},
     };
     for (const auto& c : cases) {
         uint8_t hasText = 9;

@@ -17,7 +17,8 @@ namespace {
 
 std::string PlanBytes(int month, const std::string& lines) {
     std::string out;
-    for (int m = 1; m <= 12; ++m) out += "#S#!\r\n" + (m == month ? lines : std::string()) + "#E#!\r\n";
+    for (int m = 1; m <= 12; ++m)
+        out += "#S#!\r\n" + (m == month ? lines : std::string()) + "#E#!\r\n";
     return out;
 }
 
@@ -123,7 +124,8 @@ TEST_F(YearView, AnUnreadablePlanIsNeverSavedOver) {
 
 TEST_F(YearView, DayDetailsComeFromTheFileOnDisk) {
     std::string month;
-    for (int d = 1; d <= 31; ++d) month += d == 3 ? Sj("#S#!\r\n@10:00 集合\r\n花見\r\n#E#!\r\n") : "#S#!\r\n#E#!\r\n";
+    for (int d = 1; d <= 31; ++d)
+        month += d == 3 ? Sj("#S#!\r\n@10:00 集合\r\n花見\r\n#E#!\r\n") : "#S#!\r\n#E#!\r\n";
     dat.Write("200405.yo2", month);
     dat.Write("ukinen.txt", Sj("5,3,結婚記念日\r\n"));
     Settings.roku = 1;

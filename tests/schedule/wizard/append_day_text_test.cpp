@@ -80,8 +80,9 @@ TEST_F(AppendDay, AMissingFolderStopsTheRun) {
     Settings.dat_Path = dat.File("missing");
     const std::vector<WizardDate> dates{{2026, 1, 31}, {2026, 2, 1}};
     EXPECT_FALSE(AppendToDates(dates, "x"));
-    EXPECT_EQ(messages.Texts(),
-              std::vector<QString>{QString::fromUtf8("予定を格納するディレクトリが見つかりません。")});
+    EXPECT_EQ(
+        messages.Texts(),
+        std::vector<QString>{QString::fromUtf8("予定を格納するディレクトリが見つかりません。")});
     EXPECT_EQ(CurYear, 2004);
 }
 
@@ -95,7 +96,7 @@ TEST_F(AppendDay, AnUnreadableMonthIsNeverReplaced) {
     fault.on = false;
     EXPECT_EQ(dat.Read("202602.yo2"), january);
     EXPECT_EQ(dat.Read("202601.yo2"), MonthBytes({{31, "x"}}));  // written before
-    EXPECT_FALSE(dat.Exists("202603.yo2"));                       // never reached
+    EXPECT_FALSE(dat.Exists("202603.yo2"));                      // never reached
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 

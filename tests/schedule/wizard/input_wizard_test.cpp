@@ -67,11 +67,11 @@ TEST_F(Wizard, OpensOnTheShownDateWithTheStartTimes) {
     EXPECT_FALSE(win->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(win->PageControl1->currentWidget(), win->TabSheet1);
     const std::pair<QComboBox*, const char*> shown[] = {
-        {win->yy, "2026"}, {win->mm, "12"},   {win->dd, "30"},   {win->n_nichi, "0"},
-        {win->hh, "9"},    {win->mi, " 0"},   {win->hh2, ""},    {win->mi2, ""},
-        {win->p_yy, "2026"}, {win->p_dd, "30"}, {win->p_hh, " 9"}, {win->p_mi, " 0"},
-        {win->z_yy, "2026"}, {win->z_mm, "12"}, {win->z_hh, " 9"}, {win->z_mi, " 0"},
-        {win->mai_yy, ""}, {win->mai_mm, ""}, {win->mai_dai, ""}, {win->mai_youbi, ""},
+        {win->yy, "2026"},   {win->mm, "12"},   {win->dd, "30"},    {win->n_nichi, "0"},
+        {win->hh, "9"},      {win->mi, " 0"},   {win->hh2, ""},     {win->mi2, ""},
+        {win->p_yy, "2026"}, {win->p_dd, "30"}, {win->p_hh, " 9"},  {win->p_mi, " 0"},
+        {win->z_yy, "2026"}, {win->z_mm, "12"}, {win->z_hh, " 9"},  {win->z_mi, " 0"},
+        {win->mai_yy, ""},   {win->mai_mm, ""}, {win->mai_dai, ""}, {win->mai_youbi, ""},
         {win->mai_Tuki, ""}, {win->yo, ""},
     };
     for (const auto& [box, text] : shown) EXPECT_EQ(box->currentText(), U(text)) << text;
@@ -253,7 +253,8 @@ TEST_F(Wizard, MonthlyPageRefusesWhatIsNotSet) {
         messages.shown.clear();
         setup();
         win->mai_bt_inClick();
-        EXPECT_EQ(Said(), std::vector<QString>{U("設定されていない項目があるので、入力できません。")});
+        EXPECT_EQ(Said(),
+                  std::vector<QString>{U("設定されていない項目があるので、入力できません。")});
     }
     EXPECT_FALSE(dat.Exists("202701.yo2"));
 }
@@ -284,8 +285,9 @@ TEST_F(Wizard, EventPagesNeedEveryChoice) {
     win->p_txt->setText(U("x"));
     win->p_bt_inClick();
     win->z_bt_inClick();  // no text
-    EXPECT_EQ(Said(), (std::vector<QString>{U("設定されていない項目があるので、入力できません。"),
-                                            U("設定されていない項目があるので、入力できません。")}));
+    EXPECT_EQ(Said(),
+              (std::vector<QString>{U("設定されていない項目があるので、入力できません。"),
+                                    U("設定されていない項目があるので、入力できません。")}));
     win->z_bt_clClick();
     EXPECT_EQ(win->z_yy->currentText(), U("2036"));
     EXPECT_EQ(win->z_mi->currentText(), QString());

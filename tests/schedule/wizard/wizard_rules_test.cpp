@@ -16,13 +16,13 @@ std::vector<std::string> Quoted(std::initializer_list<const char*> items) {
 
 TEST(WizardLists, HourAndMinuteItemsAsTheBoxesShowThem) {
     EXPECT_EQ(StartHourItems(),
-              Quoted({"9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20", "21",
-                      "22", "23", " 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8"}));
+              Quoted({"9",  "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20",
+                      "21", "22", "23", " 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8"}));
     EXPECT_EQ(HourItems(),
               Quoted({" 9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20",
                       "21", "22", "23", " 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8"}));
-    EXPECT_EQ(MinuteItems(), Quoted({" 0", " 5", "10", "15", "20", "25", "30", "35", "40", "45",
-                                     "50", "55"}));
+    EXPECT_EQ(MinuteItems(),
+              Quoted({" 0", " 5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55"}));
 }
 
 TEST(WizardLists, YearsFollowTheClockAndKeepTheShownYear) {
@@ -31,9 +31,7 @@ TEST(WizardLists, YearsFollowTheClockAndKeepTheShownYear) {
         int first, last;
         size_t size;
     } cases[] = {
-        {2026, 2026, 2025, 2036, 12},
-        {2026, 2025, 2025, 2036, 12},
-        {2026, 2036, 2025, 2036, 12},
+        {2026, 2026, 2025, 2036, 12}, {2026, 2025, 2025, 2036, 12}, {2026, 2036, 2025, 2036, 12},
         {2026, 2004, 2004, 2036, 13},  // an old month on show stays choosable
         {2026, 2040, 2025, 2040, 13},
     };
@@ -65,8 +63,8 @@ TEST(WizardDigits, KeepsTheDigitsOfWhatever) {
 
 // The fields as the boxes give them (written here in UTF-8).
 DailyInput Cp932(const DailyInput& in) {
-    return {Sj(in.yy), Sj(in.mm), Sj(in.dd), Sj(in.n), Sj(in.hh), Sj(in.mi), Sj(in.hh2),
-            Sj(in.mi2)};
+    return {Sj(in.yy), Sj(in.mm), Sj(in.dd),  Sj(in.n),
+            Sj(in.hh), Sj(in.mi), Sj(in.hh2), Sj(in.mi2)};
 }
 
 struct CheckCase {
@@ -85,7 +83,11 @@ TEST(WizardDailyCheck, NamesEveryBadFieldInOrder) {
     const CheckCase cases[] = {
         {ok, ""},
         {with([](DailyInput& i) { i.hh = i.mi = ""; }), ""},  // empty times are allowed
-        {with([](DailyInput& i) { i.hh2 = "23"; i.mi2 = "55"; }), ""},
+        {with([](DailyInput& i) {
+             i.hh2 = "23";
+             i.mi2 = "55";
+         }),
+         ""},
         {with([](DailyInput& i) { i.yy = ""; }), "nen, が異常です。"},
         {with([](DailyInput& i) { i.yy = "2024"; }), "年, が異常です。"},
         {with([](DailyInput& i) { i.yy = "2037"; }), "年, が異常です。"},
@@ -107,7 +109,11 @@ TEST(WizardDailyCheck, NamesEveryBadFieldInOrder) {
         {with([](DailyInput& i) { i.hh2 = "24"; }), "時間, が異常です。"},
         {with([](DailyInput& i) { i.mi2 = "99"; }), "分, が異常です。"},
         {with([](DailyInput& i) { i.n = ""; }), "日間, が異常です。"},
-        {with([](DailyInput& i) { i.yy = "2012"; i.hh2 = " 0"; }), "年,時間, が異常です。"},
+        {with([](DailyInput& i) {
+             i.yy = "2012";
+             i.hh2 = " 0";
+         }),
+         "年,時間, が異常です。"},
         {DailyInput{"", "", "", "", "99", "99", "0", "99"},
          "nen,月,日,時間,分,時間,分,日間, が異常です。"},
     };
@@ -123,9 +129,9 @@ TEST(WizardDailyCheck, DaysPastTheMonthsEndAreRefused) {
         const char *yy, *mm, *dd;
         bool ok;
     } cases[] = {
-        {"2026", "2", "28", true},  {"2026", "2", "29", false}, {"2026", "2", "30", false},
-        {"2028", "2", "29", true},  {"2028", "2", "30", false}, {"2027", "2", "29", false},
-        {"2026", "4", "30", true},  {"2026", "4", "31", false}, {"2026", "6", "31", false},
+        {"2026", "2", "28", true},  {"2026", "2", "29", false},  {"2026", "2", "30", false},
+        {"2028", "2", "29", true},  {"2028", "2", "30", false},  {"2027", "2", "29", false},
+        {"2026", "4", "30", true},  {"2026", "4", "31", false},  {"2026", "6", "31", false},
         {"2026", "9", "31", false}, {"2026", "11", "31", false}, {"2026", "5", "31", true},
         {"2026", "12", "31", true}, {"2026", "1", "31", true},
     };
@@ -270,8 +276,8 @@ TEST(WizardMonthly, FifthFridayOnlyWhereItExists) {
     in.nth = true;
     in.dai = "5";
     in.nthWeekday = 5;
-    const std::vector<WizardDate> expected{{2026, 1, 30}, {2026, 5, 29}, {2026, 7, 31},
-                                           {2026, 10, 30}};
+    const std::vector<WizardDate> expected{
+        {2026, 1, 30}, {2026, 5, 29}, {2026, 7, 31}, {2026, 10, 30}};
     EXPECT_EQ(MonthlyTargets(in), expected);
 }
 
@@ -280,9 +286,8 @@ TEST(WizardMonthly, WeeklyEveryWeekdayOverALeapYear) {
         MonthlyInput in = Range("2028", "1", "2028", "12");
         in.weekly = true;
         in.weekday = weekday;
-        const auto expected = DaysWhere(2028, 1, 2028, 12, [&](const QDate& d) {
-            return d.dayOfWeek() == QtWeekday(weekday);
-        });
+        const auto expected = DaysWhere(
+            2028, 1, 2028, 12, [&](const QDate& d) { return d.dayOfWeek() == QtWeekday(weekday); });
         EXPECT_EQ(MonthlyTargets(in), expected) << weekday;
     }
 }
@@ -324,7 +329,7 @@ TEST(WizardMonthly, RulesOnOneDayInTheirOrder) {
     in.monthDay = true;
     in.tuki = "1";
     const std::vector<WizardDate> expected{
-        {2026, 6, 1}, {2026, 6, 1}, {2026, 6, 1},  // n-th, weekly, month day
+        {2026, 6, 1}, {2026, 6, 1},  {2026, 6, 1},  // n-th, weekly, month day
         {2026, 6, 8}, {2026, 6, 15}, {2026, 6, 22}, {2026, 6, 29}};
     EXPECT_EQ(MonthlyTargets(in), expected);
 
@@ -383,12 +388,30 @@ TEST(WizardMonthly, WhatMustBeChosen) {
         {[](MonthlyInput& i) { i.weekly = false; }, false},  // no rule ticked
         {[](MonthlyInput& i) { i.text = ""; }, false},
         {[](MonthlyInput& i) { i.nth = true; }, false},
-        {[](MonthlyInput& i) { i.nth = true; i.dai = "2"; }, false},
-        {[](MonthlyInput& i) { i.nth = true; i.dai = "2"; i.nthWeekday = 3; }, true},
+        {[](MonthlyInput& i) {
+             i.nth = true;
+             i.dai = "2";
+         },
+         false},
+        {[](MonthlyInput& i) {
+             i.nth = true;
+             i.dai = "2";
+             i.nthWeekday = 3;
+         },
+         true},
         {[](MonthlyInput& i) { i.monthDay = true; }, false},
-        {[](MonthlyInput& i) { i.weekly = false; i.monthDay = true; i.tuki = "5"; }, true},
+        {[](MonthlyInput& i) {
+             i.weekly = false;
+             i.monthDay = true;
+             i.tuki = "5";
+         },
+         true},
         // An unticked rule's empty boxes do not matter.
-        {[](MonthlyInput& i) { i.dai = ""; i.tuki = ""; }, true},
+        {[](MonthlyInput& i) {
+             i.dai = "";
+             i.tuki = "";
+         },
+         true},
     };
     int row = 0;
     for (const Case& c : cases) {
