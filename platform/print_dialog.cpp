@@ -1,10 +1,7 @@
 #include "print_dialog.h"
 
-#include <dlfcn.h>
-
-#include <QFile>
-
 #include "installed_layout.h"
+#include "module_loader.h"
 #include "print_back_end.h"
 
 namespace platform {
@@ -56,11 +53,7 @@ void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader) {
 }
 
 PrintBackEnd* LoadPrintModule() {
-    void* module = dlopen(QFile::encodeName(PrintModulePath()).constData(), RTLD_LAZY | RTLD_LOCAL);
-    if (!module) return nullptr;
-    using Entry = PrintBackEnd* (*)();
-    auto entry = reinterpret_cast<Entry>(dlsym(module, "KolvanePrintBackEnd"));
-    return entry ? entry() : nullptr;
+    return LoadModuleObject<PrintBackEnd>(PrintModulePath(), "KolvanePrintBackEnd");
 }
 
 }  // namespace platform

@@ -1,15 +1,13 @@
 #include "sound.h"
 
-#include <dlfcn.h>
-
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdint>
 
 #include "file_io.h"
 #include "installed_layout.h"
+#include "module_loader.h"
 #include "paths.h"
 #include "sound_back_end.h"
 
@@ -83,11 +81,7 @@ void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader) {
 }
 
 SoundBackEnd* LoadSoundModule() {
-    void* module = dlopen(QFile::encodeName(SoundModulePath()).constData(), RTLD_LAZY | RTLD_LOCAL);
-    if (!module) return nullptr;
-    using Entry = SoundBackEnd* (*)();
-    auto entry = reinterpret_cast<Entry>(dlsym(module, "KolvaneSoundBackEnd"));
-    return entry ? entry() : nullptr;
+    return LoadModuleObject<SoundBackEnd>(SoundModulePath(), "KolvaneSoundBackEnd");
 }
 
 void SetSoundPort(SoundPort* port) { g_port = port; }
