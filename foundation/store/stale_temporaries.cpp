@@ -15,8 +15,8 @@ constexpr long long kMinAgeSeconds = 60;
 }  // namespace
 
 int RemoveStaleTemporaries(const std::string& baseDir, const std::string& datFolder,
-                           const std::string& memoFolder) {
-    std::vector<std::string> folders = {baseDir, datFolder};
+                           const std::string& memoFolder, const std::string& diaryFolder) {
+    std::vector<std::string> folders = {baseDir, datFolder, diaryFolder};
     if (!memoFolder.empty()) {
         folders.push_back(memoFolder);
         const QDir memos(platform::DiskPath(memoFolder));

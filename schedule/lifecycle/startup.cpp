@@ -86,7 +86,7 @@ bool MainLifecycle::FormShow() {
             return false;
         }
     }
-    RemoveStaleTemporaries(BaseDir, Settings.dat_Path, Settings.memo_path);
+    RemoveStaleTemporaries(BaseDir, Settings.dat_Path, Settings.memo_path, Settings.ni_dir);
     LoadPrgList();
     PlaceMainWindow();
     Accessories().RestoreOpenMemos();

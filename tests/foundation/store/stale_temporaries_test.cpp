@@ -21,9 +21,9 @@ void Age(const std::string& path) {
 }  // namespace
 
 TEST(StaleTemporaries, OnlyOwnTemporariesGoFromTheProgramsFolders) {
-    TempFolder base, dat, memo, elsewhere;
+    TempFolder base, dat, memo, diary, elsewhere;
     ASSERT_TRUE(QDir(platform::DiskPath(memo.Path())).mkdir(QStringLiteral("仕事")));
-    const TempFolder* const all[] = {&base, &dat, &memo, &elsewhere};
+    const TempFolder* const all[] = {&base, &dat, &memo, &diary, &elsewhere};
     const std::string category = platform::JoinPath(memo.Path(), Sj("仕事"));
     const std::string temporary = ".kolvane-save-Zz9yY8.tmp";
     // The user's own files, named as a save temporary of another writer would be: two days old.
@@ -32,7 +32,8 @@ TEST(StaleTemporaries, OnlyOwnTemporariesGoFromTheProgramsFolders) {
         Sj("日記.txt.2024ab"), Sj("議事録.txt.ver002"), "photo.bmp.Orig01",  "202612.yo2.gDaWTY",
     };
     std::vector<std::string> kept;
-    for (const std::string& folder : {base.Path(), dat.Path(), memo.Path(), category}) {
+    for (const std::string& folder :
+         {base.Path(), dat.Path(), memo.Path(), diary.Path(), category}) {
         for (const std::string& name : users) kept.push_back(platform::JoinPath(folder, name));
         ASSERT_TRUE(platform::WriteFileAtomic(platform::JoinPath(folder, temporary), "x"));
         Age(platform::JoinPath(folder, temporary));
@@ -46,7 +47,7 @@ TEST(StaleTemporaries, OnlyOwnTemporariesGoFromTheProgramsFolders) {
     const std::string fresh = dat.File(".kolvane-save-NewOne.tmp");
     ASSERT_TRUE(platform::WriteFileAtomic(fresh, "x"));
 
-    EXPECT_EQ(RemoveStaleTemporaries(base.Path(), dat.Path(), memo.Path()), 4);
+    EXPECT_EQ(RemoveStaleTemporaries(base.Path(), dat.Path(), memo.Path(), diary.Path()), 5);
     for (const std::string& path : kept) EXPECT_TRUE(platform::FileExists(path)) << path;
     for (const TempFolder* folder : all) EXPECT_EQ(folder->Exists(temporary), folder == &elsewhere);
     EXPECT_FALSE(platform::FileExists(platform::JoinPath(category, temporary)));
@@ -57,6 +58,6 @@ TEST(StaleTemporaries, OneFolderServingSeveralRoles) {
     TempFolder home;
     ASSERT_TRUE(home.Write(".kolvane-save-gDaWTY.tmp", "x"));
     Age(home.File(".kolvane-save-gDaWTY.tmp"));
-    EXPECT_EQ(RemoveStaleTemporaries(home.Path(), home.Path(), home.Path()), 1);
-    EXPECT_EQ(RemoveStaleTemporaries("", "", ""), 0);
+    EXPECT_EQ(RemoveStaleTemporaries(home.Path(), home.Path(), home.Path(), home.Path()), 1);
+    EXPECT_EQ(RemoveStaleTemporaries("", "", "", ""), 0);
 }
