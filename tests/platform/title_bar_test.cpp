@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QTest>
 #include <QWidget>
 #include <memory>
 
@@ -71,9 +72,13 @@ TEST(TitleBar, StatesTheKindDoesNotOfferAreTakenBack) {
         platform::SetTitleBar(&w, c.kind);
         w.show();
         w.setWindowState(c.state);
+        // The take-back runs once the state change has run its course.
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        EXPECT_EQ(bool(w.windowState() & c.state), c.stays);
+        // A window manager answers in its own time, and may first report the state it found
+        // when it took the window on: its last word counts.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return bool(w.windowState() & c.state) == c.stays; }, 5000));
         EXPECT_TRUE(w.isVisible());
     }
 }
