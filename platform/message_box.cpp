@@ -54,8 +54,10 @@ class QtMessagePort final : public MessagePort {
                 box.setEscapeButton(b);
             }
         }
-        // Close alone, as the system's own message boxes have; the box sizes itself.
-        SetTitleBar(&box, TitleBar::CloseOnly);
+        // Close alone, as the system's own message boxes have. The box fits itself to its
+        // text and keeps that size: a window of one size, which no window manager offers to
+        // maximise or resize.
+        SetTitleBar(&box, TitleBar::CloseOnly, true);
         box.exec();
         QAbstractButton* clicked = box.clickedButton();
         for (auto& [b, code] : map)

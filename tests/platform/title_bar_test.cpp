@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
+
+#include "message_box.h"
 
 namespace {
 
@@ -94,6 +98,23 @@ TEST(TitleBar, SettingTheKindAgainReplacesTheOldOne) {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.isMinimized());
+}
+
+// A message box keeps the size it fits itself to: a window of one size, which openbox too
+// shows with close alone.
+TEST(TitleBar, MessageBoxesHaveCloseAloneAndOneSize) {
+    std::optional<platform::TitleBarButtons> seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            seen = platform::TitleBarOf(box);
+            box->close();
+        }
+    });
+    platform::Messages().Show({platform::MsgKind::Warning,
+                               QStringLiteral("c"),
+                               QStringLiteral("t"),
+                               {platform::kBtnYes}});
+    EXPECT_EQ(seen, (platform::TitleBarButtons{true, false, false, true, true}));
 }
 
 }  // namespace
