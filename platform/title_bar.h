@@ -30,6 +30,9 @@ enum class TitleBar {
 // written again whenever Qt rewrites them), and a window manager that offers a minimise or
 // maximise the kind does not have anyway sees the window come straight back. Under openbox,
 // which draws both on every window and dialog, a kind with neither is shown as a toolbar.
+// Openbox keeps its window-menu icon and close button on every window with a title bar,
+// whatever the type and hints say: there a kind without them still shows them, and the close
+// button cancels the dialog as Escape does.
 void SetTitleBar(QWidget* window, TitleBar kind, bool fixed = false);
 
 // The buttons SetTitleBar gave the window; none when it never ran on it.
