@@ -1,10 +1,13 @@
 #include "fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -51,6 +54,20 @@ QString InstalledFamily(const QString& name) {
         break;
     }
     return name;
+}
+
+FontConfigWarmUp::FontConfigWarmUp() {
+    try {
+        thread_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread: Qt reads the configuration itself when it first needs it.
+    }
+}
+
+FontConfigWarmUp::~FontConfigWarmUp() { Wait(); }
+
+void FontConfigWarmUp::Wait() {
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace platform
