@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <clocale>
 #include <system_error>
 #include <vector>
 
@@ -57,6 +58,9 @@ QString InstalledFamily(const QString& name) {
 }
 
 FontConfigWarmUp::FontConfigWarmUp() {
+    // The thread's parsing of numbers reads the locale, which the application object sets as it
+    // is made. Set here before the thread starts, that later setting changes nothing under it.
+    std::setlocale(LC_ALL, "");
     try {
         thread_ = std::thread([] { FcInit(); });
     } catch (const std::system_error&) {
