@@ -1,8 +1,9 @@
 #!/bin/bash
 # Starts of Kolvane (ten years of month files, a normal start with its settings file) against
-# a bare Qt window of the same size, in turns, on a display of their own: the time from the
-# start to the window being mapped, and the resident memory once the start is over. Prints
-# the medians of both programs and their ratio, under openbox and without a window manager.
+# a bare Qt window of the same size and against that window showing one line of Japanese text
+# (bare_window.cpp), in turns, on a display of their own: the time from the start to the window
+# being mapped, and the resident memory once the start is over. Prints the medians and
+# Kolvane's ratio to each yardstick, under openbox and without a window manager.
 # Usage: bench/start_speed.sh [BUILD_DIR] [RUNS] [SOUNDS: on|off] [WM: both|openbox|none]
 # With sounds on (the default) a sound plays as the main window first shows. SETTLE_MS (default
 # 1500) is how long after the map the memory is read.
@@ -21,6 +22,8 @@ case ${4:-both} in
     openbox | none) managers=$4 ;;
     *) echo "window manager: both, openbox or none" >&2; exit 2 ;;
 esac
+# The one line of the second yardstick, as the calendar heads a day.
+text="12月9日(水) 会議"
 settle=$(awk -v ms="${SETTLE_MS:-1500}" 'BEGIN {print ms / 1000}')
 for tool in Kolvane map_timer bare_window; do
     [ -x "$build/$tool" ] || { echo "missing $build/$tool (build the bench targets)" >&2; exit 2; }
@@ -105,28 +108,34 @@ measure() {
     stop "${out#* }"
     read -r width height <<<"${size:-200 200}"
 
-    # In turns, so that a busy moment of the machine weighs on both alike; the first pair warms up.
+    # In turns, so that a busy moment of the machine weighs on all alike; the first round warms up.
     : >"$work/kolvane"
     : >"$work/bare"
-    local i k b
+    : >"$work/text"
+    local i k b t
     for ((i = 0; i <= runs; i++)); do
         k=$(start_once Kolvane32 "$build/Kolvane") || { echo "Kolvane did not show" >&2; return 1; }
         b=$(start_once bare_window "$build/bare_window" bare_window "$width" "$height") || return 1
+        t=$(start_once bare_window "$build/bare_window" bare_window "$width" "$height" "$text") || return 1
         if ((i > 0)); then
             echo "$k" >>"$work/kolvane"
             echo "$b" >>"$work/bare"
+            echo "$t" >>"$work/text"
         fi
     done
-    local mk mb rk rb
+    local mk mb mt rk rb rt
     mk=$(cut -d' ' -f1 "$work/kolvane" | median)
     mb=$(cut -d' ' -f1 "$work/bare" | median)
+    mt=$(cut -d' ' -f1 "$work/text" | median)
     rk=$(cut -d' ' -f2 "$work/kolvane" | median)
     rb=$(cut -d' ' -f2 "$work/bare" | median)
+    rt=$(cut -d' ' -f2 "$work/text" | median)
     echo "${manager/none/no window manager}: window ${width}x${height}, $runs starts each, sounds $sounds"
-    printf '  %-28s %9s %9s %6s\n' "" Kolvane bare ratio
-    awk -v k="$mk" -v b="$mb" 'BEGIN {printf "  %-28s %9.1f %9.1f %6.2f\n", "mapped (median ms)", k, b, k / b}'
-    awk -v k="$rk" -v b="$rb" -v s="$settle" \
-        'BEGIN {printf "  %-28s %9.1f %9.1f %6.2f\n", "RSS " s " s after (MiB)", k / 1024, b / 1024, k / b}'
+    printf '  %-28s %9s %9s %6s %9s %6s\n' "" Kolvane bare ratio "one line" ratio
+    awk -v k="$mk" -v b="$mb" -v t="$mt" \
+        'BEGIN {printf "  %-28s %9.1f %9.1f %6.2f %9.1f %6.2f\n", "mapped (median ms)", k, b, k / b, t, k / t}'
+    awk -v k="$rk" -v b="$rb" -v t="$rt" -v s="$settle" \
+        'BEGIN {printf "  %-28s %9.1f %9.1f %6.2f %9.1f %6.2f\n", "RSS " s " s after (MiB)", k / 1024, b / 1024, k / b, t / 1024, k / t}'
 
     for p in "${display_pids[@]}"; do kill "$p" 2>/dev/null; done
     wait "${display_pids[@]}" 2>/dev/null

@@ -183,7 +183,9 @@ int RemoveStaleTemporaries(const std::string& folder, long long minAgeSeconds) {
     const QDir dir(DiskPath(folder));
     const long long limit = QDateTime::currentSecsSinceEpoch() - minAgeSeconds;
     int removed = 0;
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    // Unsorted: a folder of many years of months is read at every start.
+    for (const QString& entry :
+         dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
         if (!IsSaveTemporaryName(FromDiskPath(entry))) continue;
         const QByteArray name = QFile::encodeName(dir.filePath(entry));
         struct stat info;

@@ -1,10 +1,14 @@
 #include "fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <clocale>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -51,6 +55,23 @@ QString InstalledFamily(const QString& name) {
         break;
     }
     return name;
+}
+
+FontConfigWarmUp::FontConfigWarmUp() {
+    // The thread's parsing of numbers reads the locale, which the application object sets as it
+    // is made. Set here before the thread starts, that later setting changes nothing under it.
+    std::setlocale(LC_ALL, "");
+    try {
+        thread_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread: Qt reads the configuration itself when it first needs it.
+    }
+}
+
+FontConfigWarmUp::~FontConfigWarmUp() { Wait(); }
+
+void FontConfigWarmUp::Wait() {
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "color.h"
 #include "cp932.h"
 #include "day_rows.h"
+#include "fonts.h"
 #include "globals.h"
 #include "jump_dialog.h"
 #include "message_box.h"
@@ -64,7 +65,7 @@ void SetMemoText(QTextEdit* memo, const QString& text) {
 TfrTuki::TfrTuki(const QStringList& args, QWidget* parent) : QMainWindow(parent), args_(args) {
     setObjectName(QStringLiteral("frTuki"));
     setWindowTitle(U("月間予定表"));
-    QFont font(U("ＭＳ Ｐゴシック"));
+    QFont font(platform::InstalledFamily(U("ＭＳ Ｐゴシック")));
     font.setPixelSize(12);
     setFont(font);
     resize(640, 780);

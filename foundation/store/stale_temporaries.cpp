@@ -21,7 +21,7 @@ int RemoveStaleTemporaries(const std::string& baseDir, const std::string& datFol
         folders.push_back(memoFolder);
         const QDir memos(platform::DiskPath(memoFolder));
         for (const QString& sub :
-             memos.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
+             memos.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted))
             folders.push_back(platform::JoinPath(memoFolder, platform::FromDiskPath(sub)));
     }
     int removed = 0;

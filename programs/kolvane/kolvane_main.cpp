@@ -60,6 +60,7 @@ void InstallTerminateHandler(const std::function<void()>& onTerminate) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
 
     platform::SingleInstance instance(QStringLiteral("Kolvane32"));
     if (!instance.TryBecomePrimary()) {
+        fontConfig.Wait();
         if (instance.FindPrimary(2000)) {
             platform::ShowMessage(
                 QStringLiteral("既にKolvaneは勤務中です。(二重に起動できません)\r\n"
@@ -88,6 +90,7 @@ int main(int argc, char** argv) {
     DeskAccessories accessories;
     InstallAccessoryWindows(&accessories);
 
+    fontConfig.Wait();
     TfrTavik main;
     frYotei = new TfrYotei;
     frYo3 = new TfrYo3;

@@ -10,6 +10,7 @@
 #include "viewer_window.h"
 
 int main(int argc, char** argv) {
+    platform::FontConfigWarmUp fontConfig;
     // Taken before Qt sees them: Qt would swallow arguments of its own ("-style", "-display").
     QStringList args;
     for (int i = 1; i < argc; ++i) {
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     // Another user's files are only read here: nothing is saved over them.
     store::TellUnreadableFiles(false);
 
+    fontConfig.Wait();
     TfrTuki window(args);
     // The month is read and fitted before the first showing, so the window opens centred at
     // its final size.
