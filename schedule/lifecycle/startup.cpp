@@ -100,7 +100,7 @@ bool MainLifecycle::FormShow() {
     }
 
     DecodeToday(CurYear, CurMonth, CurDay);
-    LoadMonthSchedule();
+    // Reads the month itself.
     main_.ShowMonth(CurYear, CurMonth, CurDay);
     start_.SetMemoText(day_.MemoText());
 
@@ -255,7 +255,7 @@ void MainLifecycle::ShowExitNotice() {
     Tfryotei2 notice;
     notice.SetPicture(main_.bt_prun->icon());
     DecodeToday(CurYear, CurMonth, CurDay);
-    LoadMonthSchedule();
+    // Reads the month itself.
     main_.ShowMonth(CurYear, CurMonth, CurDay);
     notice.SetToday(CurMonth, CurDay, day_.MemoText());
     DecodeTomorrow(CurYear, CurMonth, CurDay);
