@@ -103,7 +103,9 @@ TEST(TitleBarHints, OpenboxDrawsWindowsWithoutMinimiseOrMaximiseAsToolbars) {
         else
             EXPECT_EQ(type, nullptr);
         // A kind said to need no type is never given one: the window manager is not asked.
-        if (type != nullptr) EXPECT_TRUE(platform::MayTakeOwnType(c.kind, c.fixed));
+        if (type != nullptr) {
+            EXPECT_TRUE(platform::MayTakeOwnType(c.kind, c.fixed));
+        }
     }
 }
 

@@ -220,7 +220,9 @@ TEST_F(MonthView, JumpTakesOnlyARealMonth) {
         view->mnuTukiJpClick();
         EXPECT_EQ(CurYear, c.y);
         EXPECT_EQ(CurMonth, c.m);
-        if (c.y == 2004) EXPECT_EQ(dat.Exists("200405.yo2"), wrote);
+        if (c.y == 2004) {
+            EXPECT_EQ(dat.Exists("200405.yo2"), wrote);
+        }
     }
     EXPECT_EQ(dat.Read("200405.yo2"), MonthBytes({{2, "kept"}}));
 }
