@@ -59,7 +59,7 @@ QString InstalledFamily(const QString& name) {
 
 FontConfigWarmUp::FontConfigWarmUp() {
     // The thread's parsing of numbers reads the locale, which the application object sets as it
-    // is made. Set here before the thread starts, that later setting changes nothing under it.
+    // is made. Set here before the thread starts, so setting it again there changes nothing.
     std::setlocale(LC_ALL, "");
     try {
         thread_ = std::thread([] { FcInit(); });
