@@ -86,7 +86,6 @@ bool MainLifecycle::FormShow() {
             return false;
         }
     }
-    RemoveStaleTemporaries(BaseDir, Settings.dat_Path, Settings.memo_path, Settings.ni_dir);
     LoadPrgList();
     PlaceMainWindow();
     Accessories().RestoreOpenMemos();
@@ -131,6 +130,8 @@ bool MainLifecycle::FormShow() {
     if (!intoTray) GiveStartFocus();
     Settings.smm = Now();
     main_.Alarm().SyncAlarmTimer();
+    // Nothing reads the leftovers of earlier runs: cleared once the windows are up.
+    RemoveStaleTemporaries(BaseDir, Settings.dat_Path, Settings.memo_path, Settings.ni_dir);
     startState_ = kStarted;
     return true;
 }
