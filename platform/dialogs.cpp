@@ -5,6 +5,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 
+#include "title_bar.h"
+
 namespace platform {
 namespace {
 
@@ -44,7 +46,14 @@ class DesktopDialogs final : public DialogPort {
                                              at < custom.size() ? custom[at] : QColor(Qt::white));
             }
         }
-        const QColor c = QColorDialog::getColor(initial, parent);
+        QColorDialog dialog(parent);
+        dialog.setCurrentColor(initial);
+        // A picker of one size with close alone, as the system's own; under openbox not the
+        // minimise and maximise of an ordinary window.
+        dialog.adjustSize();
+        SetTitleBar(&dialog, TitleBar::CloseOnly, true);
+        dialog.exec();
+        const QColor c = dialog.selectedColor();
         for (size_t i = 0; i < kept.size(); ++i)
             QColorDialog::setCustomColor(static_cast<int>(i), kept[i]);
         if (!c.isValid()) return std::nullopt;
