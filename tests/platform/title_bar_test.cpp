@@ -8,8 +8,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+#include "dialogs.h"
 #include "message_box.h"
 
 namespace {
@@ -100,21 +102,34 @@ TEST(TitleBar, SettingTheKindAgainReplacesTheOldOne) {
     EXPECT_FALSE(w.isMinimized());
 }
 
-// A message box keeps the size it fits itself to: a window of one size, which openbox too
-// shows with close alone.
-TEST(TitleBar, MessageBoxesHaveCloseAloneAndOneSize) {
-    std::optional<platform::TitleBarButtons> seen;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            seen = platform::TitleBarOf(box);
-            box->close();
-        }
-    });
-    platform::Messages().Show({platform::MsgKind::Warning,
-                               QStringLiteral("c"),
-                               QStringLiteral("t"),
-                               {platform::kBtnYes}});
-    EXPECT_EQ(seen, (platform::TitleBarButtons{true, false, false, true, true}));
+// The message box and the colour picker keep the size they fit themselves to: windows of one
+// size, which openbox too shows with close alone.
+TEST(TitleBar, MessageBoxesAndTheColourPickerHaveCloseAloneAndOneSize) {
+    const struct {
+        const char* name;
+        std::function<void()> show;
+    } cases[] = {
+        {"message box",
+         [] {
+             platform::Messages().Show({platform::MsgKind::Warning,
+                                        QStringLiteral("c"),
+                                        QStringLiteral("t"),
+                                        {platform::kBtnYes}});
+         }},
+        {"colour picker", [] { platform::Dialogs().Color(nullptr, QColor(Qt::red), {}); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::optional<platform::TitleBarButtons> seen;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                seen = platform::TitleBarOf(window);
+                window->close();
+            }
+        });
+        c.show();
+        EXPECT_EQ(seen, (platform::TitleBarButtons{true, false, false, true, true}));
+    }
 }
 
 }  // namespace
