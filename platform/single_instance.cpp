@@ -8,10 +8,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <cerrno>
 #include <chrono>
@@ -25,12 +26,21 @@ constexpr char kActivate[] = "activate\n";
 // Longer than any request: whoever sends more is not a copy of the program.
 constexpr qsizetype kMaxRequest = 256;
 
-// Per user (uid) and per display; only characters that are safe in a file name.
-QString BaseName(const QString& key) {
-    QString display = DisplayKey(qEnvironmentVariable("DISPLAY"));
-    if (display.isEmpty()) display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    if (display.isEmpty()) display = QStringLiteral("none");
-    QString raw = key + '-' + QString::number(getuid()) + '-' + display;
+// Per user and per data folder; only characters that are safe in a file name. The folder's
+// real place decides, so a link to it or another spelling of it meets the same lock.
+QString BaseName(const QString& key, const QString& dataFolder) {
+    QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(dataFolder));
+    // A folder not yet made: the real place of what of it is there, and the rest.
+    QString rest;
+    while (!QFileInfo::exists(folder) && folder.size() > 1) {
+        rest.prepend(QLatin1Char('/') + QFileInfo(folder).fileName());
+        folder = QFileInfo(folder).path();
+    }
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    const QByteArray place = QFile::encodeName((real.isEmpty() ? folder : real) + rest);
+    const QByteArray digest =
+        QCryptographicHash::hash(place, QCryptographicHash::Sha256).toHex().left(16);
+    QString raw = key + '-' + QString::number(getuid()) + '-' + QString::fromLatin1(digest);
     QString safe;
     for (QChar c : raw)
         safe +=
@@ -38,12 +48,45 @@ QString BaseName(const QString& key) {
     return safe;
 }
 
-// The runtime folder is private to the user; /tmp only when there is none.
-QString LockFolder() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
-    return dir;
+// A folder of the user's that nobody else may enter: no link, the user's, mode 0700 (a looser
+// mode of the user's own folder is mended).
+enum class Privacy { Private, Missing, Foreign };
+Privacy CheckPrivate(const QString& folder, bool mend) {
+    struct stat st;
+    const QByteArray name = QFile::encodeName(folder);
+    if (::lstat(name.constData(), &st) != 0) return Privacy::Missing;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return Privacy::Foreign;
+    if ((st.st_mode & 077) == 0) return Privacy::Private;
+    if (mend && ::chmod(name.constData(), 0700) == 0) return Privacy::Private;
+    return Privacy::Foreign;
 }
+
+QString Refused(const QString& what) {
+    return what +
+           QStringLiteral("\r\nほかのユーザーが手を加えられる場所なので、Kolvaneを起動しません。");
+}
+
+}  // namespace
+
+QString LockFolder(const QStringList& runtimeFolders, const QString& sharedTemp, QString& refusal) {
+    refusal.clear();
+    for (const QString& folder : runtimeFolders) {
+        if (folder.startsWith(QLatin1Char('/')) && CheckPrivate(folder, false) == Privacy::Private)
+            return folder;
+    }
+    const QString own = sharedTemp + QStringLiteral("/kolvane-") + QString::number(::geteuid());
+    if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST)
+        return QString();  // nowhere to lock: the program runs without the guard
+    if (CheckPrivate(own, true) != Privacy::Private) {
+        refusal = Refused(QStringLiteral("二重起動を防ぐためのフォルダ[%1]が、このユーザーだけの"
+                                         "フォルダではありません。")
+                              .arg(own));
+        return QString();
+    }
+    return own;
+}
+
+namespace {
 
 bool SocketAddress(const QString& path, sockaddr_un& addr) {
     const QByteArray name = QFile::encodeName(path);
@@ -61,6 +104,23 @@ bool SameUser(int fd) {
     ucred peer{};
     socklen_t size = sizeof peer;
     return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+}
+
+// The display line the primary keeps in its lock file.
+void WriteDisplay(int fd, const QString& display) {
+    const QByteArray line = display.toUtf8() + '\n';
+    if (::ftruncate(fd, 0) != 0) return;
+    [[maybe_unused]] const ssize_t n = ::pwrite(fd, line.constData(), line.size(), 0);
+}
+
+QString ReadDisplay(int fd) {
+    char buffer[kMaxRequest];
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
+    if (n <= 0) return QString();
+    const QByteArray text(buffer, n);
+    const qsizetype end = text.indexOf('\n');
+    // Only a whole line: the primary may be writing it this moment.
+    return end > 0 ? QString::fromUtf8(text.left(end)) : QString();
 }
 
 }  // namespace
@@ -92,9 +152,19 @@ QString DisplayKey(const QString& display) {
     return host + QLatin1Char(':') + QString::number(n);
 }
 
-SingleInstance::SingleInstance(const QString& key) {
-    QString base = BaseName(key);
-    QString folder = LockFolder();
+QString SingleInstance::OwnDisplay() {
+    const QString display = DisplayKey(qEnvironmentVariable("DISPLAY"));
+    return display.isEmpty() ? qEnvironmentVariable("WAYLAND_DISPLAY") : display;
+}
+
+SingleInstance::SingleInstance(const QString& key, const QString& dataFolder) {
+    // The session's runtime folder, else the one the login manager makes for the user, which
+    // a start from a shell without the variable meets as well.
+    const QString folder = LockFolder(
+        {qEnvironmentVariable("XDG_RUNTIME_DIR"), QStringLiteral("/run/user/%1").arg(::geteuid())},
+        QDir::tempPath(), refusal_);
+    if (folder.isEmpty()) return;
+    const QString base = BaseName(key, dataFolder);
     lockPath_ = folder + '/' + base + QStringLiteral(".lock");
     serverName_ = folder + '/' + base + QStringLiteral(".sock");
 }
@@ -115,14 +185,33 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::TryBecomePrimary() {
     if (primary_) return true;
+    if (!refusal_.isEmpty()) return false;
+    if (lockPath_.isEmpty()) {
+        primary_ = true;  // no folder for a lock: run without the guard
+        return true;
+    }
     if (lockFd_ < 0) {
         // Close-on-exec: a program started from here must not inherit (and keep) the lock.
-        QByteArray path = QFile::encodeName(lockPath_);
-        lockFd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lockFd_ < 0) lockFd_ = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-        if (lockFd_ < 0) {
+        const QByteArray path = QFile::encodeName(lockPath_);
+        lockFd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (lockFd_ < 0 && errno == EACCES)
+            lockFd_ = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        struct stat st;
+        const bool opened = lockFd_ >= 0;
+        if (!opened && errno != ELOOP) {
             primary_ = true;  // no guard possible: run without it
             return true;
+        }
+        // A link, or a file that is not the user's: someone else could hold or move it.
+        if (!opened || ::fstat(lockFd_, &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid()) {
+            if (opened) ::close(lockFd_);
+            lockFd_ = -1;
+            refusal_ = Refused(
+                QStringLiteral("二重起動を防ぐためのファイル[%1]が、このユーザーのファイルでは"
+                               "ありません。")
+                    .arg(lockPath_));
+            return false;
         }
     }
     int rc;
@@ -130,17 +219,16 @@ bool SingleInstance::TryBecomePrimary() {
         rc = ::flock(lockFd_, LOCK_EX | LOCK_NB);
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) {
-        if (errno == EWOULDBLOCK) {
-            ::close(lockFd_);
-            lockFd_ = -1;
-            return false;
-        }
+        const bool held = errno == EWOULDBLOCK;
+        if (held) primaryDisplay_ = ReadDisplay(lockFd_);
         ::close(lockFd_);
         lockFd_ = -1;
+        if (held) return false;
         primary_ = true;  // the file system cannot lock: run without the guard
         return true;
     }
     primary_ = true;
+    WriteDisplay(lockFd_, OwnDisplay());
     Listen();
     return true;
 }
@@ -156,7 +244,8 @@ void SingleInstance::Listen() {
     sockaddr_un addr;
     if (!SocketAddress(serverName_, addr)) return;
     struct stat st;
-    if (::lstat(addr.sun_path, &st) == 0 && S_ISSOCK(st.st_mode)) ::unlink(addr.sun_path);
+    if (::lstat(addr.sun_path, &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::geteuid())
+        ::unlink(addr.sun_path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return;
     if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
@@ -243,6 +332,7 @@ bool SingleInstance::FindPrimary(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+            if (!SameUser(fd)) break;  // never tell anything to another user's program
             clientFd_ = fd;
             return true;
         }
@@ -251,7 +341,8 @@ bool SingleInstance::FindPrimary(int timeoutMs) {
             int error = 0;
             socklen_t size = sizeof error;
             if (::poll(&p, 1, timeoutMs) == 1 &&
-                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0) {
+                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0 &&
+                SameUser(fd)) {
                 clientFd_ = fd;
                 return true;
             }

@@ -1,11 +1,14 @@
-// One running copy per user and display. A lock file held with flock decides who is the
-// primary copy (the kernel drops the lock with the process, so a crashed copy blocks nothing);
-// a local socket of the primary, private to the user, lets a second copy ask it to come to the
-// front.
+// One running copy per data folder, whatever the display: two copies on two displays would
+// each save the month over the other's text. A lock file held with flock decides who is the
+// primary copy (the kernel drops the lock with the process, so a crashed copy blocks nothing)
+// and names the primary's display; a local socket of the primary, private to the user, lets a
+// second copy on the same display ask it to come to the front. Both lie in a folder that only
+// the user may enter.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,16 +21,32 @@ namespace platform {
 // the same server. Empty for a text that names no display.
 QString DisplayKey(const QString& display);
 
+// The folder of the lock and the socket: the first of the runtime folders that only the user
+// may enter (the user's, no link, mode 0700), else "kolvane-<uid>" in the shared temporary
+// folder, made so. Empty when there is no such folder: with refusal empty when none could be
+// made (the program then runs without the guard), else with the reason that the one in the
+// shared folder belongs to someone else or is open to others.
+QString LockFolder(const QStringList& runtimeFolders, const QString& sharedTemp, QString& refusal);
+
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
-    explicit SingleInstance(const QString& key);
+    // dataFolder: the disk path of the folder the copy works on; its links are resolved, so
+    // every name of one folder is one lock.
+    explicit SingleInstance(const QString& key, const QString& dataFolder = QString());
     ~SingleInstance() override;
 
     // True when this copy runs: it holds the lock, or the lock could not be made at all (then
-    // the program runs without the guard). False: another copy holds it.
+    // the program runs without the guard). False: another copy holds it, or Refusal() says
+    // why the guard cannot be trusted (a folder or lock file that another user could control).
     bool TryBecomePrimary();
     bool IsPrimary() const { return primary_; }
+    // Why the start must not go on, for the user; empty when the lock was tried.
+    QString Refusal() const { return refusal_; }
+    // After a failed TryBecomePrimary: the display the primary named in the lock (empty while
+    // it has not yet), and this copy's own.
+    QString PrimaryDisplay() const { return primaryDisplay_; }
+    static QString OwnDisplay();
 
     // Second copy: whether the primary copy is ready to be asked (its server answers). False
     // while it is still starting or already ending; the connection is kept for NotifyPrimary.
@@ -55,6 +74,8 @@ class SingleInstance : public QObject {
 
     QString lockPath_;
     QString serverName_;
+    QString refusal_;
+    QString primaryDisplay_;
     int lockFd_ = -1;
     bool primary_ = false;
     std::function<void()> handler_;

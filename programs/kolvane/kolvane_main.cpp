@@ -16,6 +16,7 @@
 #include "main_window.h"
 #include "message_box.h"
 #include "paste_guard.h"
+#include "paths.h"
 #include "program_icon.h"
 #include "single_instance.h"
 #include "start_notice.h"
@@ -57,6 +58,30 @@ void InstallTerminateHandler(const std::function<void()>& onTerminate) {
     for (int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &sa, nullptr);
 }
 
+// A start that does not run: it hands over to the running copy, or says why it ends.
+int SecondStart(platform::SingleInstance& instance) {
+    if (!instance.Refusal().isEmpty()) {
+        platform::MessageDlg(instance.Refusal(), platform::MsgKind::Error, {platform::kBtnOk});
+        return 1;
+    }
+    const QString there = instance.PrimaryDisplay();
+    if (!there.isEmpty() && there != platform::SingleInstance::OwnDisplay()) {
+        platform::ShowMessage(
+            QStringLiteral("既にKolvaneはディスプレイ %1 で勤務中です。(二重に起動できません)\r\n"
+                           "データフォルダ[%2]を使うKolvaneは一つだけです。"
+                           "そちらのKolvaneを終了してから起動してください。")
+                .arg(there, platform::DiskPath(platform::DataHomeDir())));
+        return 0;
+    }
+    if (instance.FindPrimary(2000)) {
+        platform::ShowMessage(
+            QStringLiteral("既にKolvaneは勤務中です。(二重に起動できません)\r\n"
+                           "現在、勤務中のKolvaneをアクティブにします。"));
+        instance.NotifyPrimary(2000);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,16 +97,11 @@ int main(int argc, char** argv) {
     platform::InstallFontSubstitutes();
     platform::InstallPasteGuard();
 
-    platform::SingleInstance instance(QStringLiteral("Kolvane32"));
+    platform::SingleInstance instance(QStringLiteral("Kolvane32"),
+                                      platform::DiskPath(platform::DataHomeDir()));
     if (!instance.TryBecomePrimary()) {
         fontConfig.Wait();
-        if (instance.FindPrimary(2000)) {
-            platform::ShowMessage(
-                QStringLiteral("既にKolvaneは勤務中です。(二重に起動できません)\r\n"
-                               "現在、勤務中のKolvaneをアクティブにします。"));
-            instance.NotifyPrimary(2000);
-        }
-        return 0;
+        return SecondStart(instance);
     }
 
     // The program lives in the tray; without a tray its windows keep their task-bar buttons.

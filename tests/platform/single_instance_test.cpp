@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -126,22 +127,148 @@ TEST(SingleInstance, OnePrimaryPerKey) {
     EXPECT_TRUE(QFile::exists(second.LockPath()));
 }
 
-TEST(SingleInstance, NamesArePerUserAndDisplay) {
-    QString key = UniqueKey();
-    QByteArray old = qgetenv("DISPLAY");
-    qputenv("DISPLAY", ":7");
-    SingleInstance a(key);
-    qputenv("DISPLAY", ":8.0");
-    SingleInstance b(key);
-    if (old.isNull())
-        qunsetenv("DISPLAY");
-    else
-        qputenv("DISPLAY", old);
-    EXPECT_NE(a.LockPath(), b.LockPath());
-    EXPECT_NE(a.ServerName(), b.ServerName());
-    EXPECT_TRUE(a.LockPath().contains(QString::number(getuid())));
-    EXPECT_TRUE(a.TryBecomePrimary());
-    EXPECT_TRUE(b.TryBecomePrimary());
+// Sets an environment variable for the scope.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const QByteArray& value) : name_(name), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnv() {
+        if (old_.isNull())
+            qunsetenv(name_);
+        else
+            qputenv(name_, old_);
+    }
+
+  private:
+    const char* name_;
+    QByteArray old_;
+};
+
+TEST(SingleInstance, OneCopyPerDataFolderWhateverTheDisplay) {
+    QTemporaryDir root;
+    const QString data = root.path() + "/data", other = root.path() + "/other";
+    ASSERT_TRUE(QDir().mkpath(data) && QDir().mkpath(other));
+    ASSERT_TRUE(QFile::link(data, root.path() + "/link"));
+    struct {
+        const char* display;
+        QString folder;
+        bool oneCopy;
+    } const rows[] = {
+        {":8.0", data, true},  // another display, the same folder
+        {":7", data + "/", true},
+        {":7", root.path() + "/link", true},
+        {":7", root.path() + "/./data", true},
+        {":7", other, false},
+    };
+    for (const auto& row : rows) {
+        const QString key = UniqueKey();
+        std::unique_ptr<SingleInstance> first, second;
+        {
+            ScopedEnv display("DISPLAY", ":7");
+            first = std::make_unique<SingleInstance>(key, data);
+            ASSERT_TRUE(first->TryBecomePrimary());
+        }
+        ScopedEnv display("DISPLAY", row.display);
+        second = std::make_unique<SingleInstance>(key, row.folder);
+        EXPECT_EQ(second->LockPath() == first->LockPath(), row.oneCopy) << row.folder.toStdString();
+        EXPECT_EQ(second->TryBecomePrimary(), !row.oneCopy) << row.folder.toStdString();
+        // The lock names the display of the copy that holds it.
+        if (row.oneCopy) {
+            EXPECT_EQ(second->PrimaryDisplay(), ":7");
+        }
+        EXPECT_EQ(SingleInstance::OwnDisplay(), platform::DisplayKey(row.display));
+        EXPECT_TRUE(first->LockPath().contains(QString::number(getuid())));
+    }
+    // A folder not yet made is one folder under every name too.
+    const QString key = UniqueKey();
+    SingleInstance a(key, data + "/new"), b(key, root.path() + "/link/new");
+    EXPECT_EQ(a.LockPath(), b.LockPath());
+}
+
+TEST(SingleInstance, LockFolderIsOneOnlyTheUserMayEnter) {
+    QTemporaryDir root;
+    const QString own = root.path() + "/kolvane-" + QString::number(geteuid());
+    auto make = [](const QString& path, mode_t mode, uid_t owner) {
+        const QByteArray name = QFile::encodeName(path);
+        return ::mkdir(name.constData(), mode) == 0 && ::chmod(name.constData(), mode) == 0 &&
+               ::chown(name.constData(), owner, static_cast<gid_t>(-1)) == 0;
+    };
+    const QString runtime = root.path() + "/run";
+    struct {
+        const char* what;
+        std::function<bool()> prepare;
+        QString chosen;
+        bool refused;
+    } const rows[] = {
+        {"private runtime folder", [&] { return make(runtime, 0700, geteuid()); }, runtime, false},
+        {"runtime folder open to others, own folder made",
+         [&] { return make(runtime, 0755, geteuid()); }, own, false},
+        {"another user's runtime folder", [&] { return make(runtime, 0700, 65534); }, own, false},
+        {"runtime folder through a link",
+         [&] {
+             return make(root.path() + "/r", 0700, geteuid()) &&
+                    QFile::link(root.path() + "/r", runtime);
+         },
+         own, false},
+        {"own folder left open is closed", [&] { return make(own, 0777, geteuid()); }, own, false},
+        {"another user's folder", [&] { return make(own, 0700, 65534); }, QString(), true},
+        {"a link in its place",
+         [&] {
+             return make(root.path() + "/r", 0700, geteuid()) &&
+                    QFile::link(root.path() + "/r", own);
+         },
+         QString(), true},
+        {"a file in its place",
+         [&] {
+             QFile f(own);
+             return f.open(QIODevice::WriteOnly);
+         },
+         QString(), true},
+    };
+    for (const auto& row : rows) {
+        QDir(root.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(root.path()));
+        ASSERT_TRUE(row.prepare()) << row.what;
+        QString refusal;
+        EXPECT_EQ(
+            platform::LockFolder({QStringLiteral("relative/run"), runtime}, root.path(), refusal),
+            row.chosen)
+            << row.what;
+        EXPECT_EQ(refusal.contains(own), row.refused) << row.what;
+        struct stat st;
+        if (row.chosen == own) {
+            ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0700u) << row.what;
+        }
+    }
+}
+
+TEST(SingleInstance, LockFileOfAnotherUserOrALinkIsRefused) {
+    QTemporaryDir runtime;
+    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0700), 0);
+    ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString key = UniqueKey();
+    for (const char* kind : {"foreign", "link"}) {
+        SingleInstance guard(key);
+        ASSERT_TRUE(guard.LockPath().startsWith(runtime.path()));
+        QFile::remove(guard.LockPath());
+        const QByteArray lock = QFile::encodeName(guard.LockPath());
+        if (std::string(kind) == "link") {
+            ASSERT_TRUE(QFile::link(runtime.path() + "/elsewhere", guard.LockPath()));
+        } else {
+            QFile f(guard.LockPath());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            ASSERT_EQ(::chown(lock.constData(), 65534, 65534), 0);
+        }
+        EXPECT_FALSE(guard.TryBecomePrimary()) << kind;
+        EXPECT_FALSE(guard.IsPrimary()) << kind;
+        EXPECT_TRUE(guard.Refusal().contains(guard.LockPath())) << kind;
+        EXPECT_FALSE(QFile::exists(runtime.path() + "/elsewhere")) << kind;
+    }
+    SingleInstance clean(UniqueKey());
+    EXPECT_TRUE(clean.TryBecomePrimary());
+    EXPECT_TRUE(clean.Refusal().isEmpty());
 }
 
 TEST(SingleInstance, EverySpellingOfADisplayIsOneDisplay) {
@@ -168,22 +295,6 @@ TEST(SingleInstance, EverySpellingOfADisplayIsOneDisplay) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(platform::DisplayKey(c.display), c.key) << c.display.toStdString();
-}
-
-TEST(SingleInstance, TwoSpellingsOfOneDisplayGiveOneCopy) {
-    QString key = UniqueKey();
-    QByteArray old = qgetenv("DISPLAY");
-    qputenv("DISPLAY", ":71");
-    SingleInstance a(key);
-    qputenv("DISPLAY", ":71.0");
-    SingleInstance b(key);
-    if (old.isNull())
-        qunsetenv("DISPLAY");
-    else
-        qputenv("DISPLAY", old);
-    EXPECT_EQ(a.LockPath(), b.LockPath());
-    EXPECT_TRUE(a.TryBecomePrimary());
-    EXPECT_FALSE(b.TryBecomePrimary());
 }
 
 TEST(SingleInstance, PrimaryNotYetListeningIsNotFound) {
