@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <climits>
 
 #include "file_faults.h"
 #include "paths.h"
@@ -32,15 +33,41 @@ bool WriteFails(WriteStep step, const std::string& path) {
     return g_writeFault && g_writeFault(step, path);
 }
 
-// The file a link names (through any chain of links), so that the link stays a link.
-QString FinalTarget(const QString& disk) {
-    QFileInfo info(disk);
-    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) {
-        const QString next = info.symLinkTarget();
-        if (next.isEmpty()) break;
-        info.setFile(next);
+// Whether the kernel lets us follow this link: never another user's link in a sticky folder
+// that everyone may write (/tmp), unless the folder is that user's; so a link planted there
+// never sends our file to a place of the planter's choosing.
+bool MayFollow(const struct stat& link, const QByteArray& folder) {
+    struct stat dir;
+    if (::stat(folder.constData(), &dir) != 0) return false;
+    const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
+}
+
+QByteArray FolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0) return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// The file a link names (through any chain of links), so that the link stays a link. False
+// where the kernel would refuse to follow a link of the chain, or at a loop.
+bool FinalTarget(const QByteArray& disk, QByteArray& target) {
+    QByteArray current = disk;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info;
+        if (::lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            target = current;
+            return true;
+        }
+        const QByteArray folder = FolderOf(current);
+        if (!MayFollow(info, folder)) return false;
+        char next[PATH_MAX];
+        const ssize_t n = ::readlink(current.constData(), next, sizeof next);
+        if (n <= 0 || n >= static_cast<ssize_t>(sizeof next)) return false;
+        const QByteArray link(next, n);
+        current = link.startsWith('/') ? link : folder + '/' + link;
     }
-    return info.isSymLink() ? disk : info.filePath();
+    return false;
 }
 
 // Creates a new temporary of our own name in the folder; -1 on failure. A file that replaces
@@ -139,19 +166,25 @@ ReadResult ReadFile(const std::string& path, std::string& out) {
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty()) return false;
-    const QString target = FinalTarget(DiskPath(path));
-    const QByteArray targetName = QFile::encodeName(target);
+    QByteArray targetName;
+    if (!FinalTarget(QFile::encodeName(DiskPath(path)), targetName)) return false;
     struct stat old;
     const bool replacing = ::stat(targetName.constData(), &old) == 0;
     if (replacing && (S_ISDIR(old.st_mode) || ::access(targetName.constData(), W_OK) != 0))
         return false;
     if (WriteFails(WriteStep::Create, path)) return false;
-    const QString folder = QFileInfo(target).path();
+    const QString folder = QFile::decodeName(FolderOf(targetName));
     QByteArray temporary;
     const int fd = CreateTemporary(folder, replacing, temporary);
     if (fd < 0) return false;
     bool ok = !WriteFails(WriteStep::Write, path) && WriteAll(fd, bytes);
-    if (ok && replacing) ::fchmod(fd, old.st_mode & 07777);  // not ours to change: keep going
+    if (ok && replacing) {
+        // A folder shared through a group keeps it, where the user is in that group; the
+        // group first, as a change of group clears the set-group bit that the mode restores.
+        // Neither is ours to insist on: the save goes on without.
+        [[maybe_unused]] const int kept = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        ::fchmod(fd, old.st_mode & 07777);
+    }
     ok = ok && !WriteFails(WriteStep::Sync, path) && (::fsync(fd) == 0 || errno == EINVAL);
     if (::close(fd) != 0) ok = false;
     if (ok && !WriteFails(WriteStep::Rename, path) &&
@@ -242,28 +275,36 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 
 namespace platform {
 
-bool WriteNewFile(const std::string& path, std::string_view bytes) {
+namespace {
+
+bool WriteNew(const std::string& path, std::string_view bytes, mode_t mode) {
     if (path.empty()) return false;
     const QByteArray disk = QFile::encodeName(DiskPath(path));
-    const int fd = ::open(disk.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(disk.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0) return false;
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0)
-            done += static_cast<size_t>(n);
-        else if (n < 0 && errno == EINTR)
-            continue;
-        else
-            ok = false;
-    }
+    bool ok = WriteAll(fd, bytes);
     // The caller may write over the original next: the copy must be on the disk first.
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     // Made by this call a moment ago: removing it deletes nothing of the user's.
     if (!ok) ::unlink(disk.constData());
     return ok;
+}
+
+}  // namespace
+
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+    return WriteNew(path, bytes, 0666);
+}
+
+bool WritePrivateNewFile(const std::string& path, std::string_view bytes) {
+    return WriteNew(path, bytes, 0600);
+}
+
+bool NameTaken(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::lstat(QFile::encodeName(DiskPath(path)).constData(), &st) == 0;
 }
 
 }  // namespace platform

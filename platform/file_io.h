@@ -21,7 +21,9 @@ bool NothingToRead(const std::string& path);
 
 // Writes a temporary file in the same folder and renames it over the old one, so a failed
 // write leaves the old file whole and no temporary behind. A link is followed and the file it
-// names replaced; a replaced file keeps its permissions. False when anything failed.
+// names replaced, but only where the kernel would follow it: another user's link in a sticky
+// folder that everyone may write (/tmp) fails the write. A replaced file keeps its permissions
+// and, where the user may set it, its group. False when anything failed.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // Whether the name is that of a temporary of WriteFileAtomic: ".kolvane-save-" + six letters
@@ -53,7 +55,12 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 namespace platform {
 
 // Makes a new file with the bytes and flushes it to the disk; never replaces anything at the
-// path. False when the name is taken or anything failed (a half-written file is removed).
+// path, nor follows a link there. False when the name is taken or anything failed (a
+// half-written file is removed).
 bool WriteNewFile(const std::string& path, std::string_view bytes);
+// The same for a file that only the user may read (0600), whatever the folder.
+bool WritePrivateNewFile(const std::string& path, std::string_view bytes);
+// Whether anything has the name, a link that leads nowhere too.
+bool NameTaken(const std::string& path);
 
 }  // namespace platform

@@ -1,10 +1,12 @@
 #include "paths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <climits>
 #include <cstdlib>
@@ -43,6 +45,21 @@ QString ExecutableDirOnDisk() {
 
 std::string ExecutableDir() { return FromDiskPath(ExecutableDirOnDisk()); }
 
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path (relative values are to be
+// ignored, as the XDG base directory rules say), else the default below the home folder.
+QString XdgFolder(const char* variable, const char* underHome) {
+    QString base;
+    const char* value = std::getenv(variable);
+    if (value && *value == '/') base = QString::fromLocal8Bit(value);
+    if (base.isEmpty()) base = QDir::homePath() + QLatin1Char('/') + QLatin1String(underHome);
+    while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
+    return base;
+}
+
+}  // namespace
+
 std::string DataHomeDir() {
     const char* home = std::getenv("KOLVANE_HOME");
     if (home && *home) {
@@ -50,14 +67,38 @@ std::string DataHomeDir() {
         while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
         return dir;
     }
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    QString base;
-    // Relative values are to be ignored, as the XDG base directory rules say.
-    if (xdg && *xdg == '/') base = QString::fromLocal8Bit(xdg);
-    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
-    while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
-    return FromDiskPath(base + QStringLiteral("/kolvane"));
+    return FromDiskPath(XdgFolder("XDG_DATA_HOME", ".local/share") + QStringLiteral("/kolvane"));
 }
+
+bool IsOwnFolder(const std::string& path) {
+    struct stat st;
+    if (path.empty() || ::stat(QFile::encodeName(DiskPath(path)).constData(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & S_IWOTH) == 0;
+}
+
+std::string PrivateStateDir() {
+    const QString base = XdgFolder("XDG_STATE_HOME", ".local/state");
+    const QString dir = base + QStringLiteral("/kolvane");
+    QDir().mkpath(base);
+    ::mkdir(QFile::encodeName(dir).constData(), 0700);
+    const std::string path = FromDiskPath(dir);
+    return IsOwnFolder(path) ? path : std::string();
+}
+
+std::string RuntimeDir() {
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (!value || *value != '/') return std::string();
+    struct stat st;
+    // The session's own folder is the user's and closed to everyone else; anything else is
+    // not what it claims to be.
+    if (::lstat(value, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & 077) != 0)
+        return std::string();
+    return FromDiskPath(QString::fromLocal8Bit(value));
+}
+
+std::string SharedTempDir() { return FromDiskPath(QDir::tempPath()); }
 
 bool MakeFolder(const std::string& path) {
     if (path.empty()) return false;

@@ -26,6 +26,16 @@ QString ExecutableDirOnDisk();
 // (~/.local/share/kolvane). Never the program folder, which may be read-only or thrown away
 // with a build.
 std::string DataHomeDir();
+// A folder that is the user's own: there, the user's, and no other user may write in it.
+bool IsOwnFolder(const std::string& path);
+// The user's state folder of the program, $XDG_STATE_HOME/kolvane (~/.local/state/kolvane),
+// made private when missing; empty when it is not there afterwards or not the user's own.
+std::string PrivateStateDir();
+// $XDG_RUNTIME_DIR when it is a folder of the user's that nobody else may enter; else empty.
+// Emptied when the user logs out.
+std::string RuntimeDir();
+// The temporary folder every user shares ($TMPDIR, else /tmp).
+std::string SharedTempDir();
 // Makes the folder and its parents; true when it is there afterwards.
 bool MakeFolder(const std::string& path);
 

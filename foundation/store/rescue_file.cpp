@@ -52,8 +52,20 @@ std::string WriteRescueFile(const std::string& folder, int year, int month, cons
         std::string name = stem;
         if (n > 1) name += "-" + std::to_string(n);
         const std::string path = platform::JoinPath(folder, name + ".txt");
-        if (!platform::NothingToRead(path) || platform::IsFolder(path)) continue;
-        return platform::WriteFileAtomic(path, text) ? path : std::string();
+        // Private, and never through a link that another user may have put at the name.
+        if (platform::WritePrivateNewFile(path, text)) return path;
+        if (!platform::NameTaken(path)) return std::string();
     }
     return std::string();
+}
+
+std::vector<std::string> RescueFolders(const std::string& dataFolder) {
+    std::vector<std::string> folders;
+    if (platform::IsOwnFolder(dataFolder)) folders.push_back(dataFolder);
+    // The state folder outlives the session; the runtime folder goes with the logout that
+    // often is the termination, so it comes after.
+    for (const std::string& own : {platform::PrivateStateDir(), platform::RuntimeDir()})
+        if (!own.empty()) folders.push_back(own);
+    folders.push_back(platform::SharedTempDir());
+    return folders;
 }

@@ -1,6 +1,5 @@
 #include "startup.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -277,11 +276,12 @@ void MainLifecycle::ShowExitNotice() {
 
 void MainLifecycle::WriteRescue() {
     const TDateTime now = Now();
-    std::string path = WriteRescueFile(BaseDir, CurYear, CurMonth, MonthDays, now);
-    // A full data folder must not take the text with it.
-    if (path.empty())
-        path = WriteRescueFile(platform::FromDiskPath(QDir::tempPath()), CurYear, CurMonth,
-                               MonthDays, now);
+    // A full or unwritable data folder must not take the text with it.
+    std::string path;
+    for (const std::string& folder : RescueFolders(BaseDir)) {
+        path = WriteRescueFile(folder, CurYear, CurMonth, MonthDays, now);
+        if (!path.empty()) break;
+    }
     if (!path.empty()) {
         std::fprintf(stderr, "Kolvane: %s\n",
                      qPrintable(QStringLiteral("保存できなかった予定を %1 に残しました。")

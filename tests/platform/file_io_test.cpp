@@ -54,7 +54,9 @@ TEST(FileIo, ReplacedFileKeepsItsModesAndLinks) {
     TempFolder dir;
     const QString folder = platform::DiskPath(dir.Path());
     ASSERT_TRUE(dir.Write("shared.txt", "old"));
-    ASSERT_EQ(chmod(QFile::encodeName(folder + "/shared.txt").constData(), 0640), 0);
+    // A file shared through a group: the group stays (the user is in it, or root).
+    ASSERT_EQ(chown(QFile::encodeName(folder + "/shared.txt").constData(), -1, 65534), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder + "/shared.txt").constData(), 02640), 0);
     ASSERT_TRUE(dir.Write("real.txt", "old"));
     ASSERT_TRUE(QFile::link(QStringLiteral("real.txt"), folder + "/link.txt"));
     ASSERT_TRUE(QFile::link(QStringLiteral("later.txt"), folder + "/dangling.txt"));
@@ -69,12 +71,51 @@ TEST(FileIo, ReplacedFileKeepsItsModesAndLinks) {
         EXPECT_EQ(lstat(QFile::encodeName(folder + "/" + name).constData(), &info), 0) << name;
         return info.st_mode;
     };
-    EXPECT_EQ(mode("shared.txt") & 07777, 0640u);
+    EXPECT_EQ(mode("shared.txt") & 07777, 02640u);
+    struct stat shared;
+    ASSERT_EQ(stat(QFile::encodeName(folder + "/shared.txt").constData(), &shared), 0);
+    EXPECT_EQ(shared.st_gid, 65534u);
     EXPECT_EQ(mode("new.txt") & 07777, 0640u);  // 0666 less the umask
     EXPECT_TRUE(S_ISLNK(mode("link.txt")));
     EXPECT_TRUE(S_ISLNK(mode("dangling.txt")));
     EXPECT_EQ(dir.Read("real.txt"), "new");
     EXPECT_EQ(dir.Read("later.txt"), "new");
+}
+
+TEST(FileIo, LinksAreFollowedOnlyWhereTheKernelWould) {
+    // In a sticky folder that everyone may write, as /tmp: another user's link is not ours to
+    // follow, unless the folder is that user's; elsewhere any link is.
+    struct {
+        const char* what;
+        mode_t folderMode;
+        uid_t folderOwner, linkOwner;
+        bool followed;
+    } const rows[] = {
+        {"own link in /tmp", 01777, 0, 0, true},
+        {"another user's link in /tmp", 01777, 0, 65534, false},
+        {"the folder owner's link", 01777, 65534, 65534, true},
+        {"another user's link in a plain folder", 0755, 0, 65534, true},
+        {"not sticky but open to all", 0777, 0, 65534, true},
+    };
+    for (const auto& row : rows) {
+        TempFolder shared, home;
+        const QByteArray folder = QFile::encodeName(platform::DiskPath(shared.Path()));
+        ASSERT_TRUE(home.Write("schedule.txt", "private"));
+        const QByteArray link = folder + "/a.txt";
+        ASSERT_EQ(
+            symlink(QFile::encodeName(platform::DiskPath(home.File("schedule.txt"))).constData(),
+                    link.constData()),
+            0);
+        ASSERT_EQ(lchown(link.constData(), row.linkOwner, -1), 0);
+        ASSERT_EQ(chown(folder.constData(), row.folderOwner, -1), 0);
+        ASSERT_EQ(chmod(folder.constData(), row.folderMode), 0);
+        EXPECT_EQ(platform::WriteFileAtomic(shared.File("a.txt"), "new"), row.followed) << row.what;
+        EXPECT_EQ(home.Read("schedule.txt"), row.followed ? "new" : "private") << row.what;
+        struct stat st;
+        ASSERT_EQ(lstat(link.constData(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << row.what;
+        ASSERT_EQ(chown(folder.constData(), 0, -1), 0);
+    }
 }
 
 TEST(FileIo, FailedWriteKeepsOldFileAndReportsFailure) {
