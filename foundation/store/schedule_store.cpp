@@ -48,6 +48,12 @@ bool ParseNumber(const std::string& text, long& value) {
     return true;
 }
 
+// A holiday or anniversary list that is there but cannot be read is told once, as the other
+// files are: the calendar would show none of its days without a word.
+bool OpenList(const std::string& path, std::string& bytes) {
+    return store::ReadForUpdate(path, bytes);
+}
+
 // The three ends of a holiday or anniversary list: an empty line (the end of the file too),
 // "EOF", and "99" once it has been handled.
 bool IsListEnd(const std::string& line) { return line.empty() || line == "EOF"; }
@@ -56,7 +62,7 @@ bool IsListEnd(const std::string& line) { return line.empty() || line == "EOF"; 
 void ForEachUserHoliday(const std::string& memoFolder, int year, int month,
                         const std::function<void(int)>& flag) {
     std::string bytes;
-    if (!Open(UserHolidayFileName(memoFolder, year), bytes)) return;
+    if (!OpenList(UserHolidayFileName(memoFolder, year), bytes)) return;
     TextReader in(std::move(bytes));
     while (true) {
         std::string line = in.ReadLine();
@@ -84,7 +90,7 @@ void ForEachUserHoliday(const std::string& memoFolder, int year, int month,
 void ForEachAnniversary(const std::string& memoFolder,
                         const std::function<void(long, long, const std::string&)>& take) {
     std::string bytes;
-    if (!Open(AnniversaryFileName(memoFolder), bytes)) return;
+    if (!OpenList(AnniversaryFileName(memoFolder), bytes)) return;
     TextReader in(std::move(bytes));
     while (true) {
         std::string line = in.ReadLine();

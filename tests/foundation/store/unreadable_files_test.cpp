@@ -88,6 +88,22 @@ TEST_F(Unreadable, MonthScheduleIsToldOnceAndKept) {
     EXPECT_EQ(messages.Texts()[1], Refused("200405.yo2"));
 }
 
+// The lists of the calendar are told once each, whichever reader meets them first.
+TEST_F(Unreadable, HolidayAndAnniversaryListsAreToldOnce) {
+    ASSERT_TRUE(dir.Write("2004.hol", " 5, 3,\r\n"));
+    ASSERT_TRUE(dir.Write("ukinen.txt", " 5, 5,day\r\n"));
+    fault.paths = {dir.File("2004.hol"), dir.File("ukinen.txt")};
+    YOTEI days[32];
+    uint8_t flags[32];
+    std::string text;
+    store::LoadMonth(dir.Path(), dir.Path(), 2004, 5, days);
+    store::ReadUserHolidayFlags(dir.Path(), 2004, 5, flags);
+    store::GetAnniversary(dir.Path(), 5, 5, text);
+    EXPECT_EQ(messages.Texts(), (std::vector<QString>{Told("2004.hol"), Told("ukinen.txt")}));
+    EXPECT_EQ(days[3].UserHoliday, 0);
+    EXPECT_TRUE(text.empty());
+}
+
 TEST_F(Unreadable, MarkFileIsKeptAndOnlyMarksInMemoryFailTheSave) {
     ASSERT_TRUE(dir.Write("200405.mkf", kMarks));
     fault.paths.insert(dir.File("200405.mkf"));
