@@ -17,9 +17,81 @@ namespace platform {
 
 std::string JoinPath(const std::string& dir, const std::string& name) { return dir + "/" + name; }
 
-QString DiskPath(const std::string& cp932Path) { return FromCp932(cp932Path); }
+namespace {
 
-std::string FromDiskPath(const QString& path) { return ToCp932(path); }
+constexpr char kHex[] = "0123456789ABCDEF";
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The character a mark at the position stands for; -1 when no whole mark is there.
+char32_t MarkedAt(std::string_view text, size_t at) {
+    if (at + kPathMarkLength > text.size() || text[at] != kPathMark) return char32_t(-1);
+    char32_t value = 0;
+    for (size_t i = 1; i < kPathMarkLength; ++i) {
+        const int digit = HexValue(text[at + i]);
+        if (digit < 0) return char32_t(-1);
+        value = value * 16 + static_cast<char32_t>(digit);
+    }
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return value == 0 || value > 0x10FFFF || surrogate ? char32_t(-1) : value;
+}
+
+void AppendMark(std::string& out, char32_t c) {
+    out += kPathMark;
+    for (int shift = 20; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];
+}
+
+}  // namespace
+
+QString DiskPath(std::string_view cp932Path) {
+    if (cp932Path.find(kPathMark) == std::string_view::npos) return FromCp932(cp932Path);
+    QString out;
+    size_t plain = 0;
+    for (size_t i = 0; i < cp932Path.size(); ++i) {
+        const char32_t c = MarkedAt(cp932Path, i);
+        if (c == char32_t(-1)) continue;
+        out += FromCp932(cp932Path.substr(plain, i - plain));
+        out += QString::fromUcs4(&c, 1);
+        i += kPathMarkLength - 1;
+        plain = i + 1;
+    }
+    return out + FromCp932(cp932Path.substr(plain));
+}
+
+std::string FromDiskPath(const QString& path) {
+    std::string cp932 = ToCp932(path);
+    // Nearly every path: CP932 holds it whole.
+    if (FromCp932(cp932) == path) return cp932;
+    cp932.clear();
+    for (const char32_t c : path.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        const std::string bytes = ToCp932(one);
+        // Kept as is only where it reads back as the same character: "〜" would come back
+        // as "～" and name another folder.
+        if (FromCp932(bytes) == one)
+            cp932 += bytes;
+        else
+            AppendMark(cp932, c);
+    }
+    return cp932;
+}
+
+QString CharactersOutsideCp932(const std::string& cp932Path) {
+    QString found;
+    for (size_t i = 0; i < cp932Path.size(); ++i) {
+        const char32_t c = MarkedAt(cp932Path, i);
+        if (c == char32_t(-1)) continue;
+        const QString one = QString::fromUcs4(&c, 1);
+        if (!found.contains(one)) found += one;
+        i += kPathMarkLength - 1;
+    }
+    return found;
+}
 
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;

@@ -23,7 +23,7 @@ bool ParseViewerArgs(const QStringList& args, ViewerStart& start) {
     ViewerStart s;
     if (!ParseNumber(args[2], 1, 9999, s.year) || !ParseNumber(args[3], 1, 12, s.month))
         return false;
-    s.userName = platform::ToCp932(args[0]);
+    s.userName = platform::FromDiskPath(args[0]);
     s.folder = platform::FromDiskPath(args[1]);
     start = s;
     return true;

@@ -17,6 +17,7 @@
 #include "globals.h"
 #include "jump_dialog.h"
 #include "message_box.h"
+#include "paths.h"
 #include "schedule_store.h"
 #include "title_bar.h"
 #include "viewer_rules.h"
@@ -143,7 +144,7 @@ void TfrTuki::ShowMonth(int year, int month) {
     CurYear = static_cast<uint16_t>(year);
     CurMonth = static_cast<uint16_t>(month);
     LoadMonthSchedule();
-    setWindowTitle(platform::FromCp932(ViewerCaption(UserName, year, month)));
+    setWindowTitle(platform::DiskPath(ViewerCaption(UserName, year, month)));
     FormResize();
     const int bottom = StackDayRows(yod, yo, DaysInMonth(year, month), [&](int n, int top) {
         return SetDayRow(yod[n], yo[n], n, month, year, top);

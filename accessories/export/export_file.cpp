@@ -50,7 +50,7 @@ bool WriteExportFile(const std::string& path, const std::string& bytes) {
     platform::RemoveStaleTemporaries(
         platform::FromDiskPath(QFileInfo(platform::DiskPath(path)).path()), kStaleSeconds);
     if (platform::WriteFileAtomic(path, bytes)) return true;
-    platform::ShowMessage(U("ﾌｧｲﾙ「") + platform::FromCp932(path) + U("」にｴｷｽポートできません."));
+    platform::ShowMessage(U("ﾌｧｲﾙ「") + platform::DiskPath(path) + U("」にｴｷｽポートできません."));
     return false;
 }
 

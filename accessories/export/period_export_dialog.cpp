@@ -13,6 +13,7 @@
 #include "form_controls.h"
 #include "globals.h"
 #include "message_box.h"
+#include "paths.h"
 #include "period_export.h"
 #include "settings_record.h"
 #include "title_bar.h"
@@ -145,8 +146,8 @@ void TfrYoFsave::FormActivate() {
     mm->setCurrentText(QString::number(CurMonth));
     dd->setCurrentText(QString::number(CurDay));
     LoadExportSettings(BaseDir);
-    tx_fname->setText(platform::FromCp932(ExportSettings.fname));
-    tx_path->setText(platform::FromCp932(ExportSettings.path));
+    tx_fname->setText(platform::DiskPath(ExportSettings.fname));
+    tx_path->setText(platform::DiskPath(ExportSettings.path));
     in_n->setCurrentText(QString::number(ExportSettings.ind));
     ku_moji->setText(platform::FromCp932(ExportSettings.kiri_moji));
     ku_moji_n->setCurrentText(QString::number(ExportSettings.kiri_n));
@@ -170,10 +171,10 @@ bool TfrYoFsave::TakeOptions() {
 
 bool TfrYoFsave::FormClose() {
     if (!TakeOptions()) return false;
-    ExportSettings.fname = platform::ToCp932(tx_fname->text());
-    ExportSettings.path = platform::ToCp932(tx_path->text());
+    ExportSettings.fname = platform::FromDiskPath(tx_fname->text());
+    ExportSettings.path = platform::FromDiskPath(tx_path->text());
     if (!SaveExportSettings(BaseDir))
-        platform::ShowMessage(U("ﾌｧｲﾙ「") + platform::FromCp932(ExportSettingsPath(BaseDir)) +
+        platform::ShowMessage(U("ﾌｧｲﾙ「") + platform::DiskPath(ExportSettingsPath(BaseDir)) +
                               U("」に出力設定を保存できません."));
     return true;
 }
@@ -199,13 +200,14 @@ void TfrYoFsave::bt_clClick() {
 }
 
 void TfrYoFsave::Button1Click() {
-    std::string start = platform::ToCp932(tx_path->text());
+    std::string start = platform::FromDiskPath(tx_path->text());
     if (start.empty()) start = BaseDir;
     std::string chosen = PickFolder(this, U("パスの指定"), start);
     // The picker's closing refills the dialog; the folder comes after.
     FormActivate();
-    if (!chosen.empty())
-        tx_path->setText(platform::FromCp932(chosen + (chosen.back() == '/' ? "" : "/")));
+    if (chosen.empty()) return;
+    tx_path->setText(platform::DiskPath(chosen + (chosen.back() == '/' ? "" : "/")));
+    TellPathKeptMarked(tx_path->text());
 }
 
 void TfrYoFsave::bt_foutClick(bool toFile) {
@@ -220,8 +222,7 @@ void TfrYoFsave::bt_foutClick(bool toFile) {
 
     std::string target;
     if (toFile) {
-        const std::string start =
-            platform::ToCp932(tx_path->text()) + platform::ToCp932(tx_fname->text());
+        const std::string start = platform::FromDiskPath(tx_path->text() + tx_fname->text());
         std::optional<std::string> chosen = AskExportFile(
             this, U("ｽｹｼﾞｭｰﾙのｴｷｽﾎﾟｰﾄ"), start,
             ch_html->isChecked() ? U("HTML (*.HTM)") : U("Text files (*.TXT)"), std::string());

@@ -6,6 +6,7 @@
 
 #include "cp932.h"
 #include "desktop_programs.h"
+#include "paths.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ bool IsFile(const QString& path) {
 
 bool ParseLaunchCommand(const std::string& commandLine, LaunchCommand& command) {
     command = LaunchCommand();
-    const QString line = platform::FromCp932(commandLine).trimmed();
+    const QString line = platform::DiskPath(commandLine).trimmed();
     if (line.isEmpty()) return false;
     const bool quoted = line.startsWith(QLatin1Char('"')) || line.startsWith(QLatin1Char('\''));
     if (!quoted && IsFile(line)) {

@@ -10,6 +10,7 @@
 
 #include "cp932.h"
 #include "dialogs.h"
+#include "folders.h"
 #include "globals.h"
 #include "message_box.h"
 #include "paths.h"
@@ -97,7 +98,9 @@ void TfrSetPrg::mnuSanClick() {
     const auto file =
         platform::Dialogs().OpenFileName(this, U("プログラムファイルの参照"), Cell(sg, row, 1),
                                          U("ﾌﾟﾛｸﾞﾗﾑ (*);;ﾊﾞｯﾁﾌｧｲﾙ (*.sh);;全てのﾌｧｲﾙ (*)"));
-    if (file && !file->isEmpty()) SetCell(sg, row, 1, *file);
+    if (!file || file->isEmpty()) return;
+    SetCell(sg, row, 1, *file);
+    TellPathKeptMarked(*file);
 }
 
 void TfrSetPrg::mnuDelClick() {

@@ -266,18 +266,18 @@ void TfrFusen::close1Click() { close(); }
 
 void TfrFusen::mnuKanrenOpenClick() {
     if (tag_ < 0 || OpenMemoTable[tag_].Link.empty()) return;
-    platform::OpenDocument(platform::FromCp932(OpenMemoTable[tag_].Link));
+    platform::OpenDocument(platform::DiskPath(OpenMemoTable[tag_].Link));
 }
 
 void TfrFusen::mnuKanrenEdClick() {
     if (tag_ < 0) return;
     const QPointer<TfrFusen> self(this);
     TfrKanren dialog(this);
-    dialog.tx->setText(platform::FromCp932(OpenMemoTable[tag_].Link));
+    dialog.tx->setText(platform::DiskPath(OpenMemoTable[tag_].Link));
     const int result = dialog.exec();
     // The note may have been closed meanwhile (the memo index deleted its memo).
     if (self && result == TfrKanren::kResultOk && tag_ >= 0) {
-        OpenMemoTable[tag_].Link = platform::ToCp932(dialog.tx->text());
+        OpenMemoTable[tag_].Link = platform::FromDiskPath(dialog.tx->text());
     }
 }
 
@@ -299,14 +299,13 @@ void TfrFusen::mnuEditClick() {
 void TfrFusen::mnuHagasuClick() {
     const std::string path = FileName();
     const QPointer<TfrFusen> self(this);
-    const int answer = platform::MessageDlg(U("このﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
-                                                U("]を削除します。 よろしいですか？"),
-                                            platform::MsgKind::Confirmation,
-                                            {platform::kBtnYes, platform::kBtnNo});
+    const int answer = platform::MessageDlg(
+        U("このﾒﾓ[") + platform::DiskPath(FileNameOf(path)) + U("]を削除します。 よろしいですか？"),
+        platform::MsgKind::Confirmation, {platform::kBtnYes, platform::kBtnNo});
     if (!self || answer != platform::kBtnYes || FileName() != path) return;
     // To the trash, never for good; a memo that cannot go keeps its note.
     if (platform::FileExists(path) && !platform::MoveToTrash(path)) {
-        platform::ShowMessage(U("ﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
+        platform::ShowMessage(U("ﾒﾓ[") + platform::DiskPath(FileNameOf(path)) +
                               U("]をごみ箱へ移動できませんでした。"));
         return;
     }

@@ -129,7 +129,7 @@ void TfrMemo::FormShow() {
     } else {
         if (Settings.memo_tlwh.w > 10) resize(Settings.memo_tlwh.w, height());
         if (Settings.memo_tlwh.h > 10) resize(width(), Settings.memo_tlwh.h);
-        setWindowTitle(U("メモ[") + platform::FromCp932(FileNamePart(MemoFileName)) +
+        setWindowTitle(U("メモ[") + platform::DiskPath(FileNamePart(MemoFileName)) +
                        U("]を編集中"));
     }
     if (QScreen* s = screen()) {
@@ -152,7 +152,7 @@ bool TfrMemo::FormClose() {
             if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
             if (!platform::WriteFileAtomic(MemoFileName, bytes)) {
                 platform::MessageDlg(
-                    U("ファイル ") + platform::FromCp932(MemoFileName) + U(" に書き込めません。"),
+                    U("ファイル ") + platform::DiskPath(MemoFileName) + U(" に書き込めません。"),
                     platform::MsgKind::Error, {platform::kBtnOk});
                 return false;
             }

@@ -14,7 +14,7 @@ bool Exists(const std::string& path) {
     return platform::FileExists(path) || platform::IsFolder(path);
 }
 
-void Tell(const std::string& cp932Text) { platform::ShowMessage(platform::FromCp932(cp932Text)); }
+void Tell(const std::string& cp932Text) { platform::ShowMessage(platform::DiskPath(cp932Text)); }
 
 void CloseSlot(int slot) {
     if (QWidget* w = OpenMemoTable[slot].Wnd) {

@@ -27,7 +27,7 @@ std::string AskNewMemoPath(QWidget* owner, const char* extension) {
     const std::string path =
         MemoCategoryFolder(Settings.memo_path, dialog.Category()) + name + extension;
     if (platform::FileExists(path) || platform::IsFolder(path)) {
-        platform::ShowMessage(U("ﾌｧｲﾙ[") + platform::FromCp932(name + extension) +
+        platform::ShowMessage(U("ﾌｧｲﾙ[") + platform::DiskPath(name + extension) +
                               U("]は既に存在するので新規作成できません。"));
         return {};
     }
@@ -50,7 +50,7 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     if (isBitmap) {
         if (exists) text = path;
     } else if (exists && !platform::ReadWholeFile(path, text)) {
-        platform::ShowMessage(U("ﾒﾓ[") + platform::FromCp932(FileNameOf(path)) +
+        platform::ShowMessage(U("ﾒﾓ[") + platform::DiskPath(FileNameOf(path)) +
                               U("]を読み込めません。"));
         return nullptr;
     }
@@ -58,7 +58,7 @@ TfrFusen* OpenFusen(const std::string& path, bool isBitmap, bool mustExist, QPoi
     auto* note = new TfrFusen;
     note->IsBitmap = isBitmap ? 1 : 0;
     note->move(topLeft);
-    note->setToolTip(U("ﾒﾓ [") + platform::FromCp932(FileNameOf(path)) + U("]"));
+    note->setToolTip(U("ﾒﾓ [") + platform::DiskPath(FileNameOf(path)) + U("]"));
     // Notes sit on the desktop among other programs' windows: the hint shows while they are
     // not the active window too.
     note->setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -97,7 +97,7 @@ std::string NewBitmapMemo(QWidget* owner, std::function<QPoint()> noteTopLeft,
     if (path.empty()) return {};
     Settings.now_memo_fname = path;
     if (!platform::CopyFileAtomic(BlankBitmapPath(), path)) {
-        platform::ShowMessage(U("白紙の画像[") + platform::FromCp932(BlankBitmapPath()) +
+        platform::ShowMessage(U("白紙の画像[") + platform::DiskPath(BlankBitmapPath()) +
                               U("]をコピーできませんでした。"));
         return {};
     }

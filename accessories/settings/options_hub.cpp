@@ -99,8 +99,7 @@ void TfrOp::Button3Click() {
 bool TfrOp::EnsureListFile(const std::string& path) {
     if (platform::FileExists(path)) return true;
     if (!platform::IsFolder(Settings.memo_path)) {
-        platform::MessageDlg(U("メモを格納するフォルダ[") +
-                                 platform::FromCp932(Settings.memo_path) +
+        platform::MessageDlg(U("メモを格納するフォルダ[") + platform::DiskPath(Settings.memo_path) +
                                  U("]が見つかりません。") + QLatin1Char('\n') +
                                  U("環境設定からメモを格納するフォルダを再設定してください。"),
                              platform::MsgKind::Error, {platform::kBtnOk});
@@ -108,7 +107,7 @@ bool TfrOp::EnsureListFile(const std::string& path) {
     }
     // Only a file that is not there is created; an existing one is never emptied.
     if (!platform::WriteFileAtomic(path, "")) {
-        platform::MessageDlg(U("ファイル[") + platform::FromCp932(path) + U("]を作成できません。"),
+        platform::MessageDlg(U("ファイル[") + platform::DiskPath(path) + U("]を作成できません。"),
                              platform::MsgKind::Error, {platform::kBtnOk});
         return false;
     }

@@ -72,7 +72,7 @@ QFont TimesItalic() {
 }
 
 std::string FaceFile(const QLineEdit* box) {
-    const std::string path = platform::ToCp932(box->text());
+    const std::string path = platform::FromDiskPath(box->text());
     return !path.empty() && platform::FileExists(path) ? path : std::string();
 }
 
@@ -484,7 +484,9 @@ void TfrSet::PickFolderInto(QLineEdit* box) {
         PickFolder(this, QStringLiteral("パスの指定"), platform::FromDiskPath(box->text()));
     // The picker's closing refills the dialog like its message boxes; the folder comes after.
     FormActivate();
-    if (!chosen.empty()) box->setText(platform::DiskPath(chosen));
+    if (chosen.empty()) return;
+    box->setText(platform::DiskPath(chosen));
+    TellPathKeptMarked(box->text());
 }
 
 void TfrSet::Button1Click() { PickFolderInto(tx_path); }
@@ -494,7 +496,9 @@ void TfrSet::Button7Click() { PickFolderInto(tx_ni_dir); }
 void TfrSet::Button2Click() {
     const auto file = platform::Dialogs().OpenFileName(this, U("顔アイコンの指定"), tx_ico->text(),
                                                        Filter("ｱｲｺﾝﾌｧｲﾙ", "*.ico"));
-    if (file) tx_ico->setText(*file);
+    if (!file) return;
+    tx_ico->setText(*file);
+    TellPathKeptMarked(*file);
 }
 
 void TfrSet::Button4Click() {
@@ -503,18 +507,23 @@ void TfrSet::Button4Click() {
     if (!file) return;
     tx_bmp->setText(*file);
     ShowFacePicture(QFileInfo(*file).isFile() ? *file : QString());
+    TellPathKeptMarked(*file);
 }
 
 void TfrSet::Button8Click() {
     const auto file = platform::Dialogs().OpenFileName(this, U("日記を編集するプログラムの指定"),
                                                        tx_ni_prg->text(), Filter("ﾌﾟﾛｸﾞﾗﾑ", "*"));
-    if (file && !file->isEmpty()) tx_ni_prg->setText(*file);
+    if (!file || file->isEmpty()) return;
+    tx_ni_prg->setText(*file);
+    TellPathKeptMarked(*file);
 }
 
 void TfrSet::Button9Click() {
     const auto file = platform::Dialogs().OpenFileName(
         this, U("日記のﾃﾝﾌﾟﾚｰﾄにするﾌｧｲﾙの指定"), tx_ni_tmp->text(), Filter("すべてのﾌｧｲﾙ", "*"));
-    if (file && !file->isEmpty()) tx_ni_tmp->setText(*file);
+    if (!file || file->isEmpty()) return;
+    tx_ni_tmp->setText(*file);
+    TellPathKeptMarked(*file);
 }
 
 void TfrSet::bt_mojiColorClick(QPushButton* button) {

@@ -73,6 +73,18 @@ std::string PickFolder(QWidget* owner, const QString& caption, const std::string
                     : DialogPicker(owner, caption, startFolder);
 }
 
+void TellPathKeptMarked(const QString& chosen) {
+    const QString marked = platform::CharactersOutsideCp932(platform::FromDiskPath(chosen));
+    if (marked.isEmpty()) return;
+    platform::MessageDlg(
+        QStringLiteral("選んだ場所[%1]の名前には、Shift-JISで表せない文字(%2)があります。\r\n"
+                       "Kolvaneはこの場所をそのまま使いますが、設定などのファイルには"
+                       "この文字を符号にして記録します。"
+                       "ほかのプログラムでは、その部分を正しく読めないことがあります。")
+            .arg(chosen, marked),
+        platform::MsgKind::Information, {platform::kBtnOk});
+}
+
 bool OtherUserStartFolder(const std::string& datPath, std::string& startFolder) {
     std::string own = WithoutFinalSlashes(datPath);
     if (platform::IsRootPath(own)) return false;
@@ -87,7 +99,7 @@ bool OtherUserViewerStart(const std::string& chosen, const std::string& programD
     size_t slash = path.rfind('/');
     std::string user = slash == std::string::npos ? path : path.substr(slash + 1);
     start.program = platform::DiskPath(programDir + "/tavikg");
-    start.args = QStringList{platform::FromCp932(user), platform::DiskPath(path),
+    start.args = QStringList{platform::DiskPath(user), platform::DiskPath(path),
                              QString::number(year), QString::number(month)};
     return true;
 }
@@ -126,8 +138,7 @@ bool CheckFolders() {
     check("日記を格納するﾌｫﾙﾀﾞ[", Settings.ni_dir);
     if (text.empty()) return false;
     text += "\r\n" + Sj("環境設定の内容を確認してください。");
-    platform::MessageDlg(platform::FromCp932(text), platform::MsgKind::Warning,
-                         {platform::kBtnYes});
+    platform::MessageDlg(platform::DiskPath(text), platform::MsgKind::Warning, {platform::kBtnYes});
     return true;
 }
 

@@ -21,6 +21,11 @@ void SetFolderPicker(FolderPicker picker);
 // Asks for a folder with the picker (or the one a test installed); empty when cancelled.
 std::string PickFolder(QWidget* owner, const QString& caption, const std::string& startFolder);
 
+// A place chosen to be kept in the program's files: when its name holds characters that CP932
+// cannot, the user is told that Kolvane uses the place as it is and that those files keep the
+// characters marked. Nothing is said for any other name.
+void TellPathKeptMarked(const QString& chosen);
+
 // Folder the picker of the other-user view opens at: the parent of the schedule folder. False
 // when the schedule folder is a root, which has no sibling folders to offer.
 bool OtherUserStartFolder(const std::string& datPath, std::string& startFolder);

@@ -1,6 +1,7 @@
 #include "settings_record.h"
 
 #include "cp932.h"
+#include "paths.h"
 
 std::string CutText255(const std::string& text) {
     if (text.size() <= 255) return text;
@@ -9,6 +10,8 @@ std::string CutText255(const std::string& text) {
         size_t next = end + 1;
         if (platform::IsLeadByte(static_cast<unsigned char>(text[end])) && next < text.size())
             ++next;
+        else if (text[end] == platform::kPathMark)
+            next = end + platform::kPathMarkLength;
         if (next > 255) break;
         end = next;
     }

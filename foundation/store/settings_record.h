@@ -45,7 +45,8 @@ struct AlarmSlot {
     std::string Wav;  // at most 255 bytes; empty = the default chime
 };
 
-// Fields of at most 255 bytes: longer texts lose their tail, never half a double-byte character.
+// Fields of at most 255 bytes: longer texts lose their tail, never half a double-byte character
+// nor half the mark of a path character.
 std::string CutText255(const std::string& text);
 
 struct INIT {

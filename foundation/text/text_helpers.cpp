@@ -248,7 +248,7 @@ int MsgBox(const std::string& prompt, int code, const std::string& /*title*/) {
     MessageRequest request;
     request.kind = kind;
     request.caption = KindCaption(kind);
-    request.text = FromCp932(prompt);
+    request.text = DiskPath(prompt);
     request.buttons = buttons;
     int answer = Messages().Show(request);
     return (answer >= kBtnOk && answer <= kBtnNo) ? answer : kBtnOk;
@@ -375,5 +375,5 @@ int FileAgeDays(const std::string& path) {
 }
 
 void AddExeIcon(const std::string& commandLine, ImageList& images) {
-    images.push_back(platform::ProgramIcon(platform::FromCp932(commandLine)));
+    images.push_back(platform::ProgramIcon(platform::DiskPath(commandLine)));
 }

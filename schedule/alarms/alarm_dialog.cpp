@@ -8,6 +8,7 @@
 
 #include "alarm_engine.h"
 #include "cp932.h"
+#include "folders.h"
 #include "form_controls.h"
 #include "globals.h"
 #include "messages.h"
@@ -63,7 +64,7 @@ bool Reject(QComboBox* box, const char* message) {
 }
 
 std::string WavOf(const QLineEdit* edit) {
-    const std::string text = platform::ToCp932(edit->text());
+    const std::string text = platform::FromDiskPath(edit->text());
     return text.empty() ? DefaultAlarmSound() : CutText255(text);
 }
 
@@ -160,7 +161,7 @@ void TfrmAlm::FormShow() {
         checks[i]->setChecked(slot.OnOff == 1);
         // Stored even when the dialog is then cancelled.
         if (slot.Wav.empty()) slot.Wav = DefaultAlarmSound();
-        edits[i]->setText(platform::FromCp932(slot.Wav));
+        edits[i]->setText(platform::DiskPath(slot.Wav));
     }
     al_hh->setEditText(QString::number(Settings.Alarms[2].Hour));
     al_mm->setEditText(QString::number(Settings.Alarms[2].Minute));
@@ -200,7 +201,9 @@ bool TfrmAlm::Button5Click() {
 
 void TfrmAlm::Browse(QLineEdit* edit) {
     const QString path = runOpenDialog ? runOpenDialog() : QString();
-    if (!path.isEmpty()) edit->setText(path);
+    if (path.isEmpty()) return;
+    edit->setText(path);
+    TellPathKeptMarked(path);
 }
 
 void TfrmAlm::ch0_sanClick() { Browse(ch0_fname); }

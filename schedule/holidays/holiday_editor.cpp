@@ -17,6 +17,7 @@
 #include "globals.h"
 #include "holiday_editing.h"
 #include "message_box.h"
+#include "paths.h"
 #include "schedule_store.h"
 #include "title_bar.h"
 
@@ -164,7 +165,7 @@ void TfrHolSet::bt_delClick() {
 }
 
 void TfrHolSet::bt_okClick() {
-    const QString file = platform::FromCp932(ListFile);
+    const QString file = platform::DiskPath(ListFile);
     if (readFailed_) {
         // What could not be read must not be replaced by what is shown.
         platform::MessageDlg(U("ファイル[") + file + U("]を読み込めなかったので、保存できません。"),

@@ -20,7 +20,7 @@ void Warn(const char* utf8) { MsgBox(Sj(utf8), 48, ""); }
 // desktop stands in for.
 bool ProgramExists(const std::string& program) {
     if (platform::FileExists(program)) return true;
-    const QString name = platform::FromCp932(program);
+    const QString name = platform::DiskPath(program);
     if (platform::IsWindowsTextEditor(name)) return true;
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
@@ -62,7 +62,7 @@ bool OpenDiary(int year, int month, int day) {
         }
         FileCopy(source, file);
     }
-    const QString editor = platform::FromCp932(program.empty() ? kDefaultEditor : program);
+    const QString editor = platform::DiskPath(program.empty() ? kDefaultEditor : program);
     // The path is one argument: blanks and Japanese names reach the editor whole.
     return platform::StartDesktopProgram(editor, {platform::DiskPath(file)});
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "cp932.h"
 #include "file_io.h"
 #include "paths.h"
 #include "temp_folder.h"
@@ -71,6 +72,53 @@ TEST(DataFolder, ChosenByEnvironment) {
             << (c.xdgDataHome ? c.xdgDataHome : "-");
         EXPECT_NE(platform::DataHomeDir(), platform::ExecutableDir());
     }
+}
+
+TEST(DataFolder, PathsKeepTheirRealNameAndCp932PathsTheirBytes) {
+    struct {
+        QString disk;
+        std::string program;  // the program's form, byte for byte
+    } const rows[] = {
+        {QStringLiteral("/home/user/予定表"), Sj("/home/user/予定表")},
+        {QStringLiteral("/srv/ﾒﾓ ①?"), Sj("/srv/ﾒﾓ ①?")},
+        {QStringLiteral("/home/rené"),
+         "/home/ren\xFD"
+         "0000E9"},
+        {QStringLiteral("/tmp/josé/😀.txt"),
+         "/tmp/jos\xFD"
+         "0000E9/\xFD"
+         "01F600.txt"},
+        // CP932 has a code for these, but it reads back as another character.
+        {QStringLiteral("〜¥"),
+         "\xFD"
+         "00301C\xFD"
+         "0000A5"},
+        {QStringLiteral("～"), Sj("～")},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(platform::FromDiskPath(row.disk), row.program) << row.disk.toStdString();
+        EXPECT_EQ(platform::DiskPath(row.program), row.disk) << row.disk.toStdString();
+    }
+    // Bytes that are no mark stay what they always were.
+    EXPECT_EQ(platform::DiskPath("a\xFD"
+                                 "00E9x"),
+              QStringLiteral("a?00E9x"));
+    EXPECT_EQ(platform::DiskPath("a\xFD"
+                                 "110000"),
+              QStringLiteral("a?110000"));
+    EXPECT_EQ(platform::CharactersOutsideCp932(platform::FromDiskPath(QStringLiteral("/é/予/é😀"))),
+              QStringLiteral("é😀"));
+    EXPECT_EQ(platform::CharactersOutsideCp932(Sj("/予定")), QString());
+
+    // A folder so named is made and found at its real place.
+    TempFolder dir;
+    const std::string home = dir.File(platform::FromDiskPath(QStringLiteral("josé")));
+    EnvVar kolvaneHome("KOLVANE_HOME", platform::DiskPath(home).toUtf8().constData());
+    EXPECT_EQ(platform::DataHomeDir(), home);
+    ASSERT_TRUE(platform::MakeFolder(platform::DataHomeDir()));
+    ASSERT_TRUE(platform::WriteFileAtomic(platform::JoinPath(home, "Kolvane32.Ini"), "x"));
+    EXPECT_TRUE(
+        QFile::exists(platform::DiskPath(dir.Path()) + QStringLiteral("/josé/Kolvane32.Ini")));
 }
 
 TEST(DataFolder, MadeWithItsParents) {

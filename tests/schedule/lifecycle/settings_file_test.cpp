@@ -320,6 +320,13 @@ TEST_F(SettingsFileTest, LongTextsAreCutAtACharacterBoundary) {
         {std::string(254, 'a') + kanji, 254},  // the character would need bytes 255 and 256
         {std::string(253, 'a') + kanji + "b", 255},
         {std::string(253, 'a') + kanji, 255},
+        // The mark of a path character ("é") goes whole or not at all.
+        {std::string(250, 'a') + "\xFD"
+                                 "0000E9",
+         250},
+        {std::string(248, 'a') + "\xFD"
+                                 "0000E9",
+         255},
         {"", 0},
     };
     for (const auto& c : cases) {
