@@ -1,6 +1,6 @@
-// Substring search on CP932 bytes that matches whole characters only: a word never starts on
-// the trail byte of a double-byte character, so "\" is never found inside "表" and "A" never
-// inside "ア".
+// Substring search on CP932 bytes that matches characters: a word never starts on the trail
+// byte of a double-byte character, so "\" is never found inside "表" and "A" never inside
+// "ア"; and a character CP932 holds under two codes is found under either.
 #pragma once
 
 #include <string>

@@ -41,6 +41,16 @@ TEST(WordMatch, MatchesWholeCharactersOnly) {
         {"\x83\x0A"
          "A",
          "\n", 1},
+        // A character CP932 holds under two or three codes is found under each of them.
+        {"\xED\x40", Sj("纊"), 0},    // NEC-selected IBM extension, typed as FA5C
+        {"x\x87\x90", Sj("≒"), 1},    // NEC row 13, typed as 81E0
+        {"\xEE\xEF", Sj("ⅰ"), 0},     // typed as FA40
+        {"\xFA\x40", "\xEE\xEF", 0},  // the word under its second code
+        {"\xFA\x54", "\xEE\xF9", 0},  // ￢: 81CA, EEF9 and FA54
+        {Sj("㈱≒"), "\xFA\x58\x87\x90", 0},
+        {"\x81\x81\xE0", Sj("≒"), kNone},  // 81E0 straddles ＝ and a lone byte
+        {"\x87\x87\x90", Sj("≒"), kNone},  // 8790 straddles 8787 and a lone byte
+        {"\xFA\x40", Sj("ｉ"), kNone},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FindWord(c.text, c.word), c.at) << platform::Cp932ToUtf8(c.text);

@@ -194,6 +194,35 @@ TEST_F(Targets, ScheduleWordsNextToAwkwardCharacters) {
     }
 }
 
+// Each place holds the characters under their second codes (8790 ≒, ED40 纊, EEEF ⅰ); the
+// words are typed, so under their first codes (81E0, FA5C, FA40).
+TEST_F(Targets, EitherCodeOfACharacterIsAHitEverywhere) {
+    std::string month =
+        "#S#!\r\na\x87\x90"
+        "b\r\n#E#!\r\n#S#!\r\n\xED\x40\r\n#E#!\r\n"
+        "#S#!\r\n\xEE\xEF\xFA\x40\r\n#E#!\r\n";
+    for (int d = 4; d <= 31; ++d) month += "#S#!\r\n#E#!\r\n";
+    ASSERT_TRUE(dat.Write("200901.yo2", month));
+    ASSERT_TRUE(memo.Write("m.txt", "\x87\x90\r\n\xED\x40\r\n\xEE\xEF"));
+    ASSERT_TRUE(memo.Write("\xED\x40.txt", "-"));
+    ASSERT_TRUE(base.Write("todo.dat",
+                           "#S#!\r\n \r\n2009/01/01\r\n\x87\x90\r\n0\r\n\xED\x40"
+                           "\r\n2\r\n\r\n#E#!\r\n"));
+    const std::pair<const char*, V> cases[] = {
+        {"≒", {"メモ【m】:≒", "ToDo : ≒【纊】 <2009/01/01>", "2009/ 1/ 1 :a≒b"}},
+        {"纊", {"メモ【m】:纊", "メモ【纊】", "ToDo : ≒【纊】 <2009/01/01>", "2009/ 1/ 2 :纊"}},
+        {"ⅰ", {"メモ【m】:ⅰ", "2009/ 1/ 3 :ⅰⅰ"}},
+        {"ⅰⅰ", {"2009/ 1/ 3 :ⅰⅰ"}},
+    };
+    for (const auto& [word, lines] : cases) {
+        hits.clear();
+        MemoKensaku(memo.Path(), Words(word), hits);
+        ToDoKensaku(base.File("todo.dat"), Words(word), hits);
+        SearchSchedules({2009, 1, 2009, 1}, Words(word), hits);
+        EXPECT_EQ(Lines(hits), lines) << word;
+    }
+}
+
 TEST_F(Targets, ScheduleDaysPastTheMonthsEndAreNotSearched) {
     ASSERT_TRUE(dat.Write("200902.yo2", MonthBytes({{28, "x"}, {30, "x"}})));
     SearchSchedules({2009, 2, 2009, 2}, Words("x"), hits);
