@@ -158,6 +158,8 @@ TfrKensaku::TfrKensaku(QWidget* parent) : QDialog(parent) {
     connect(mnuKenSyousaiCopy, &QAction::triggered, this, [this] { mnuKenSyousaiCopyClick(); });
 
     FormCreate();
+    // Typing goes into the word box from the start.
+    tx_ken->setFocus(Qt::OtherFocusReason);
     adjustSize();
     platform::SetTitleBar(this, platform::TitleBar::Full, true);
     if (QScreen* screen = QGuiApplication::primaryScreen())

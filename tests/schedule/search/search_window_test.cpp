@@ -77,6 +77,8 @@ TEST_F(SearchWindow, StartsOnThisMonthWithSchedulesTicked) {
     EXPECT_FALSE(win->cbToDo->isChecked());
     EXPECT_FALSE(win->chFusenMemo->isChecked());
     EXPECT_EQ(win->lb_msg->text(), U("検索結果："));
+    win->show();
+    EXPECT_EQ(win->focusWidget(), win->tx_ken);  // typing goes into the word box
 }
 
 TEST_F(SearchWindow, OneWordOverEveryTarget) {
