@@ -426,7 +426,8 @@ void TfrTavik::ApplyLayout(const MonthLayout& layout) {
     }
 }
 
-void TfrTavik::WriteDateCaption(const std::string& caption) {
+void TfrTavik::ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) {
+    const std::string caption = DateCaptionText(year, month, day, weekdayKanji);
     sf_date->setTitle(platform::FromCp932(caption));
     if (frYo3) frYo3->lb->setText(platform::FromCp932(caption + Sj("の予定")));
 }

@@ -166,7 +166,7 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
   private:
     // CalendarView
     void ApplyLayout(const MonthLayout& layout) override;
-    void WriteDateCaption(const std::string& caption) override;
+    void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) override;
     std::string DayText() const override;
     void SetDayText(const std::string& text) override;
     void SetDayStyle(int day, const FontStyle& style) override;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "calendar_rules.h"
-#include "date_caption.h"
 #include "date_time.h"
 #include "globals.h"
 #include "jump_dialog.h"
@@ -36,7 +35,7 @@ void CalendarController::ShowMonth(int year, int month, int day) {
     LoadMonthSchedule();
 
     view_.ApplyLayout(LayOutMonth(year, month, day, MonthDays, Settings));
-    WriteCaption();
+    ShowSelectedDateCaption();
     // Whatever the day window held is dropped: callers that leave a month store it first.
     const std::string text = TextOfDay(day);
     view_.SetDayText(text);
@@ -84,7 +83,7 @@ void CalendarController::SelectDay(int day) {
             CurDay, DayFontStyle(MonthDays[CurDay].HasText, static_cast<int>(Settings.yoAruDsp)));
     }
     CurDay = static_cast<uint16_t>(day);
-    WriteCaption();
+    ShowSelectedDateCaption();
     view_.SetDayText(TextOfDay(day));
     view_.FocusDayText();
 }
@@ -206,12 +205,10 @@ void CalendarController::Navigate(int code) {
     }
 }
 
-std::string CalendarController::CaptionOfSelected() const {
-    return DateCaptionText(CurYear, CurMonth, CurDay,
-                           WeekdayKanji(WeekdayOf(CurYear, CurMonth, CurDay)));
+void CalendarController::ShowSelectedDateCaption() {
+    view_.ShowDateCaption(CurYear, CurMonth, WeekdayKanji(WeekdayOf(CurYear, CurMonth, CurDay)),
+                          CurDay);
 }
-
-void CalendarController::WriteCaption() { view_.WriteDateCaption(CaptionOfSelected()); }
 
 int KeyCommandFor(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_F1) return kKeyHelp;

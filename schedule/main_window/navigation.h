@@ -14,8 +14,8 @@ class CalendarView {
     virtual ~CalendarView() = default;
     // Moves, captions, colours, shows and hides the header and the 45 cells.
     virtual void ApplyLayout(const MonthLayout& layout) = 0;
-    // The calendar box's caption; the day window's label gets it with "の予定".
-    virtual void WriteDateCaption(const std::string& caption) = 0;
+    // The caption of the date on the calendar box, and with "の予定" on the day window's label.
+    virtual void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) = 0;
     // The day window's memo, CP932 with CR LF.
     virtual std::string DayText() const = 0;
     virtual void SetDayText(const std::string& text) = 0;
@@ -64,12 +64,9 @@ class CalendarController {
     // WM_MAIN_NAVIGATE codes 1-8; other codes do nothing.
     void Navigate(int code);
 
-    // Caption of the selected date.
-    std::string CaptionOfSelected() const;
-
   private:
     bool MoveTo(int year, int month, int day, bool focusAlways);
-    void WriteCaption();
+    void ShowSelectedDateCaption();
 
     CalendarView& view_;
 };

@@ -7,6 +7,7 @@
 
 #include "clock.h"
 #include "cp932.h"
+#include "date_caption.h"
 #include "date_time.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
@@ -26,7 +27,9 @@ class FakeView : public CalendarView {
             if (l.days[k - 1].down) pressed = k;
         }
     }
-    void WriteDateCaption(const std::string& c) override { caption = c; }
+    void ShowDateCaption(int y, int m, const std::string& w, int d) override {
+        caption = DateCaptionText(y, m, d, w);
+    }
     std::string DayText() const override { return text; }
     void SetDayText(const std::string& t) override {
         text = t;
