@@ -61,26 +61,15 @@ void PaintHeader(QLabel* header, uint32_t textColor, bool marked) {
 
 // A day's caption is centred while it fits its column. A longer one (a holiday and an
 // anniversary after the week number) starts at the left edge, so that its date stays readable,
-// and wraps when the row is tall enough for all of it.
+// and wraps; its row is made tall enough for all of it.
 class DayHeader : public QLabel {
   public:
     explicit DayHeader(QWidget* parent) : QLabel(parent) {}
-    void Fit() {
-        const QFontMetrics fm(font());
-        const QRect room = contentsRect();
-        const QString caption = text();
-        if (fm.horizontalAdvance(caption) <= room.width()) {
-            setWordWrap(false);
-            setAlignment(Qt::AlignCenter);
-            return;
-        }
-        // A label with a frame indents left-aligned text by half an "x".
-        const int indent = frameWidth() > 0 ? fm.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
-        const int width = std::max(room.width() - indent, 1);
-        const int wrapped =
-            fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, caption).height();
-        setWordWrap(wrapped <= room.height());
-        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The least height that shows the whole caption at the header's width; 0 when one line
+    // holds it.
+    int CaptionHeight() {
+        Fit();
+        return wordWrap() ? heightForWidth(width()) : 0;
     }
 
   protected:
@@ -88,7 +77,19 @@ class DayHeader : public QLabel {
         QLabel::resizeEvent(event);
         Fit();
     }
+
+  private:
+    void Fit() {
+        const bool fits = QFontMetrics(font()).horizontalAdvance(text()) <= contentsRect().width();
+        setWordWrap(!fits);
+        setAlignment(fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    }
 };
+
+int CaptionHeight(QLabel* header) {
+    auto* fitted = dynamic_cast<DayHeader*>(header);
+    return fitted ? fitted->CaptionHeight() : 0;
+}
 
 }  // namespace
 
@@ -258,10 +259,9 @@ int TfrTuki::SetDayRow(QLabel* header, ViewMemo* memo, int day, int month, int y
     const std::string& text = MonthDays[day].Text;
     memo->SetTextCp932(text);
     const int lines = text.empty() ? 1 : memo->DisplayedLines(memo->width());
-    const int height = MemoHeight(lines, kFontPx);
+    const int height = std::max(MemoHeight(lines, kFontPx), CaptionHeight(header));
     memo->resize(memo->width(), height);
     header->resize(header->width(), height);
-    if (auto* fitted = dynamic_cast<DayHeader*>(header)) fitted->Fit();  // also at the same size
     return top + height;
 }
 
@@ -299,8 +299,9 @@ void TfrTuki::wSizeSet() {
     }
     // A new width wraps the texts anew; the rows follow their texts. Before the rows' room has
     // had its first size (the window on its way to the screen), no width is the one to fit.
-    if (yo[1]->width() != fittedWidth_ && roomSized_) {
+    if ((yo[1]->width() != fittedWidth_ || dateWidth != fittedDateWidth_) && roomSized_) {
         fittedWidth_ = yo[1]->width();
+        fittedDateWidth_ = dateWidth;
         FitAllRows();
     }
     int bottom = 0;
@@ -316,7 +317,7 @@ void TfrTuki::FitAllRows() {
     for (int n = 1; n <= count; ++n) {
         ViewMemo* memo = yo[n];
         const int lines = memo->document()->isEmpty() ? 1 : memo->DisplayedLines(memo->width());
-        const int height = MemoHeight(lines, kFontPx);
+        const int height = std::max(MemoHeight(lines, kFontPx), CaptionHeight(yod[n]));
         memo->setGeometry(memo->x(), top, memo->width(), height);
         yod[n]->setGeometry(yod[n]->x(), top, yod[n]->width(), height);
         top += height;
@@ -325,7 +326,10 @@ void TfrTuki::FitAllRows() {
 
 void TfrTuki::Restack(int day) {
     if (day < 1 || day > 31) return;
-    yod[day]->resize(yod[day]->width(), yo[day]->height());
+    // A memo fitted to its text may be lower than its day's caption needs.
+    const int height = std::max(yo[day]->height(), CaptionHeight(yod[day]));
+    yo[day]->resize(yo[day]->width(), height);
+    yod[day]->resize(yod[day]->width(), height);
     for (int n = day + 1; n <= 31; ++n) {
         yod[n]->move(yod[n]->x(), yod[n - 1]->y() + yod[n - 1]->height());
         yo[n]->move(yo[n]->x(), yo[n - 1]->y() + yo[n - 1]->height());

@@ -111,7 +111,7 @@ class TfrTuki : public QDialog {
     bool sizing_ = false;
     bool closing_ = false;
     bool closed_ = false;
-    int fittedWidth_ = -1;
+    int fittedWidth_ = -1, fittedDateWidth_ = -1;
     bool roomSized_ = false;  // the rows' room has had its first size
 };
 

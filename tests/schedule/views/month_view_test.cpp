@@ -115,16 +115,22 @@ TEST_F(MonthView, LongCaptionsStayReadableFromTheirStart) {
         bool wrapped;
     } rows[] = {
         {1, Qt::AlignCenter, false},  // fits its column
-        {3, left, true},              // too long, three lines of room
-        {4, left, false},             // too long, one line of room
+        {3, left, true},              // too long, three lines of text
+        {4, left, true},              // too long, one line of text: the row grows
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.day);
-        EXPECT_EQ(view->yod[r.day]->alignment(), r.alignment);
-        EXPECT_EQ(view->yod[r.day]->wordWrap(), r.wrapped);
+        QLabel* header = view->yod[r.day];
+        EXPECT_EQ(header->alignment(), r.alignment);
+        EXPECT_EQ(header->wordWrap(), r.wrapped);
+        if (r.wrapped) EXPECT_GE(header->height(), header->heightForWidth(header->width()));
+        EXPECT_EQ(view->yo[r.day]->height(), header->height());
+        EXPECT_EQ(view->yo[r.day + 1]->y(), view->yo[r.day]->y() + header->height());
     }
+    EXPECT_GT(view->yod[4]->height(), 20);
     view->Splitter1->setSizes({400, 240});  // a column wide enough centres it again
     EXPECT_EQ(view->yod[4]->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(view->yod[4]->height(), 20);
 }
 
 TEST_F(MonthView, ShortMonthsHideTheirLastRows) {
