@@ -86,8 +86,6 @@ TfrYo3::TfrYo3(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindow
 
     tx_yo = new QPlainTextEdit(this);
     tx_yo->setObjectName(QStringLiteral("tx_yo"));
-    // Tab leaves the memo (for the main window) instead of typing a tab character.
-    tx_yo->setTabChangesFocus(true);
     tx_yo->setContextMenuPolicy(Qt::CustomContextMenu);
     tx_yo->installEventFilter(this);
     // The label is the caption strip; the memo lies over its lower part.
@@ -521,6 +519,11 @@ void TfrYo3::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 bool TfrYo3::eventFilter(QObject* watched, QEvent* e) {
+    // Tab types nothing: its release leaves the memo for the main window.
+    if (e->type() == QEvent::KeyPress && watched == tx_yo) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return true;
+    }
     if (e->type() == QEvent::KeyRelease && (watched == tx_yo || watched == lb)) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (!k->isAutoRepeat()) {

@@ -31,7 +31,14 @@
 #include "window_frame.h"
 
 MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
-    : main_(main), start_(startNotice), day_(day) {}
+    : main_(main), start_(startNotice), day_(day) {
+    // Tab in the day window hands the focus to the main window; its restore item is offered
+    // while the main window is hidden.
+    day_.MainWindowVisible = [this] { return main_.isVisible(); };
+    day_.FocusMainWindow = [this] {
+        if (main_.isVisible()) main_.activateWindow();
+    };
+}
 
 void MainLifecycle::ShowSettingsDialog() { Accessories().ShowSettingsDialog(); }
 

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTest>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -343,13 +344,15 @@ TEST_F(DayWindow, TabLeavesTheMemoForTheMainWindow) {
     int focused = 0;
     win->FocusMainWindow = [&] { ++focused; };
     win->SetMemoText("abc");
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-    QApplication::sendEvent(win->tx_yo, &press);
-    KeyRelease(win->tx_yo, Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(focused, 1);
+    win->show();
+    win->tx_yo->setFocus();
+    win->tx_yo->moveCursor(QTextCursor::End);
+    QTest::keyClick(win->tx_yo, Qt::Key_Tab);
+    QTest::keyClick(win->tx_yo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focused, 2);
     EXPECT_EQ(win->MemoText(), "abc");  // no tab character typed
     KeyRelease(win->tx_yo, Qt::Key_A, Qt::NoModifier);
-    EXPECT_EQ(focused, 1);
+    EXPECT_EQ(focused, 2);
     EXPECT_TRUE(main.sent.empty());
 }
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/time.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTest>
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
@@ -375,6 +377,24 @@ TEST_F(Startup, DayWindowAtStartFollowsTheCalendarAndTheTray) {
     ASSERT_TRUE(life->FormShow());
     EXPECT_TRUE(main->isVisible());
     EXPECT_FALSE(day->isVisible());
+}
+
+TEST_F(Startup, DayWindowTabGoesToTheMainWindowAndRestoreWaitsForItsHiding) {
+    WriteSettings(1, 0);
+    Make();
+    ASSERT_TRUE(life->FormShow());
+    day->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(day.get()));
+    day->tx_yo->setFocus();
+    QTest::keyClick(day->tx_yo, Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QAction* restore = day->findChild<QAction*>(QStringLiteral("mnuFukugen"));
+    ASSERT_NE(restore, nullptr);
+    day->PopupMenu2Popup();
+    EXPECT_FALSE(restore->isEnabled());
+    main->hide();
+    day->PopupMenu2Popup();
+    EXPECT_TRUE(restore->isEnabled());
 }
 
 bool OnTop(QWidget& w) {
