@@ -13,6 +13,7 @@
 #include "exit_gate.h"
 #include "fonts.h"
 #include "installed_layout.h"
+#include "key_guard.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "paste_guard.h"
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
     platform::InstallQtJapanese();
     platform::InstallFontSubstitutes();
     platform::InstallPasteGuard();
+    platform::InstallKeyGuard();
 
     platform::SingleInstance instance(QStringLiteral("Kolvane32"),
                                       platform::DiskPath(platform::DataHomeDir()));
