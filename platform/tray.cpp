@@ -34,12 +34,15 @@ class QtTrayIcon : public TrayIconPort {
             icon_ = new QSystemTrayIcon(QCoreApplication::instance());
             QObject::connect(icon_, &QSystemTrayIcon::activated, icon_,
                              [this](QSystemTrayIcon::ActivationReason reason) {
+                                 // The icon or the desktop's tray shows the menu itself.
+                                 if (reason == QSystemTrayIcon::Context && Menu()) return;
                                  try {
                                      ReportMouse(TrayMouseCodeFor(reason));
                                  } catch (...) {
                                  }
                              });
         }
+        if (icon_->contextMenu() != Menu()) icon_->setContextMenu(Menu());
         icon_->setIcon(icon);
         icon_->setToolTip(tip);
         icon_->show();
@@ -48,6 +51,11 @@ class QtTrayIcon : public TrayIconPort {
 
     void Hide() override {
         if (icon_) icon_->hide();
+    }
+
+    void SetMenu(QMenu* menu) override {
+        TrayIconPort::SetMenu(menu);
+        if (icon_) icon_->setContextMenu(menu);
     }
 
   private:

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QIcon>
+#include <QMenu>
+#include <QPointer>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <functional>
@@ -27,6 +29,11 @@ class TrayIconPort {
     // Shows the icon, or updates icon and tip when it is already shown.
     virtual void Show(const QIcon& icon, const QString& tip) = 0;
     virtual void Hide() = 0;
+    // The icon's own menu: the icon opens it at a context click, and trays over D-Bus take it
+    // from the icon, as they can open no window of ours. The context click is then no longer
+    // passed on to the mouse handler.
+    virtual void SetMenu(QMenu* menu) { menu_ = menu; }
+    QMenu* Menu() const { return menu_; }
 
     // Receives one TrayMouseCode per action; codes of 0 are never passed on.
     void SetMouseHandler(std::function<void(int code)> handler) { handler_ = std::move(handler); }
@@ -40,6 +47,7 @@ class TrayIconPort {
 
   private:
     std::function<void(int)> handler_;
+    QPointer<QMenu> menu_;
 };
 
 TrayIconPort& TrayIcon();

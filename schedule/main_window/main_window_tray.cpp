@@ -70,6 +70,8 @@ void TfrTavik::BuildTrayMenu() {
     connect(PopupMenu1->findChild<QAction*>(QStringLiteral("Exit1")), &QAction::triggered, this,
             [this] { Exit1Click(); });
     platform::TrayIcon().SetMouseHandler([this](int code) { Send(WM_TRAY_NOTIFY, 0, code); });
+    // Given to the icon, so that trays over D-Bus list it too; it is enabled as it opens.
+    platform::TrayIcon().SetMenu(PopupMenu1);
 }
 
 void TfrTavik::TrayNotify(int mouseCode) {

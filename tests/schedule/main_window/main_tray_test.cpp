@@ -93,6 +93,8 @@ TEST_F(MainTray, FirstShowAddsTheIconOnce) {
     EXPECT_EQ(tray.showCount, 1);
     EXPECT_EQ(tray.tip, U("ダブルクリックで復元、マウス右ボタンでメニュー表示。"));
     EXPECT_FALSE(tray.icon.isNull());
+    // Trays over D-Bus show only the menu the icon was given.
+    EXPECT_EQ(tray.Menu(), main->PopupMenu1);
     ASSERT_FALSE(sound.async.empty());
     EXPECT_EQ(sound.async[0], "/app/oyobi.wav");
 }
