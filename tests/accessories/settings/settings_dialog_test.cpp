@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,12 +257,23 @@ TEST_F(SettingsDialogTest, ColourButtonsByTag) {
 
 TEST_F(SettingsDialogTest, MemoFontFromTheFontDialog) {
     auto d = Open();
-    QFont chosen(QStringLiteral("IPAGothic"), 14);
+    // Another family than the one the stored name is drawn in, whichever fonts the machine
+    // prefers.
+    const QString drawn = QFontInfo(d->memo_pv->font()).family();
+    QString other;
+    for (const QString& family : QFontDatabase::families()) {
+        if (family != drawn && QFontInfo(QFont(family)).family() == family) {
+            other = family;
+            break;
+        }
+    }
+    ASSERT_FALSE(other.isEmpty()) << "only " << drawn.toStdString() << " is installed";
+    QFont chosen(other, 14);
     chosen.setItalic(true);
     dialogs_.fonts = {chosen};
     d->btMemoFontHenClick();
     ASSERT_TRUE(d->Button3Click());
-    EXPECT_EQ(Settings.MemoFont.Name, "IPAGothic");
+    EXPECT_EQ(Settings.MemoFont.Name, platform::ToCp932(other));
     EXPECT_EQ(Settings.MemoFont.Size, 14);
     EXPECT_TRUE(Settings.MemoFont.Italic);
     EXPECT_FALSE(Settings.MemoFont.Bold);
