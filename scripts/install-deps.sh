@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing, packaging and running Kolvane need.
-# Idempotent: only what is missing is installed.
+# Idempotent: only what is missing is installed. Runs as root, or as a user with sudo.
 set -euo pipefail
 
 packages=(
@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   sox espeak-ng
   desktop-file-utils appstream file
+  debhelper dpkg-dev lintian
 )
 
 missing=()
@@ -26,8 +27,16 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+# sudo resets the environment, so the variable that keeps debconf from asking goes through env.
+as_root=(env DEBIAN_FRONTEND=noninteractive)
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: these packages are missing: ${missing[*]}" >&2
+    echo "install-deps: install them as root, or install sudo and run this again" >&2
+    exit 1
+  fi
+  as_root=(sudo "${as_root[@]}")
+fi
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
