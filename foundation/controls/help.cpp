@@ -16,10 +16,13 @@ void OpenHelp() {
                              platform::MsgKind::Warning, {platform::kBtnOk});
         return;
     }
-    if (!platform::OpenDocument(shown))
+    // Nothing may start to open it, or the desktop's opener may find nothing to show HTML with.
+    const auto tell = [shown] {
         platform::MessageDlg(
             QStringLiteral("ヘルプ文書[%1]を開けませんでした。\r\n"
                            "HTMLを表示するプログラム(ブラウザ)を確認してください。")
                 .arg(shown),
             platform::MsgKind::Warning, {platform::kBtnOk});
+    };
+    if (!platform::OpenDocument(shown, tell)) tell();
 }

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
 #include <cstdlib>
+
+#include "open_document.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -31,6 +39,50 @@ TEST(DesktopPrograms, ChosenTextEditorComesFirst) {
     EXPECT_EQ(platform::DesktopCommand("notepad.exe", {"/tmp/ni 2004.txt"}),
               (QStringList{"/bin/true", "/tmp/ni 2004.txt"}));
     unsetenv("KOLVANE_TEXT_EDITOR");
+}
+
+// The desktop's opener gets the file's absolute path or the URL as it stands, and an opener
+// that ends in failure (xdg-open without a browser) is told, not taken as opened.
+TEST(OpenDocument, TheOpenersFailureIsTold) {
+    TempFolder bin;
+    const QString folder = platform::DiskPath(bin.Path());
+    // A stand-in xdg-open: it notes its argument and ends with the status it is given.
+    ASSERT_TRUE(bin.Write("xdg-open",
+                          "#!/bin/sh\n"
+                          "here=$(dirname \"$0\")\n"
+                          "printf '%s' \"$1\" > \"$here/argument.$(cat \"$here/case\")\"\n"
+                          "exit $(cat \"$here/status\")\n"));
+    QFile::setPermissions(folder + "/xdg-open", QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", folder.toLocal8Bit() + ":" + path);
+
+    const struct {
+        QString target;
+        int status;
+        QString argument;
+    } cases[] = {
+        {"http://example.org/a?b=c&d", 0, "http://example.org/a?b=c&d"},
+        {"mailto:a@example.org", 3, "mailto:a@example.org"},
+        {"/tmp/a b/orsel.html", 0, "/tmp/a b/orsel.html"},
+        {"orsel.html", 4, QDir::currentPath() + "/orsel.html"},
+    };
+    std::vector<int> told, expected;
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].target.toStdString());
+        ASSERT_TRUE(bin.Write("case", std::to_string(i)));
+        ASSERT_TRUE(bin.Write("status", std::to_string(cases[i].status)));
+        ASSERT_TRUE(platform::OpenDocument(cases[i].target, [&told, i] { told.push_back(i); }));
+        const std::string noted = "argument." + std::to_string(i);
+        QElapsedTimer t;
+        t.start();
+        while (!bin.Exists(noted) && t.elapsed() < 10000) QThread::msleep(10);
+        EXPECT_EQ(QString::fromStdString(bin.Read(noted)), cases[i].argument);
+        if (cases[i].status != 0) expected.push_back(i);
+        while (told.size() < expected.size() && t.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    qputenv("PATH", path);
+    EXPECT_EQ(told, expected);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,8 +15,11 @@ class FakeDocuments : public platform::DocumentPort {
     ~FakeDocuments() override { platform::SetDocumentPort(nullptr); }
     std::vector<QString> opened;
     bool succeeds = true;
-    bool Open(const QString& target) override {
+    // The failure the opener tells of later, of each open that succeeded.
+    std::vector<std::function<void()>> failures;
+    bool Open(const QString& target, std::function<void()> failed) override {
         opened.push_back(target);
+        if (succeeds) failures.push_back(std::move(failed));
         return succeeds;
     }
 };

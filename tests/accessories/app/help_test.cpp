@@ -121,12 +121,24 @@ TEST_F(Help, AMissingDocumentIsToldNotSilentlyIgnored) {
 
 TEST_F(Help, ADocumentNothingCouldOpenIsTold) {
     ASSERT_TRUE(program.Write("orsel.html", "<html></html>"));
-    documents.succeeds = false;
-    OpenHelp();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(U("ヘルプ文書[") +
-                                                  platform::DiskPath(program.File("orsel.html")) +
-                                                  U("]を開けませんでした。")));
+    const QString told = U("ヘルプ文書[") + platform::DiskPath(program.File("orsel.html")) +
+                         U("]を開けませんでした。");
+    // Nothing started to open it; the desktop's opener ran and found no browser.
+    for (const bool starts : {false, true}) {
+        SCOPED_TRACE(starts);
+        messages.shown.clear();
+        documents.failures.clear();
+        documents.succeeds = starts;
+        OpenHelp();
+        if (starts) {
+            EXPECT_TRUE(messages.shown.empty());
+            ASSERT_EQ(documents.failures.size(), 1u);
+            ASSERT_TRUE(documents.failures[0]);
+            documents.failures[0]();
+        }
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown[0].text.startsWith(told));
+    }
 }
 
 // The guide the build puts beside the program: found where the program looks, readable as the
