@@ -34,6 +34,12 @@ QStringList DesktopCommand(const QString& program, const QStringList& args) {
     return {};
 }
 
+QString ProgramInFolderOrPath(const QString& folder, const QString& name) {
+    const QFileInfo own(folder + QLatin1Char('/') + name);
+    if (own.isFile() && own.isExecutable()) return own.filePath();
+    return QStandardPaths::findExecutable(name);
+}
+
 bool StartDesktopProgram(const QString& program, const QStringList& args, const QString& workDir) {
     QStringList command = DesktopCommand(program, args);
     if (command.isEmpty()) return false;

@@ -17,6 +17,10 @@ bool IsWindowsTextEditor(const QString& program);
 // file; anything else stays as it is. Empty when nothing can start it.
 QStringList DesktopCommand(const QString& program, const QStringList& args);
 
+// The program called name: the executable file of that name in folder, else the first one on
+// PATH. Empty when there is neither.
+QString ProgramInFolderOrPath(const QString& folder, const QString& name);
+
 // Starts it detached (no shell); false when it could not be started.
 bool StartDesktopProgram(const QString& program, const QStringList& args,
                          const QString& workDir = QString());

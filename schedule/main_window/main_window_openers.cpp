@@ -31,7 +31,7 @@
 
 namespace {
 
-// The phone-book program the user puts among the shipped files (AppDir).
+// The phone-book program the user puts among the shipped files (AppDir) or on PATH.
 const char* const kPhoneBook = "kolvane-tel";
 
 constexpr OpenerRules kViewRules{true, true, true, TopmostRule::DropWithNotes};
@@ -244,7 +244,9 @@ void TfrTavik::bt_memoClick() {
 }
 
 void TfrTavik::bt_telClick() {
-    platform::StartDesktopProgram(platform::DiskPath(platform::JoinPath(AppDir, kPhoneBook)), {});
+    const QString program = platform::ProgramInFolderOrPath(platform::DiskPath(AppDir),
+                                                            QString::fromLatin1(kPhoneBook));
+    if (!program.isEmpty()) platform::StartDesktopProgram(program, {});
 }
 
 void TfrTavik::bt_SysInfoClick() { OpenDiary(CurYear, CurMonth, CurDay); }

@@ -85,4 +85,37 @@ TEST(OpenDocument, TheOpenersFailureIsTold) {
     EXPECT_EQ(told, expected);
 }
 
+// The phone-book program: the user's own in the program folder first, else the one on PATH.
+TEST(DesktopPrograms, ProgramInTheFolderOrOnPath) {
+    TempFolder folder, bin;
+    const QString own = platform::DiskPath(folder.Path()), onPath = platform::DiskPath(bin.Path());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", onPath.toLocal8Bit() + ":" + path);
+    const auto place = [](const TempFolder& where, bool executable) {
+        ASSERT_TRUE(where.Write("kolvane-tel", "#!/bin/sh\n"));
+        QFile::setPermissions(platform::DiskPath(where.File("kolvane-tel")),
+                              executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+    };
+    const struct {
+        const char* name;
+        int inFolder, inPath;  // -1 none, 0 a plain file, 1 an executable
+        QString found;
+    } cases[] = {
+        {"in the folder", 1, -1, own + "/kolvane-tel"},
+        {"in both", 1, 1, own + "/kolvane-tel"},
+        {"on PATH only", -1, 1, onPath + "/kolvane-tel"},
+        {"not executable in the folder", 0, 1, onPath + "/kolvane-tel"},
+        {"nowhere", -1, -1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(own + "/kolvane-tel");
+        QFile::remove(onPath + "/kolvane-tel");
+        if (c.inFolder >= 0) place(folder, c.inFolder == 1);
+        if (c.inPath >= 0) place(bin, c.inPath == 1);
+        EXPECT_EQ(platform::ProgramInFolderOrPath(own, "kolvane-tel"), c.found);
+    }
+    qputenv("PATH", path);
+}
+
 }  // namespace
