@@ -1,7 +1,8 @@
 # `cmake --install` in the GNU layout: the programs in bin, the sound and print modules in a
-# private library folder, the shipped files in share/kolvane, and the desktop entry, icon and
-# AppStream data where desktops look for them. The same executables also run from the build folder: they find what
-# they ship relative to their own place (platform/installed_layout.h).
+# private library folder, the shipped files in share/kolvane, and the desktop entry, icon,
+# AppStream data and manual pages where desktops and man look for them. The same executables
+# also run from the build folder: they find what they ship relative to their own place
+# (platform/installed_layout.h).
 include(GNUInstallDirs)
 
 set(KOLVANE_ID org.kolvane.Kolvane)
@@ -27,3 +28,5 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${KOLVANE_ID}.metainfo.xml
 configure_file(${CMAKE_CURRENT_LIST_DIR}/install_desktop_entry.cmake.in
                ${CMAKE_BINARY_DIR}/install_desktop_entry.cmake @ONLY)
 install(SCRIPT ${CMAKE_BINARY_DIR}/install_desktop_entry.cmake)
+install(FILES ${PROJECT_SOURCE_DIR}/data/man/Kolvane.1 ${PROJECT_SOURCE_DIR}/data/man/tavikg.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
