@@ -2,7 +2,9 @@
 # Installs the built program into a temporary prefix and checks it as a user gets it: the
 # desktop entry and the AppStream data validate, and Kolvane, started by the entry's Exec line
 # offscreen with an empty data folder, gets through its first start and finds what it ships
-# under the prefix. With --deb it also makes the Debian package and looks into it.
+# under the prefix; the uninstall then leaves nothing. With --deb it also builds the Debian
+# package from a copy of the sources (without running the tests again), looks into it and has
+# lintian check it.
 #
 #   scripts/check-install.sh [--deb] [BUILD_DIR]
 set -euo pipefail
@@ -98,21 +100,35 @@ start_and_end
 grep -q "file=$prefix/[^ ]*/kolvane/libkolvane_sound.so .*dynamically loaded" "$tmp"/ld.* ||
   fail "no sound file or no sound module found under the prefix"
 
+# The uninstall removes every file and the folders the install made.
+"$root/scripts/uninstall.sh" "$build" >/dev/null
+[ ! -e "$prefix" ] || fail "the uninstall left: $(cd "$prefix" && find . -mindepth 1 | head -5)"
+
 if [ "$deb" = 1 ]; then
-  (cd "$build" && cpack -G DEB -B "$tmp/deb" >"$tmp/out" 2>&1) || fail "cpack failed"
+  # Built where the build folders are not, so that neither gets into the other.
+  mkdir "$tmp/deb" "$tmp/deb/src"
+  tar -C "$root" --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./obj-*' \
+    --exclude=./debian/.debhelper --exclude=./debian/kolvane --exclude=./debian/files -cf - . |
+    tar -C "$tmp/deb/src" -xf -
+  (cd "$tmp/deb/src" &&
+    DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -b -us -uc >"$tmp/out" 2>&1) ||
+    fail "dpkg-buildpackage failed"
   package="$(echo "$tmp"/deb/kolvane_*.deb)"
-  [ -f "$package" ] || fail "cpack made no kolvane_*.deb"
+  [ -f "$package" ] || fail "dpkg-buildpackage made no kolvane_*.deb"
   depends="$(dpkg-deb -f "$package" Depends)"
-  for p in libqt6widgets6 libqt6multimedia6 fonts-ipafont-gothic fonts-ipafont-mincho; do
+  for p in libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho; do
     [[ "$depends" == *"$p"* ]] || fail "the package does not depend on $p: $depends"
   done
-  contents="$(dpkg-deb -c "$package")"
-  for f in bin/Kolvane bin/tavikg "*/kolvane/libkolvane_sound.so" "*/kolvane/libkolvane_print.so" \
-    share/kolvane/tukare.wav; do
-    [[ "$contents" == *" ./usr/"$f* ]] || fail "the package lacks /usr/$f"
+  contents="$(dpkg-deb -c "$package")"$'\n'
+  for f in bin/Kolvane bin/tavikg lib/kolvane/libkolvane_sound.so lib/kolvane/libkolvane_print.so \
+    share/kolvane/tukare.wav share/man/man1/Kolvane.1.gz share/man/man1/tavikg.1.gz \
+    share/doc/kolvane/copyright; do
+    [[ "$contents" == *" ./usr/$f"$'\n'* ]] || fail "the package lacks /usr/$f"
   done
   packaged_entry="$(dpkg-deb --fsys-tarfile "$package" | tar -xO "./usr/share/applications/$id.desktop")"
   [[ "$packaged_entry" == *$'\nExec=/usr/bin/Kolvane\n'* ]] ||
     fail "the package's entry does not start /usr/bin/Kolvane"
+  lintian --pedantic --fail-on error,warning "$tmp"/deb/kolvane_*.changes >"$tmp/out" 2>&1 ||
+    fail "lintian finds faults in the package"
 fi
 echo "check-install: installed Kolvane starts and finds its files"
