@@ -62,8 +62,10 @@ Privacy CheckPrivate(const QString& folder, bool mend) {
 }
 
 QString Refused(const QString& what) {
-    return what +
-           QStringLiteral("\r\nほかのユーザーが手を加えられる場所なので、Kolvaneを起動しません。");
+    return what + QStringLiteral(
+                      "\r\nほかのユーザーが手を加えられる場所なので、Kolvaneを起動しません。"
+                      "\r\n管理者にこれを消してもらうか、XDG_RUNTIME_DIRにこのユーザーだけの"
+                      "フォルダを設定してから起動してください。");
 }
 
 }  // namespace
