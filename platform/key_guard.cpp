@@ -36,7 +36,11 @@ class KeyGuard : public QObject {
         const auto it = pressedIn_.find(id);
         // A key pressed before the program had the keyboard is left alone.
         if (it == pressedIn_.end()) return false;
-        const bool elsewhere = it->second != window;
+        // Elsewhere: the window of the press has gone, or another window than a popup of it
+        // (a completion list, a menu) has the keyboard.
+        const QWidget* pressed = it->second;
+        const bool elsewhere = pressed != window && (!pressed || !pressed->isVisible() ||
+                                                     window->windowType() != Qt::Popup);
         if (type == QEvent::KeyRelease && !key->isAutoRepeat()) pressedIn_.erase(it);
         // Taken by the widget, so that no shortcut of this window runs either.
         if (elsewhere && type == QEvent::ShortcutOverride) event->accept();

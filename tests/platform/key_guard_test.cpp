@@ -82,6 +82,17 @@ TEST_F(KeyGuardTest, TheRestOfAClosingKeyReachesNoOtherWindow) {
     }
 }
 
+// A popup of a window (a completion list) sees the release of a key pressed in the window.
+TEST_F(KeyGuardTest, APopupOfTheWindowOfThePressGetsTheRest) {
+    Box popup;
+    popup.setWindowFlags(Qt::Popup);
+    popup.show();
+    Send(edit, QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    Send(&popup, QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, "x");
+    EXPECT_EQ(popup.releases, 1);
+    popup.hide();
+}
+
 TEST_F(KeyGuardTest, AltWithACharacterTypesNothing) {
     box->setFocus();
     QTest::keyClick(box.get(), Qt::Key_C, Qt::AltModifier);
