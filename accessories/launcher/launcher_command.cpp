@@ -54,6 +54,18 @@ bool StartLaunchCommand(const std::string& commandLine) {
     return platform::StartDesktopProgram(command.program, command.args, command.workDir);
 }
 
+QString LaunchFailureText(const std::string& commandLine) {
+    const QString line = platform::FromCp932(commandLine).trimmed();
+    LaunchCommand command;
+    const bool editor =
+        ParseLaunchCommand(commandLine, command) && platform::IsWindowsTextEditor(command.program);
+    return QString::fromUtf8("ﾌﾟﾛｸﾞﾗﾑ[") + line +
+           QString::fromUtf8("]を起動できませんでした。\r\n") +
+           QString::fromUtf8(editor ? "このﾃﾞｽｸﾄｯﾌﾟにﾃｷｽﾄｴﾃﾞｨﾀが見つかりません。"
+                                      "ﾌﾟﾛｸﾞﾗﾑﾗﾝﾁｬの設定で、使うﾌﾟﾛｸﾞﾗﾑを指定してください。"
+                                    : "ﾌﾟﾛｸﾞﾗﾑﾗﾝﾁｬの設定で、ﾌﾟﾛｸﾞﾗﾑﾌｧｲﾙ名を確かめてください。");
+}
+
 QString LaunchIconProgram(const std::string& commandLine) {
     LaunchCommand command;
     if (!ParseLaunchCommand(commandLine, command)) return QString();

@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "globals.h"
 #include "launcher_command.h"
+#include "message_box.h"
 #include "program_icon.h"
 #include "title_bar.h"
 
@@ -61,9 +62,15 @@ void TfrRun::FormActivate() {
 void TfrRun::ListView1DblClick() {
     const int row = ListView1->currentRow();
     if (row < 0 || !ListView1->currentItem()->isSelected()) return;
-    // A program that cannot be started gives no message; the launcher closes anyway.
-    StartLaunchCommand(PrgList[row + 1].FileName);
+    const std::string& line = PrgList[row + 1].FileName;
+    // An entry without a program starts nothing; one that cannot be started is told, after
+    // the launcher has closed as it always does.
+    LaunchCommand command;
+    const bool failed = ParseLaunchCommand(line, command) && !StartLaunchCommand(line);
     close();
+    if (failed)
+        platform::MessageDlg(LaunchFailureText(line), platform::MsgKind::Warning,
+                             {platform::kBtnOk});
 }
 
 bool TfrRun::eventFilter(QObject* watched, QEvent* event) {

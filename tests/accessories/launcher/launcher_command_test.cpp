@@ -89,6 +89,10 @@ TEST(LaunchCommand, WindowsEditorNamesStartTheDesktopEditor) {
     }
     EXPECT_EQ(processes.starts[0].args, QStringList{QStringLiteral("memo.txt")});
     EXPECT_EQ(LaunchIconProgram("write.exe"), platform::FromCp932(editor));
+    EXPECT_EQ(LaunchFailureText("write.exe"),
+              QString::fromUtf8("ﾌﾟﾛｸﾞﾗﾑ[write.exe]を起動できませんでした。\r\n"
+                                "このﾃﾞｽｸﾄｯﾌﾟにﾃｷｽﾄｴﾃﾞｨﾀが見つかりません。"
+                                "ﾌﾟﾛｸﾞﾗﾑﾗﾝﾁｬの設定で、使うﾌﾟﾛｸﾞﾗﾑを指定してください。"));
     qputenv("KOLVANE_TEXT_EDITOR", old);
 }
 

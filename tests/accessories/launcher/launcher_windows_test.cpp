@@ -49,18 +49,32 @@ TEST_F(LauncherTest, ListsTwentyEntriesOnceWithImageNumbers) {
 TEST_F(LauncherTest, ClickStartsTheEntryAndCloses) {
     const struct {
         int row;
+        bool startFails;
         size_t starts;
-    } cases[] = {{2, 1}, {1, 0}, {5, 0}};
+        const char* told;  // nullptr: nothing
+    } cases[] = {
+        {2, false, 1, nullptr},
+        {1, false, 0, nullptr},
+        {5, false, 0, nullptr},
+        {2, true, 1,
+         "ﾌﾟﾛｸﾞﾗﾑ[/bin/true]を起動できませんでした。\r\n"
+         "ﾌﾟﾛｸﾞﾗﾑﾗﾝﾁｬの設定で、ﾌﾟﾛｸﾞﾗﾑﾌｧｲﾙ名を確かめてください。"},
+        {1, true, 0, nullptr},
+    };
     for (const auto& c : cases) {
         processes_.starts.clear();
+        processes_.result = !c.startFails;
+        messages_.shown.clear();
         TfrRun run;
         run.show();
         run.ListView1->setCurrentRow(c.row);
         run.ListView1DblClick();
         EXPECT_EQ(processes_.starts.size(), c.starts) << c.row;
         EXPECT_FALSE(run.isVisible()) << c.row;
+        ASSERT_EQ(messages_.shown.size(), c.told ? 1u : 0u) << c.row;
+        if (c.told) EXPECT_EQ(messages_.shown[0].text, U(c.told));
     }
-    EXPECT_TRUE(messages_.shown.empty());
+    processes_.result = true;
     TfrRun run;
     run.show();
     run.ListView1->setCurrentRow(0);
