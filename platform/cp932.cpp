@@ -128,10 +128,15 @@ class CharTable {
     std::array<std::unique_ptr<std::array<int32_t, 256>>, 256> pairs_;
 };
 
+CharTable& Chars() {
+    static CharTable table;
+    return table;
+}
+
 // The converter's result by the table: a bad character becomes "?" and is skipped as the
 // converter's run skips it. False when a character needs the converter itself.
 bool DecodeByTable(std::string_view cp932, QString& text) {
-    static CharTable table;
+    CharTable& table = Chars();
     if (!table.Usable()) return false;
     text.resize(static_cast<qsizetype>(cp932.size()));  // never more units than bytes
     QChar* out = text.data();
@@ -197,6 +202,28 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 std::string ToCp932(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+bool IsCp932Text(std::string_view bytes) {
+    CharTable& table = Chars();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size;) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (!table.Usable()) return false;
+        if (IsLeadByte(c)) {
+            if (i + 1 >= size || table.Pair(c, p[i + 1]) == CharTable::kNone) return false;
+            i += 2;
+        } else {
+            if (table.Single(c) == CharTable::kNone) return false;
+            ++i;
+        }
+    }
+    return true;
 }
 
 QString FromCp932(std::string_view cp932) {

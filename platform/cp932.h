@@ -21,6 +21,9 @@ std::string Utf8ToCp932(std::string_view utf8);
 // CP932 -> UTF-8; bytes that are no CP932 character become "?".
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// Every byte belongs to a CP932 character: no lone lead byte, no byte or pair of no character.
+bool IsCp932Text(std::string_view bytes);
+
 std::string ToCp932(const QString& text);
 QString FromCp932(std::string_view cp932);
 

@@ -29,8 +29,13 @@ constexpr size_t kTemporaryRandom = 6;
 constexpr char kTemporaryLetters[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
+thread_local int g_lastWriteError = 0;
+
+// A fault that sets no errno of its own fails as an I/O error.
 bool WriteFails(WriteStep step, const std::string& path) {
-    return g_writeFault && g_writeFault(step, path);
+    if (!g_writeFault) return false;
+    errno = EIO;
+    return g_writeFault(step, path);
 }
 
 // Whether the kernel lets us follow this link: never another user's link in a sticky folder
@@ -93,6 +98,7 @@ bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;  // nothing taken and no error: no room
         if (n <= 0) return false;
         bytes.remove_prefix(static_cast<size_t>(n));
     }
@@ -164,20 +170,29 @@ ReadResult ReadFile(const std::string& path, std::string& out) {
     return NothingToRead(path) ? ReadResult::Missing : ReadResult::Unreadable;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return false;
+namespace {
+
+bool WriteFileAtomicOnce(const std::string& path, std::string_view bytes, int& error) {
+    // Taken at each failure, before a close or unlink can change it.
+    auto failed = [&](int code) {
+        error = code;
+        return false;
+    };
+    if (path.empty()) return failed(ENOENT);
     QByteArray targetName;
-    if (!FinalTarget(QFile::encodeName(DiskPath(path)), targetName)) return false;
+    // A link the kernel would not follow is refused as the kernel refuses it.
+    if (!FinalTarget(QFile::encodeName(DiskPath(path)), targetName)) return failed(EACCES);
     struct stat old;
     const bool replacing = ::stat(targetName.constData(), &old) == 0;
-    if (replacing && (S_ISDIR(old.st_mode) || ::access(targetName.constData(), W_OK) != 0))
-        return false;
-    if (WriteFails(WriteStep::Create, path)) return false;
+    if (replacing && S_ISDIR(old.st_mode)) return failed(EISDIR);
+    if (replacing && ::access(targetName.constData(), W_OK) != 0) return failed(errno);
+    if (WriteFails(WriteStep::Create, path)) return failed(errno);
     const QString folder = QFile::decodeName(FolderOf(targetName));
     QByteArray temporary;
     const int fd = CreateTemporary(folder, replacing, temporary);
-    if (fd < 0) return false;
+    if (fd < 0) return failed(errno);
     bool ok = !WriteFails(WriteStep::Write, path) && WriteAll(fd, bytes);
+    if (!ok) error = errno;
     if (ok && replacing) {
         // A folder shared through a group keeps it, where the user is in that group; the
         // group first, as a change of group clears the set-group bit that the mode restores.
@@ -186,15 +201,31 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
         ::fchmod(fd, old.st_mode & 07777);
     }
     ok = ok && !WriteFails(WriteStep::Sync, path) && (::fsync(fd) == 0 || errno == EINVAL);
-    if (::close(fd) != 0) ok = false;
+    if (!ok && error == 0) error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (ok && !WriteFails(WriteStep::Rename, path) &&
         ::rename(temporary.constData(), targetName.constData()) == 0) {
         SyncFolder(folder);
         return true;
     }
+    if (ok) error = errno;
     ::unlink(temporary.constData());
     return false;
 }
+
+}  // namespace
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    int error = 0;
+    const bool written = WriteFileAtomicOnce(path, bytes, error);
+    g_lastWriteError = written ? 0 : (error != 0 ? error : EIO);
+    return written;
+}
+
+int LastWriteError() { return g_lastWriteError; }
 
 bool IsSaveTemporaryName(const std::string& fileName) {
     const size_t prefix = sizeof kTemporaryPrefix - 1;

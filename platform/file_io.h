@@ -25,6 +25,9 @@ bool NothingToRead(const std::string& path);
 // folder that everyone may write (/tmp) fails the write. A replaced file keeps its permissions
 // and, where the user may set it, its group. False when anything failed.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+// The errno of the last WriteFileAtomic of this thread that failed (ENOENT for a missing
+// folder, ENOSPC, EACCES, EROFS ...); 0 after one that succeeded.
+int LastWriteError();
 
 // Whether the name is that of a temporary of WriteFileAtomic: ".kolvane-save-" + six letters
 // or digits + ".tmp". No file of the user is named so; only these are ever swept.
