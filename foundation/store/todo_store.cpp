@@ -1,13 +1,8 @@
 #include "todo_store.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <cstdio>
-#include <map>
-
 #include "calendar_rules.h"
-#include "clock.h"
 #include "cp932.h"
+#include "damaged_files.h"
 #include "file_io.h"
 #include "paths.h"
 #include "text_file.h"
@@ -78,58 +73,6 @@ std::string BlockLine(const std::string& text) {
         if (c == '\r' || c == '\n') c = ' ';
     if (line == kEnd) line.push_back(' ');
     return line;
-}
-
-// A damaged file as a run has read it, and the copy that keeps it.
-struct DamageSeen {
-    std::string bytes;
-    std::string backup;
-};
-
-// Per store path, so that rereading the same damaged file is told only once a run.
-std::map<std::string, DamageSeen>& SeenDamages() {
-    static std::map<std::string, DamageSeen> seen;
-    return seen;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-// A copy made by an earlier run of the same damaged file (nothing was saved since): each
-// start need not add another one.
-std::string SameBackup(const std::string& path, const std::string& bytes) {
-    const QFileInfo store(platform::DiskPath(path));
-    const QFileInfoList found = store.dir().entryInfoList(
-        {store.fileName() + QStringLiteral(".bak*")}, QDir::Files, QDir::Name);
-    for (const QFileInfo& e : found) {
-        if (e.size() != static_cast<qint64>(bytes.size())) continue;
-        const std::string name =
-            platform::JoinPath(FolderOf(path), platform::FromDiskPath(e.fileName()));
-        std::string other;
-        if (platform::ReadWholeFile(name, other) && other == bytes) return name;
-    }
-    return std::string();
-}
-
-// Copies the damaged file to "<name>.bak-yyyymmdd-hhnn" (then "-2", "-3", ... when taken); an
-// earlier backup is never written over. Empty when no copy could be made.
-std::string MakeBackup(const std::string& path, const std::string& bytes) {
-    std::string same = SameBackup(path, bytes);
-    if (!same.empty()) return same;
-    const platform::LocalDateTime now = platform::CurrentClock().Now();
-    char stem[32];
-    std::snprintf(stem, sizeof stem, ".bak-%04d%02d%02d-%02d%02d", now.year, now.month, now.day,
-                  now.hour, now.minute);
-    for (int n = 1; n < 1000; ++n) {
-        std::string name = path + stem;
-        if (n > 1) name += "-" + std::to_string(n);
-        if (platform::WriteNewFile(name, bytes)) return name;
-        const QFileInfo taken(platform::DiskPath(name));
-        if (!taken.exists() && !taken.isSymLink()) break;  // a write error, not a taken name
-    }
-    return std::string();
 }
 
 }  // namespace
@@ -303,35 +246,25 @@ std::string FormatToDo(const std::vector<TTODO>& items) {
 }
 
 ToDoRead ToDoStore::Load(std::vector<TTODO>& items) {
-    damagedBytes_.clear();
     backup_.clear();
     news_ = false;
     if (!platform::FileExists(path_)) return read_ = ToDoRead::Missing;
     std::string bytes;
     if (!store::ReadForUpdate(path_, bytes)) return read_ = ToDoRead::Unreadable;
     read_ = ParseToDo(bytes, items);
-    if (read_ == ToDoRead::Damaged) KeepDamaged(std::move(bytes));
+    if (read_ == ToDoRead::Damaged) {
+        const store::DamagedFile kept = store::KeepDamagedFile(path_, bytes);
+        backup_ = kept.backup;
+        news_ = kept.isNew;
+    }
     return read_;
-}
-
-void ToDoStore::KeepDamaged(std::string bytes) {
-    DamageSeen& seen = SeenDamages()[path_];
-    news_ = seen.bytes != bytes;
-    if (news_) seen = {bytes, std::string()};
-    if (seen.backup.empty() || platform::NothingToRead(seen.backup))
-        seen.backup = MakeBackup(path_, bytes);
-    backup_ = seen.backup;
-    // Without a copy on disk the next save must try again before it writes.
-    if (backup_.empty()) damagedBytes_ = std::move(bytes);
 }
 
 bool ToDoStore::Save(const std::vector<TTODO>& items) {
     if (read_ == ToDoRead::Unreadable) return false;
     if (read_ == ToDoRead::Damaged && backup_.empty()) {
-        backup_ = MakeBackup(path_, damagedBytes_);
+        backup_ = store::DamagedFileCopy(path_);
         if (backup_.empty()) return false;
-        SeenDamages()[path_].backup = backup_;
-        damagedBytes_.clear();
     }
     return platform::WriteFileAtomic(path_, FormatToDo(items));
 }

@@ -67,11 +67,8 @@ class ToDoStore {
     bool DamageIsNew() const { return news_; }
 
   private:
-    void KeepDamaged(std::string bytes);
-
     std::string path_;
     ToDoRead read_ = ToDoRead::Missing;
     std::string backup_;
     bool news_ = false;
-    std::string damagedBytes_;  // the file as read, while no backup holds it
 };
