@@ -1,10 +1,15 @@
 #include "schedule_store.h"
 
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
+#include <vector>
 
 #include "cp932.h"
+#include "damaged_files.h"
 #include "file_io.h"
 #include "globals.h"
 #include "paths.h"
@@ -186,7 +191,132 @@ std::string PercentDecoded(const std::string& text) {
     return out;
 }
 
-void ShowWarning(const char* utf8) { MsgBox(Sj(utf8), 48, ""); }
+std::string MonthImage(const YOTEI days[32]) {
+    TextWriter out;
+    for (int k = 1; k <= kMonthSlots; ++k) WriteBlock(out, days[k].HasText == 1, days[k].Text);
+    return out.Bytes();
+}
+
+std::string MarksImage(const YOTEI days[32]) {
+    TextWriter out;
+    for (int k = 1; k <= kMonthSlots; ++k) out.WriteLine(std::to_string(unsigned{days[k].Mark}));
+    return out.Bytes();
+}
+
+std::string YearImage(const NEN_YOTEI months[13]) {
+    TextWriter out;
+    for (int m = 1; m <= kYearSlots; ++m) WriteBlock(out, months[m].HasText == 1, months[m].Text);
+    return out.Bytes();
+}
+
+const std::string& EmptyImage(const std::string& path) {
+    static const std::string month = MonthImage(std::array<YOTEI, 32>().data());
+    static const std::string marks = MarksImage(std::array<YOTEI, 32>().data());
+    static const std::string year = YearImage(std::array<NEN_YOTEI, 13>().data());
+    if (path.ends_with(".mkf")) return marks;
+    return path.ends_with(".ne2") ? year : month;
+}
+
+// Per path of a file whose last read was damaged: what the store would write for what that
+// read gave. Saving the same writes nothing, so the file stays as it is until an edit.
+std::map<std::string, std::string>& DamagedAsRead() {
+    static std::map<std::string, std::string> images;
+    return images;
+}
+
+// whatUtf8 names the file for the user ("2004年5月の予定"); unitUtf8 counts its slots ("日").
+std::string DamagedMessage(const std::string& whatUtf8, int firstUnplaced, const char* unitUtf8,
+                           const std::string& backup, const std::string& path) {
+    std::string text = whatUtf8 + "のﾌｧｲﾙの一部が読み込めませんでした。\r\n";
+    if (firstUnplaced > 0)
+        text += std::to_string(firstUnplaced) + unitUtf8 + "から後は、どの" + unitUtf8 +
+                "のものか分からないため読み込んでいません。\r\n";
+    if (backup.empty())
+        return Sj(text + "元のﾌｧｲﾙのｺﾋﾟｰが作れないため、このﾌｧｲﾙには保存しません。\r\n") + path;
+    return Sj(text + "元のﾌｧｲﾙは、そのままｺﾋﾟｰして残してあります。\r\n") + backup;
+}
+
+// After the read of a file that is written back: a damaged one is copied and told once.
+void NoteRead(const std::string& path, const std::string& bytes, bool clean, std::string asRead,
+              const std::string& whatUtf8, int firstUnplaced, const char* unitUtf8) {
+    if (clean) {
+        DamagedAsRead().erase(path);
+        return;
+    }
+    DamagedAsRead()[path] = std::move(asRead);
+    if (!store::TellingUnreadableFiles())
+        return;  // a viewer of another user's files writes nothing
+    const store::DamagedFile kept = store::KeepDamagedFile(path, bytes);
+    if (kept.isNew)
+        MsgBox(DamagedMessage(whatUtf8, firstUnplaced, unitUtf8, kept.backup, path), 48, "");
+}
+
+std::string MonthWhat(int year, int month, const char* whatUtf8) {
+    return std::to_string(year) + "年" + std::to_string(month) + "月の" + whatUtf8;
+}
+
+enum class Stored { Written, Unchanged, Failed, Refused };
+
+// Writes the image over the file unless that would change nothing: the same bytes are on
+// disk, or there is no file and nothing to store, or a damaged file holds what was read from
+// it. A damaged file is replaced only once its copy exists. error: the cause of a failure.
+Stored StoreFile(const std::string& folder, const std::string& path, const std::string& image,
+                 int& error) {
+    const auto damaged = DamagedAsRead().find(path);
+    if (damaged != DamagedAsRead().end()) {
+        if (damaged->second == image) return Stored::Unchanged;
+        if (store::DamagedFileCopy(path).empty()) return Stored::Refused;
+    } else {
+        std::string disk;
+        switch (platform::ReadFile(path, disk)) {
+            case platform::ReadResult::Read:
+                if (disk == image || (StartsWithUtf8Bom(disk) && disk.substr(3) == image))
+                    return Stored::Unchanged;
+                break;
+            case platform::ReadResult::Missing:
+                // The folder is looked at all the same: a missing one is told at every save.
+                if (image == EmptyImage(path) && platform::IsFolder(folder))
+                    return Stored::Unchanged;
+                break;
+            case platform::ReadResult::Unreadable:
+                break;
+        }
+    }
+    if (!platform::WriteFileAtomic(path, image)) {
+        error = platform::LastWriteError();
+        return Stored::Failed;
+    }
+    if (damaged != DamagedAsRead().end()) {
+        // Bytes kept as read (a NUL, no CP932 character) are not told again this run.
+        store::DamagedFileRewritten(path, image);
+        DamagedAsRead().erase(damaged);
+    }
+    return Stored::Written;
+}
+
+// The warning of a failed save, by its cause. whatUtf8: "予定" or "年間予定".
+std::string SaveFailureMessage(const char* whatUtf8, int error, const std::string& path) {
+    const std::string what = whatUtf8;
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return Sj(what + "を格納するディレクトリが見つかりません。");
+        case ENOSPC:
+        case EDQUOT:
+            return Sj(what + "を格納するディスクに空きがありません。\r\n") + path;
+        case EACCES:
+        case EPERM:
+            return Sj(what + "を格納する権限がありません。\r\n") + path;
+        case EROFS:
+            return Sj(what + "を格納するディスクは読み取り専用です。\r\n") + path;
+        default:
+            return Sj(what + "を格納できませんでした。\r\n") + path;
+    }
+}
+
+std::string NoCopyMessage(const std::string& path) {
+    return Sj("一部が読み込めなかったﾌｧｲﾙのｺﾋﾟｰが作れないため、保存できません。\r\n") + path;
+}
 
 }  // namespace
 
@@ -228,11 +358,25 @@ bool LoadMonth(const std::string& datFolder, const std::string& memoFolder, int 
         LoadAnniversaries(memoFolder, month, days);
     }
     const bool marksRead = ReadMarks(datFolder, year, month, days);
+    return ReadSchedule(datFolder, year, month, days) && marksRead;
+}
+
+bool ReadSchedule(const std::string& datFolder, int year, int month, YOTEI days[32]) {
+    for (int k = 1; k <= kMonthSlots; ++k) {
+        days[k].HasText = 0;
+        days[k].Text.clear();
+    }
+    const std::string path = MonthFileName(datFolder, year, month);
     std::string bytes;
-    if (!ReadForUpdate(MonthFileName(datFolder, year, month), bytes)) return false;
-    TextReader in(std::move(bytes));
-    for (int k = 1; k <= kMonthSlots; ++k) ReadBlock(in, days[k].Text, &days[k].HasText);
-    return marksRead;
+    if (!ReadForUpdate(path, bytes)) return false;
+    BlockSlots read = ReadBlockSlots(bytes, kMonthSlots);
+    for (int k = 1; k <= kMonthSlots; ++k) {
+        days[k].HasText = read.hasText[static_cast<size_t>(k - 1)];
+        days[k].Text = std::move(read.text[static_cast<size_t>(k - 1)]);
+    }
+    NoteRead(path, bytes, read.clean, read.clean ? std::string() : MonthImage(days),
+             MonthWhat(year, month, "予定"), read.firstUnplaced, "日");
+    return true;
 }
 
 bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI days[32]) {
@@ -247,41 +391,92 @@ bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI da
     // is lost and the month counts as saved.
     const bool keepMarks = IsUnreadable(markPath);
     const bool keepSchedule = IsUnreadable(schedulePath);
-    const bool marksSaved = keepMarks ? !anyMark : WriteMarks(datFolder, year, month, days);
-    bool scheduleSaved = !anyText;
-    if (!keepSchedule) {
-        TextWriter out;
-        for (int k = 1; k <= kMonthSlots; ++k) WriteBlock(out, days[k].HasText == 1, days[k].Text);
-        scheduleSaved = out.SaveTo(schedulePath);
-    }
-    if (marksSaved && scheduleSaved) return true;
-    if (keepSchedule && anyText)
+    int markError = 0, scheduleError = 0;
+    const Stored marks = keepMarks ? (anyMark ? Stored::Refused : Stored::Unchanged)
+                                   : StoreFile(datFolder, markPath, MarksImage(days), markError);
+    const Stored schedule =
+        keepSchedule ? (anyText ? Stored::Refused : Stored::Unchanged)
+                     : StoreFile(datFolder, schedulePath, MonthImage(days), scheduleError);
+    auto saved = [](Stored s) { return s == Stored::Written || s == Stored::Unchanged; };
+    if (saved(marks) && saved(schedule)) return true;
+    if (keepSchedule && schedule == Stored::Refused)
         MsgBox(NotSavedOverMessage(schedulePath), 48, "");
-    else if (keepMarks && anyMark)
+    else if (keepMarks && marks == Stored::Refused)
         MsgBox(NotSavedOverMessage(markPath), 48, "");
+    else if (schedule == Stored::Refused)
+        MsgBox(NoCopyMessage(schedulePath), 48, "");
+    else if (marks == Stored::Refused)
+        MsgBox(NoCopyMessage(markPath), 48, "");
+    else if (schedule == Stored::Failed)
+        MsgBox(SaveFailureMessage("予定", scheduleError, schedulePath), 48, "");
     else
-        ShowWarning("予定を格納するディレクトリが見つかりません。");
+        MsgBox(SaveFailureMessage("予定", markError, markPath), 48, "");
     return false;
 }
 
+namespace {
+
+// A mark line as the writer makes it: blanks allowed in front, a byte's digits, nothing after.
+bool CleanMark(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i == line.size() || line.size() - i > 3) return false;
+    for (size_t j = i; j < line.size(); ++j)
+        if (line[j] < '0' || line[j] > '9') return false;
+    return std::stoi(std::string(line.substr(i))) <= 255;
+}
+
+}  // namespace
+
 bool ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]) {
     for (int k = 1; k <= kMonthSlots; ++k) days[k].Mark = 0;
+    const std::string path = MarkFileName(datFolder, year, month);
     std::string bytes;
-    if (!ReadForUpdate(MarkFileName(datFolder, year, month), bytes)) return false;
-    TextReader in(std::move(bytes));
-    for (int k = 1; k <= kMonthSlots && !in.Eof(); ++k) {
-        long value;
-        if (!ParseNumber(in.ReadLine(), value)) return true;
-        days[k].Mark = static_cast<uint8_t>(value);
+    if (!ReadForUpdate(path, bytes)) return false;
+    std::string_view rest(bytes);
+    if (StartsWithUtf8Bom(rest)) rest.remove_prefix(3);
+    std::vector<std::string> lines;
+    for (size_t pos = 0; pos < rest.size();) lines.emplace_back(NextLine(rest, pos));
+    // Line k is the mark of day k. A line that is no number holds no mark, and its day keeps
+    // its place while the count of lines (or of numbers) is right; otherwise only the days
+    // before it are certain.
+    std::vector<long> numbers;
+    bool clean = lines.empty() || lines.size() == static_cast<size_t>(kMonthSlots);
+    size_t firstBad = lines.size();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        long value = 0;
+        if (ParseNumber(lines[i], value))
+            numbers.push_back(value);
+        else
+            firstBad = std::min(firstBad, i);
+        clean = clean && CleanMark(lines[i]);
     }
+    int firstUnplaced = 0;
+    auto put = [&](int day, long value) { days[day].Mark = static_cast<uint8_t>(value); };
+    if (lines.size() == static_cast<size_t>(kMonthSlots)) {
+        for (int k = 1; k <= kMonthSlots; ++k) {
+            long value = 0;
+            if (ParseNumber(lines[static_cast<size_t>(k - 1)], value)) put(k, value);
+        }
+    } else if (firstBad < lines.size() && numbers.size() == static_cast<size_t>(kMonthSlots)) {
+        for (int k = 1; k <= kMonthSlots; ++k) put(k, numbers[static_cast<size_t>(k - 1)]);
+    } else {
+        const size_t placed = std::min(firstBad, static_cast<size_t>(kMonthSlots));
+        for (size_t i = 0; i < placed; ++i) put(static_cast<int>(i) + 1, numbers[i]);
+        if (firstBad < lines.size() && placed < static_cast<size_t>(kMonthSlots))
+            firstUnplaced = static_cast<int>(placed) + 1;
+    }
+    NoteRead(path, bytes, clean, clean ? std::string() : MarksImage(days),
+             MonthWhat(year, month, "ﾏｰｸ"), firstUnplaced, "日");
     return true;
 }
 
 bool WriteMarks(const std::string& datFolder, int year, int month, const YOTEI days[32]) {
-    if (IsUnreadable(MarkFileName(datFolder, year, month))) return false;
-    TextWriter out;
-    for (int k = 1; k <= kMonthSlots; ++k) out.WriteLine(std::to_string(unsigned{days[k].Mark}));
-    return out.SaveTo(MarkFileName(datFolder, year, month));
+    const std::string path = MarkFileName(datFolder, year, month);
+    if (IsUnreadable(path)) return false;
+    int error = 0;
+    const Stored stored = StoreFile(datFolder, path, MarksImage(days), error);
+    return stored == Stored::Written || stored == Stored::Unchanged;
 }
 
 void LoadUserHolidays(const std::string& memoFolder, int year, int month, YOTEI days[32]) {
@@ -311,16 +506,21 @@ void ReadDay(const std::string& datFolder, int year, int month, int day, std::st
     if (day < 1 || day > kMonthSlots) return;
     std::string bytes;
     if (!Open(MonthFileName(datFolder, year, month), bytes)) return;
-    TextReader in(std::move(bytes));
-    for (int k = 1; k <= day; ++k) ReadBlock(in, text);
+    text = std::move(ReadBlockSlots(bytes, kMonthSlots).text[static_cast<size_t>(day - 1)]);
 }
 
 bool ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]) {
     for (int m = 1; m <= kYearSlots; ++m) months[m] = NEN_YOTEI();
+    const std::string path = YearPlanFileName(datFolder, year);
     std::string bytes;
-    if (!ReadForUpdate(YearPlanFileName(datFolder, year), bytes)) return false;
-    TextReader in(std::move(bytes));
-    for (int m = 1; m <= kYearSlots; ++m) ReadBlock(in, months[m].Text, &months[m].HasText);
+    if (!ReadForUpdate(path, bytes)) return false;
+    BlockSlots read = ReadBlockSlots(bytes, kYearSlots);
+    for (int m = 1; m <= kYearSlots; ++m) {
+        months[m].HasText = read.hasText[static_cast<size_t>(m - 1)];
+        months[m].Text = std::move(read.text[static_cast<size_t>(m - 1)]);
+    }
+    NoteRead(path, bytes, read.clean, read.clean ? std::string() : YearImage(months),
+             std::to_string(year) + "年の年間予定", read.firstUnplaced, "月");
     return true;
 }
 
@@ -333,10 +533,18 @@ bool SaveYear(const std::string& datFolder, int year, const NEN_YOTEI months[13]
         MsgBox(NotSavedOverMessage(path), 48, "");
         return false;
     }
-    TextWriter out;
-    for (int m = 1; m <= kYearSlots; ++m) WriteBlock(out, months[m].HasText == 1, months[m].Text);
-    if (out.SaveTo(YearPlanFileName(datFolder, year))) return true;
-    ShowWarning("年間予定を格納するディレクトリが見つかりません。");
+    int error = 0;
+    switch (StoreFile(datFolder, path, YearImage(months), error)) {
+        case Stored::Written:
+        case Stored::Unchanged:
+            return true;
+        case Stored::Refused:
+            MsgBox(NoCopyMessage(path), 48, "");
+            return false;
+        case Stored::Failed:
+            break;
+    }
+    MsgBox(SaveFailureMessage("年間予定", error, path), 48, "");
     return false;
 }
 

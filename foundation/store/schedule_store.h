@@ -48,6 +48,8 @@ namespace store {
 bool LoadMonth(const std::string& datFolder, const std::string& memoFolder, int year, int month,
                YOTEI days[32]);
 bool SaveMonth(const std::string& datFolder, int year, int month, const YOTEI days[32]);
+// The schedule file alone into HasText and Text, as LoadMonth reads it.
+bool ReadSchedule(const std::string& datFolder, int year, int month, YOTEI days[32]);
 bool ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]);
 bool WriteMarks(const std::string& datFolder, int year, int month, const YOTEI days[32]);
 void LoadUserHolidays(const std::string& memoFolder, int year, int month, YOTEI days[32]);

@@ -78,6 +78,7 @@ std::string NotSavedOverMessage(const std::string& path) {
 }
 
 void TellUnreadableFiles(bool on) { g_tell = on; }
+bool TellingUnreadableFiles() { return g_tell; }
 
 void ForgetUnreadableFiles() {
     Unreadable().clear();

@@ -35,7 +35,9 @@ std::string NotSavedOverMessage(const std::string& path);
 
 // Whether the user is told of an unreadable file (the schedule book: yes; a read-only
 // viewer: no). On until set.
+// Off, a damaged file is neither told nor copied either: nothing is written over it.
 void TellUnreadableFiles(bool on);
+bool TellingUnreadableFiles();
 
 // Tests only.
 void ForgetUnreadableFiles();

@@ -1,5 +1,8 @@
 #include "text_file.h"
 
+#include <algorithm>
+
+#include "cp932.h"
 #include "file_io.h"
 
 namespace {
@@ -52,19 +55,122 @@ void WriteBlock(TextWriter& out, bool hasText, const std::string& text) {
     out.WriteLine(kBlockEnd);
 }
 
-bool ReadBlock(TextReader& in, std::string& text, uint8_t* hasText) {
-    text.clear();
-    if (hasText) *hasText = 0;
-    if (in.ReadLine() != kBlockStart) return false;
-    bool first = true;
-    // A file cut inside a block ends the block with the lines read so far.
-    while (!in.Eof()) {
-        std::string line = in.ReadLine();
-        if (line == kBlockEnd) break;
-        if (!first) text.append("\r\n");
-        text.append(line);
-        first = false;
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+// A marker with one byte changed, as a bad sector or a slip of an editor leaves it.
+bool NearMarker(std::string_view line, std::string_view marker) {
+    if (line.size() != marker.size()) return false;
+    int differ = 0;
+    for (size_t i = 0; i < line.size(); ++i) differ += line[i] != marker[i];
+    return differ == 1;
+}
+
+// One reading of the lines into blocks.
+struct Scan {
+    std::vector<Lines> blocks;
+    int firstOdd = -1;    // block index where something stood that the writer never writes
+    int firstInner = -1;  // block index of the first "#S#!" inside a block
+    bool cut = false;     // the file ended inside a block
+};
+
+// splitAtInnerStart: a "#S#!" inside a block is taken for the start of the next block whose
+// end marker before it was lost, instead of for a text line.
+Scan ScanBlocks(const Lines& lines, bool splitAtInnerStart) {
+    Scan scan;
+    auto odd = [&] {
+        if (scan.firstOdd < 0) scan.firstOdd = static_cast<int>(scan.blocks.size());
+    };
+    bool inside = false;
+    Lines current, strays;
+    for (const std::string_view line : lines) {
+        if (!inside) {
+            if (line == kBlockStart) {
+                if (!strays.empty()) odd();
+                strays.clear();
+                current.clear();
+                inside = true;
+            } else if (line == kBlockEnd) {
+                odd();
+                // The lines since the last block are a block whose start marker was damaged.
+                if (!strays.empty()) {
+                    if (NearMarker(strays.front(), kBlockStart)) strays.erase(strays.begin());
+                    scan.blocks.push_back(strays);
+                }
+                strays.clear();
+            } else {
+                strays.push_back(line);
+            }
+        } else if (line == kBlockEnd) {
+            scan.blocks.push_back(current);
+            inside = false;
+        } else if (line == kBlockStart && splitAtInnerStart) {
+            odd();
+            if (!current.empty() && NearMarker(current.back(), kBlockEnd)) current.pop_back();
+            scan.blocks.push_back(current);
+            current.clear();
+        } else {
+            if (line == kBlockStart && scan.firstInner < 0)
+                scan.firstInner = static_cast<int>(scan.blocks.size());
+            current.push_back(line);
+        }
     }
-    if (hasText) *hasText = first ? 0 : 1;
-    return true;
+    if (inside) {
+        scan.blocks.push_back(current);
+        scan.cut = true;
+    }
+    if (!strays.empty()) odd();
+    return scan;
+}
+
+void Place(const Scan& scan, int count, BlockSlots& out) {
+    for (int k = 0; k < count && k < static_cast<int>(scan.blocks.size()); ++k) {
+        const Lines& block = scan.blocks[static_cast<size_t>(k)];
+        std::string& text = out.text[static_cast<size_t>(k)];
+        for (size_t i = 0; i < block.size(); ++i) {
+            if (i > 0) text.append("\r\n");
+            text.append(block[i]);
+        }
+        out.hasText[static_cast<size_t>(k)] = block.empty() ? 0 : 1;
+    }
+}
+
+}  // namespace
+
+BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount) {
+    BlockSlots out;
+    out.text.assign(static_cast<size_t>(slotCount), std::string());
+    out.hasText.assign(static_cast<size_t>(slotCount), 0);
+    if (StartsWithUtf8Bom(bytes)) bytes.remove_prefix(3);
+    if (bytes.empty()) return out;
+    Lines lines;
+    for (size_t pos = 0; pos < bytes.size();) lines.push_back(NextLine(bytes, pos));
+
+    const Scan plain = ScanBlocks(lines, false);
+    const int count = static_cast<int>(plain.blocks.size());
+    const bool whole = plain.firstOdd < 0 && !plain.cut && count == slotCount;
+    out.clean = whole && bytes.find('\0') == std::string_view::npos && platform::IsCp932Text(bytes);
+    // The count of blocks tells whether the reading put each in its own slot.
+    if (count == slotCount) {
+        Place(plain, slotCount, out);
+        return out;
+    }
+    if (plain.firstInner >= 0) {
+        const Scan split = ScanBlocks(lines, true);
+        if (static_cast<int>(split.blocks.size()) == slotCount) {
+            Place(split, slotCount, out);
+            return out;
+        }
+    }
+    // A file cut short, or one with blocks past the last slot, keeps its blocks in order.
+    // Otherwise only the blocks before the first trouble are certainly in their slots.
+    int placed = slotCount;
+    if (plain.firstOdd >= 0) {
+        placed = std::min(placed, plain.firstOdd);
+        if (plain.firstInner >= 0) placed = std::min(placed, plain.firstInner);
+    }
+    Place(plain, placed, out);
+    if (placed < slotCount) out.firstUnplaced = placed + 1;
+    return out;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Position of the first CR or LF at or after from, or npos. A plain loop: find_first_of
 // searches the two-byte set once for every byte of the text.
@@ -50,7 +51,27 @@ class TextWriter {
 // Block format of multi-line texts: "#S#!", the lines, "#E#!". The text is written only when
 // hasText; a text line that is exactly "#E#!" is written as "#E#! " so it cannot end the block.
 void WriteBlock(TextWriter& out, bool hasText, const std::string& text);
-// False (and nothing read) when the next line is no "#S#!"; the line is used up either way.
-// hasText (optional) becomes 1 when the block held at least one line, even an empty one: "#S#!"
-// straight followed by "#E#!" is a block without text.
-bool ReadBlock(TextReader& in, std::string& text, uint8_t* hasText = nullptr);
+
+// A UTF-8 byte order mark, which some editors put in front of a file.
+inline bool StartsWithUtf8Bom(std::string_view bytes) {
+    return bytes.substr(0, 3) == "\xEF\xBB\xBF";
+}
+
+// A file of a fixed number of blocks (the days of a month, the months of a year plan) as read.
+struct BlockSlots {
+    // Slot k (1-based) at index k - 1. hasText is 1 when the block held at least one line,
+    // even an empty one.
+    std::vector<std::string> text;
+    std::vector<uint8_t> hasText;
+    // The file is what the writer makes: every slot a whole block and nothing else, CP932
+    // characters only, no NUL byte. A UTF-8 byte order mark in front is skipped and harms
+    // nothing; an empty file is clean. Line ends may be CR LF, LF or CR.
+    bool clean = true;
+    // 0 when every block could be put in its own slot. Otherwise the first slot from which the
+    // file's blocks could not be placed with certainty; that slot and the later ones are empty.
+    int firstUnplaced = 0;
+};
+// Reads the slots, putting each block in its own slot where that is certain: lines between
+// blocks are skipped, a block whose start or end marker was damaged is recognised where the
+// count of blocks confirms it, and a file cut short leaves the later slots empty.
+BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount);

@@ -12,9 +12,7 @@
 #include "paths.h"
 #include "schedule_store.h"
 #include "search_matcher.h"
-#include "text_file.h"
 #include "todo_store.h"
-#include "unreadable_files.h"
 
 namespace {
 
@@ -112,17 +110,15 @@ int ToDoKensaku(const std::string& todoPath, const SearchWords& words,
 }
 
 int SearchMonth(int year, int month, const SearchWords& words, std::vector<SearchHit>& out) {
-    std::string bytes;
     // The marks are not searched; they are read for what the loading of the month tells
-    // about a file that cannot be read.
-    store::ReadForUpdate(MarkFileName(Settings.dat_Path, year, month), bytes);
-    if (!store::ReadForUpdate(MonthFileName(Settings.dat_Path, year, month), bytes)) return 0;
-    TextReader in(std::move(bytes));
+    // about a file that cannot be read or is damaged.
+    YOTEI days[32];
+    store::ReadMarks(Settings.dat_Path, year, month, days);
+    if (!store::ReadSchedule(Settings.dat_Path, year, month, days)) return 0;
     int count = 0;
-    std::string text;
     const int length = DaysInMonth(year, month);
     for (int d = 1; d <= length; ++d) {
-        ReadBlock(in, text);
+        const std::string& text = days[d].Text;
         if (!BothWords(text, words)) continue;
         ForEachLine(text, [&](std::string_view line) {
             if (!EitherWord(line, words)) return;

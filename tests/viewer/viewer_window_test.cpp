@@ -11,6 +11,7 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 #include "title_bar.h"
+#include "unreadable_files.h"
 
 namespace {
 
@@ -136,6 +137,8 @@ TEST(Viewer, DamagedMonthFilesShowWithoutHarm) {
         "#S#!\r\n" + megabyteLine + "S\r\n#E#!\r\n#S#!\r\n" + megabyteLine + "\r\n#E#!\r\n",
         std::string(5000, '\n'),
     };
+    // As tavikg sets it: another user's files are neither told nor copied.
+    store::TellUnreadableFiles(false);
     for (const std::string& bytes : files) {
         ResetGlobals();
         FakeMessages messages;
@@ -147,5 +150,8 @@ TEST(Viewer, DamagedMonthFilesShowWithoutHarm) {
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_FALSE(w.yod[31]->isHidden());
         EXPECT_EQ(t.Read("200405.yo2"), bytes);
+        EXPECT_EQ(QDir(platform::DiskPath(t.Path())).entryList(QDir::Files | QDir::Hidden).size(),
+                  1);
     }
+    store::TellUnreadableFiles(true);
 }

@@ -138,6 +138,7 @@ TEST(PeriodText, LoadsEachMonthItEntersAndReportsProgress) {
 }
 
 TEST(PeriodText, DamagedMonthFilesGiveWhatCanBeRead) {
+    FakeMessages messages;  // each is told once
     Book book({});
     ASSERT_TRUE(
         book.dir.Write("202402.yo2", "#S#!\r\n" + std::string(1 << 20, 'a') + "\r\nno end"));

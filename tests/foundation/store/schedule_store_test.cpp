@@ -4,15 +4,18 @@
 #include <signal.h>
 #include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <cerrno>
 #include <functional>
 #include <set>
 #include <vector>
 
 #include "cp932.h"
 #include "fake_messages.h"
+#include "file_faults.h"
 #include "globals.h"
 #include "temp_folder.h"
 
@@ -117,12 +120,52 @@ TEST(SaveMonth, WritesBothFilesByteForByte) {
               "1\r\n" + Repeat("0\r\n", 5) + "255\r\n" + Repeat("0\r\n", 23) + "1\r\n");
 }
 
-TEST(SaveMonth, EmptyMonthStillWritesBothFiles) {
-    TempFolder dir;
-    YOTEI days[32];
-    ASSERT_TRUE(store::SaveMonth(dir.Path(), 2004, 5, days));
-    EXPECT_EQ(dir.Read("200405.yo2"), Repeat(kEmpty, 31));
-    EXPECT_EQ(dir.Read("200405.mkf"), Repeat("0\r\n", 31));
+ino_t Inode(const TempFolder& dir, const std::string& name) {
+    struct stat info {};
+    return ::stat(dir.File(name).c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+TEST(SaveMonth, WritesOnlyWhatChanged) {
+    const std::string marked = "1\r\n" + Repeat("0\r\n", 30);
+    const std::string month = "#S#!\r\nx\r\n#E#!\r\n" + Repeat(kEmpty, 30);
+    struct Case {
+        const char* what;
+        std::string yo2, mkf;  // on disk before; "-" for no file
+        const char* text;      // day 1 (none: nullptr)
+        int mark;
+        bool yo2Written, mkfWritten;
+    } cases[] = {
+        {"month never edited", "-", "-", nullptr, 0, false, false},
+        {"same bytes on disk", month, marked, "x", 1, false, false},
+        {"same after a byte order mark", "\xEF\xBB\xBF" + month, marked, "x", 1, false, false},
+        {"text added", "-", "-", "x", 0, true, false},
+        {"mark added", "-", "-", nullptr, 1, false, true},
+        {"text changed", month, marked, "y", 1, true, false},
+        {"everything removed", month, marked, nullptr, 0, true, true},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        FakeMessages messages;
+        if (c.yo2 != "-") ASSERT_TRUE(dir.Write("200405.yo2", c.yo2));
+        if (c.mkf != "-") ASSERT_TRUE(dir.Write("200405.mkf", c.mkf));
+        const ino_t yo2 = Inode(dir, "200405.yo2"), mkf = Inode(dir, "200405.mkf");
+        YOTEI days[32];
+        if (c.text) days[1] = {1, c.text, 0, "", 0};
+        days[1].Mark = static_cast<uint8_t>(c.mark);
+        ASSERT_TRUE(store::SaveMonth(dir.Path(), 2004, 5, days)) << c.what;
+        EXPECT_EQ(Inode(dir, "200405.yo2") != yo2, c.yo2Written) << c.what;
+        EXPECT_EQ(Inode(dir, "200405.mkf") != mkf, c.mkfWritten) << c.what;
+        if (c.yo2Written) {
+            EXPECT_EQ(dir.Read("200405.yo2"), c.text ? "#S#!\r\n" + std::string(c.text) +
+                                                           "\r\n#E#!\r\n" + Repeat(kEmpty, 30)
+                                                     : Repeat(kEmpty, 31))
+                << c.what;
+        }
+        if (c.mkfWritten) {
+            EXPECT_EQ(dir.Read("200405.mkf"), c.mark ? marked : Repeat("0\r\n", 31)) << c.what;
+        }
+        EXPECT_TRUE(messages.shown.empty()) << c.what;
+    }
 }
 
 TEST(LoadMonth, ReadsBackWhatWasSavedAndClearsFirst) {
@@ -151,7 +194,7 @@ TEST(LoadMonth, MonthWithoutScheduleStillGetsHolidaysAnniversariesAndMarks) {
     TempFolder dir;
     ASSERT_TRUE(dir.Write("2004.hol", " 5, 3,\r\n 5, 4,\r\n"));
     ASSERT_TRUE(dir.Write("ukinen.txt", Sj(" 5, 5,こどもの日\r\n")));
-    ASSERT_TRUE(dir.Write("200405.mkf", "0\r\n1\r\n"));
+    ASSERT_TRUE(dir.Write("200405.mkf", "0\r\n1\r\n" + Repeat("0\r\n", 29)));
     YOTEI days[32];
     store::LoadMonth(dir.Path(), dir.Path(), 2004, 5, days);
     for (int k = 1; k <= 31; ++k) {
@@ -160,19 +203,6 @@ TEST(LoadMonth, MonthWithoutScheduleStillGetsHolidaysAnniversariesAndMarks) {
         EXPECT_EQ(days[k].Anniversary, k == 5 ? Sj("こどもの日") : "") << k;
         EXPECT_EQ(days[k].Mark, k == 2 ? 1 : 0) << k;
     }
-}
-
-TEST(LoadMonth, ExtraLineBetweenBlocksShiftsLaterBlocks) {
-    TempFolder dir;
-    ASSERT_TRUE(dir.Write("200405.yo2", "#S#!\r\none\r\n#E#!\r\nstray\r\n#S#!\r\ntwo\r\n#E#!\r\n"));
-    YOTEI days[32];
-    store::LoadMonth(dir.Path(), dir.Path(), 2004, 5, days);
-    EXPECT_EQ(days[1].Text, "one");
-    EXPECT_EQ(days[2].HasText, 0);  // the stray line took slot 2
-    EXPECT_EQ(days[3].Text, "two");
-    std::string text;
-    store::ReadDay(dir.Path(), 2004, 5, 3, text);
-    EXPECT_EQ(text, "two");
 }
 
 TEST(ReadDay, TakesTheBlockOfTheDayFromDisk) {
@@ -303,6 +333,7 @@ TEST(Marks, LinesOfTheFile) {
     };
     for (const auto& c : cases) {
         TempFolder dir;
+        FakeMessages messages;  // each is damaged
         ASSERT_TRUE(dir.Write("200405.mkf", c.file));
         YOTEI days[32];
         for (auto& d : days) d.Mark = 7;
@@ -433,6 +464,41 @@ TEST(SaveFailures, MissingFolder) {
     EXPECT_TRUE(Listing(dir).empty());
 }
 
+TEST(SaveFailures, TheCauseIsNamed) {
+    struct Case {
+        int error;
+        const char* month;  // the year plan's reads the same with 年間予定
+    } cases[] = {
+        {ENOSPC, "予定を格納するディスクに空きがありません。\r\n"},
+        {EDQUOT, "予定を格納するディスクに空きがありません。\r\n"},
+        {EACCES, "予定を格納する権限がありません。\r\n"},
+        {EROFS, "予定を格納するディスクは読み取り専用です。\r\n"},
+        {EIO, "予定を格納できませんでした。\r\n"},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        FakeMessages messages;
+        YOTEI days[32];
+        days[1] = {1, "x", 0, "", 0};
+        NEN_YOTEI months[13];
+        months[1] = {1, "x"};
+        platform::SetWriteFaultForTests([&](platform::WriteStep step, const std::string& path) {
+            errno = c.error;
+            return step == platform::WriteStep::Write && !path.ends_with(".mkf");
+        });
+        EXPECT_FALSE(store::SaveMonth(dir.Path(), 2004, 5, days));
+        EXPECT_FALSE(store::SaveYear(dir.Path(), 2004, months));
+        platform::SetWriteFaultForTests(nullptr);
+        EXPECT_EQ(messages.Texts(),
+                  (std::vector<QString>{
+                      QString::fromUtf8(c.month) + platform::FromCp932(dir.File("200405.yo2")),
+                      U("年間") + QString::fromUtf8(c.month) +
+                          platform::FromCp932(dir.File("2004.ne2"))}))
+            << c.error;
+        EXPECT_TRUE(Listing(dir).empty());  // no mark to store, no temporary left
+    }
+}
+
 TEST(SaveFailures, ScheduleNotWrittenKeepsOldFileAfterMarks) {
     TempFolder dir;
     ASSERT_TRUE(dir.Write("200405.yo2", "#S#!\r\nold\r\n#E#!\r\n"));
@@ -447,7 +513,8 @@ TEST(SaveFailures, ScheduleNotWrittenKeepsOldFileAfterMarks) {
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(messages.Texts(),
-              std::vector<QString>{QStringLiteral("予定を格納するディレクトリが見つかりません。")});
+              std::vector<QString>{QStringLiteral("予定を格納できませんでした。\r\n") +
+                                   platform::FromCp932(dir.File("200405.yo2"))});
     EXPECT_EQ(dir.Read("200405.yo2"), "#S#!\r\nold\r\n#E#!\r\n");
     EXPECT_EQ(dir.Read("200405.mkf"), "1\r\n" + Repeat("0\r\n", 30));
     EXPECT_EQ(Listing(dir), (std::vector<std::string>{"200405.mkf", "200405.yo2"}));
@@ -480,9 +547,9 @@ TEST(SaveFailures, YearPlanAndLauncherKeepOldFiles) {
     }
     EXPECT_FALSE(year);
     EXPECT_FALSE(launcher);
-    EXPECT_EQ(
-        messages.Texts(),
-        std::vector<QString>{QStringLiteral("年間予定を格納するディレクトリが見つかりません。")});
+    EXPECT_EQ(messages.Texts(),
+              std::vector<QString>{QStringLiteral("年間予定を格納できませんでした。\r\n") +
+                                   platform::FromCp932(dir.File("2004.ne2"))});
     EXPECT_EQ(dir.Read("2004.ne2"), "old plan");
     EXPECT_EQ(dir.Read("Kolvane32.prg"), "old list");
     EXPECT_EQ(Listing(dir).size(), 2u);
@@ -496,7 +563,9 @@ TEST(SaveMonth, MarksAreStoredBeforeTheSchedule) {
                                 IN_MOVED_TO | IN_CREATE),
               0);
     YOTEI days[32];
+    days[1] = {1, "a", 0, "", 1};
     ASSERT_TRUE(store::SaveMonth(dir.Path(), 2004, 5, days));  // new files
+    days[1] = {1, "b", 0, "", 0};
     ASSERT_TRUE(store::SaveMonth(dir.Path(), 2004, 5, days));  // replacing them
     alignas(inotify_event) char buffer[8192];
     ssize_t n = read(fd, buffer, sizeof buffer);

@@ -68,66 +68,95 @@ TEST(WriteBlock, BytesOfOneSlot) {
     }
 }
 
-TEST(ReadBlock, SlotsAndWhatTheyHold) {
+std::string B(const std::string& lines) { return "#S#!\r\n" + lines + "#E#!\r\n"; }
+
+TEST(ReadBlockSlots, EachBlockInItsOwnSlotOrNone) {
+    const std::string abc = B("a\r\n") + B("b\r\n") + B("c\r\n");
     struct Case {
+        const char* what;
         std::string bytes;
-        bool started;
-        uint8_t hasText;
-        std::string text;
-        std::string nextLine;  // what the following read gives
+        Lines slots;  // "-" for a slot without text
+        bool clean;
+        int firstUnplaced;
     } cases[] = {
-        {"#S#!\r\n#E#!\r\nz", true, 0, "", "z"},
-        {"#S#!\r\n\r\n#E#!\r\nz", true, 1, "", "z"},
-        {"#S#!\r\na\r\n b \r\n#E#!\r\nz", true, 1, "a\r\n b ", "z"},
-        {"#S#!\na\rb\n#E#!\nz", true, 1, "a\r\nb", "z"},
-        {"#S#!\r\n#S#!\r\n#E#!\r\nz", true, 1, "#S#!", "z"},
-        {"#S#!\r\n#E#! \r\n#E#!\r\nz", true, 1, "#E#! ", "z"},
-        {"#s#!\r\n#E#!\r\n", false, 0, "", "#E#!"},
-        {" #S#!\r\nz", false, 0, "", "z"},
-        {"#S#! \r\nz", false, 0, "", "z"},
-        {"", false, 0, "", ""},
-        // Cut inside the block: what was read stays.
-        {"#S#!\r\na\r\nb", true, 1, "a\r\nb", ""},
-        {"#S#!\r\n", true, 0, "", ""},
-        {"#S#!\r\n\r\n", true, 1, "", ""},
+        {"written", B("a\r\n") + B("") + B("\r\n"), {"a", "-", ""}, true, 0},
+        {"empty file", "", {"-", "-", "-"}, true, 0},
+        {"byte order mark", "\xEF\xBB\xBF" + abc, {"a", "b", "c"}, true, 0},
+        {"LF line ends", "#S#!\na\n#E#!\n#S#!\n#E#!\n#S#!\nc\n#E#!", {"a", "-", "c"}, true, 0},
+        {"start marker as text",
+         B("#S#!\r\nx\r\n") + B("") + B(""),
+         {"#S#!\r\nx", "-", "-"},
+         true,
+         0},
+        {"stray line",
+         B("a\r\n") + "stray\r\n" + B("b\r\n") + B("c\r\n"),
+         {"a", "b", "c"},
+         false,
+         0},
+        {"blank line in front", "\r\n" + abc, {"a", "b", "c"}, false, 0},
+        {"line after the last block", abc + "x\r\n", {"a", "b", "c"}, false, 0},
+        {"damaged end marker",
+         "#S#!\r\na\r\n#E#?\r\n" + B("b\r\n") + B("c\r\n"),
+         {"a", "b", "c"},
+         false,
+         0},
+        {"lost end marker", "#S#!\r\na\r\n" + B("b\r\n") + B("c\r\n"), {"a", "b", "c"}, false, 0},
+        {"damaged start marker",
+         "#S#?\r\na\r\n#E#!\r\n" + B("b\r\n") + B("c\r\n"),
+         {"a", "b", "c"},
+         false,
+         0},
+        {"damaged start of an empty block",
+         "#S#?\r\n#E#!\r\n" + B("b\r\n") + B("c\r\n"),
+         {"-", "b", "c"},
+         false,
+         0},
+        {"cut inside a block", B("a\r\n") + "#S#!\r\nb", {"a", "b", "-"}, false, 0},
+        {"cut between blocks", B("a\r\n"), {"a", "-", "-"}, false, 0},
+        {"a block too many", abc + B("d\r\n"), {"a", "b", "c"}, false, 0},
+        {"NUL byte",
+         B(std::string("a\0b\r\n", 5)) + B("") + B(""),
+         {std::string("a\0b", 3), "-", "-"},
+         false,
+         0},
+        {"invalid Shift-JIS",
+         B("\x83\r\n") + B("\xFF\r\n") + B(""),
+         {"\x83", "\xFF", "-"},
+         false,
+         0},
+        // Nothing tells whether the lone end marker closed a block of its own.
+        {"stray end marker", B("a\r\n") + "#E#!\r\n" + B("b\r\n"), {"a", "-", "-"}, false, 2},
+        {"only NUL bytes", std::string(40, '\0'), {"-", "-", "-"}, false, 1},
     };
     for (const auto& c : cases) {
-        TextReader in(c.bytes);
-        std::string text = "old";
-        uint8_t hasText = 7;
-        EXPECT_EQ(ReadBlock(in, text, &hasText), c.started) << c.bytes;
-        EXPECT_EQ(hasText, c.hasText) << c.bytes;
-        EXPECT_EQ(text, c.text) << c.bytes;
-        EXPECT_EQ(in.ReadLine(), c.nextLine) << c.bytes;
+        const BlockSlots read = ReadBlockSlots(c.bytes, 3);
+        Lines got;
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_TRUE(read.hasText[i] || read.text[i].empty()) << c.what;
+            got.push_back(read.hasText[i] ? read.text[i] : "-");
+        }
+        EXPECT_EQ(got, c.slots) << c.what;
+        EXPECT_EQ(read.clean, c.clean) << c.what;
+        EXPECT_EQ(read.firstUnplaced, c.firstUnplaced) << c.what;
     }
 }
 
-TEST(ReadBlock, WrittenTextsReadBack) {
+TEST(ReadBlockSlots, WrittenTextsReadBack) {
     const std::string texts[] = {"",          "one",  "a\r\n\r\nb",       "  lead\r\ntrail  ",
                                  "#S#!\r\nx", "\r\n", "\x83\x7C|\x95\x5C"};
     TextWriter out;
     for (const auto& t : texts) WriteBlock(out, true, t);
-    TextReader in(out.Bytes());
-    for (const auto& t : texts) {
-        std::string text;
-        uint8_t hasText = 0;
-        ASSERT_TRUE(ReadBlock(in, text, &hasText));
-        EXPECT_EQ(hasText, 1);
-        EXPECT_EQ(text, t);
-    }
-    EXPECT_TRUE(in.Eof());
-}
-
-TEST(ReadBlock, MendedEndMarkerKeepsLaterSlotsInPlace) {
-    TextWriter out;
+    // A text line that is the end marker gets a blank and the later slots stay in place.
     WriteBlock(out, true, "a\r\n#E#!\r\nb");
     WriteBlock(out, true, "second");
-    TextReader in(out.Bytes());
-    std::string text;
-    ReadBlock(in, text);
-    EXPECT_EQ(text, "a\r\n#E#! \r\nb");
-    ReadBlock(in, text);
-    EXPECT_EQ(text, "second");
+    const BlockSlots read = ReadBlockSlots(out.Bytes(), 9);
+    EXPECT_TRUE(read.clean);
+    for (size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(read.hasText[i], 1);
+        EXPECT_EQ(read.text[i], texts[i]);
+    }
+    EXPECT_EQ(read.text[7], "a\r\n#E#! \r\nb");
+    EXPECT_EQ(read.text[8], "second");
 }
 
 }  // namespace

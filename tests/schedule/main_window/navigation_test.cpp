@@ -125,6 +125,7 @@ TEST_F(Navigation, MonthAndYearMovesKeepOrClampTheDay) {
     };
     for (const auto& c : cases) {
         calendar.ShowMonth(c.from.y, c.from.m, c.from.d);
+        view.text = "x";
         EXPECT_TRUE((calendar.*c.move)());
         EXPECT_EQ(Current(), c.to) << "from " << c.from;
         EXPECT_EQ(view.pressed, c.to.d);
@@ -270,6 +271,7 @@ TEST_F(Navigation, NeighbourCellsMoveAcrossTheYear) {
     for (auto& c : view.layout.prev)
         if (c.caption == "30") tag = c.tag;
     ASSERT_NE(tag, 0);
+    view.text = "x";
     EXPECT_TRUE(calendar.GoToNeighbour(tag));
     EXPECT_EQ(Current(), (Date{2004, 12, 30}));
     EXPECT_TRUE(MonthFileExists(2005, 1));

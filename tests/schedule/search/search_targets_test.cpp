@@ -230,10 +230,12 @@ TEST_F(Targets, ScheduleDaysPastTheMonthsEndAreNotSearched) {
 }
 
 TEST_F(Targets, DamagedMonthFilesGiveWhatTheyHold) {
+    FakeMessages messages;  // each is told once
     ASSERT_TRUE(dat.Write("200901.yo2", "#S#!\r\n" + Sj("会議") + "\r\n#E#!\r\ngarbage\xFF\r\n"));
     ASSERT_TRUE(dat.Write("200902.yo2", std::string("\x81\x81\x81", 3)));
     EXPECT_EQ(SearchSchedules({2009, 1, 2009, 2}, Words("会議"), hits), 1);
     EXPECT_EQ(Lines(hits), V{"2009/ 1/ 1 :会議"});
+    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 // A search tells of a month or mark file it cannot read as loading the month would, once, and
