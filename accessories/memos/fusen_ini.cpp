@@ -58,8 +58,10 @@ bool SaveFusenIni(const std::string& memoPath, const FusenLook& look) {
     if (iniPath.empty()) return false;
     platform::IniProfile ini;
     if (!store::ReadIniForUpdate(iniPath, ini)) return false;
-    ini.WriteInteger("TLWH", "T", look.top);
-    ini.WriteInteger("TLWH", "L", look.left);
+    if (look.placeKnown) {
+        ini.WriteInteger("TLWH", "T", look.top);
+        ini.WriteInteger("TLWH", "L", look.left);
+    }
     ini.WriteInteger("TLWH", "W", look.width);
     ini.WriteInteger("TLWH", "H", look.height);
     ini.WriteInteger("HAIKEI", "COLOR", static_cast<int32_t>(look.backColor));

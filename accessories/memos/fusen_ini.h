@@ -17,6 +17,8 @@ struct FusenLook {
     std::string link;
     bool temae = false;  // always on top
     StoredFont font;
+    // False where the platform cannot tell the note's place: top and left are not written.
+    bool placeKnown = true;
 };
 
 constexpr int kFusenMinWidth = 25;

@@ -12,6 +12,7 @@
 #include "clipboard.h"
 #include "color.h"
 #include "cp932.h"
+#include "desktop_session.h"
 #include "dialogs.h"
 #include "globals.h"
 #include "image_editor.h"
@@ -139,6 +140,7 @@ FusenLook TfrFusen::CurrentLook() const {
     FusenLook look;
     look.top = y();
     look.left = x();
+    look.placeKnown = platform::WindowPlacesKnown();
     look.width = width();
     look.height = height();
     look.backColor = BackColor;

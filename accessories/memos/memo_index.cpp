@@ -19,6 +19,7 @@
 
 #include "clipboard.h"
 #include "cp932.h"
+#include "desktop_session.h"
 #include "dialogs.h"
 #include "file_io.h"
 #include "folders.h"
@@ -770,8 +771,9 @@ void TfrMokuzi::Refresh1Click() { ReadFileList(); }
 
 void TfrMokuzi::closeEvent(QCloseEvent* event) {
     MokuziTLWH& saved = Settings.mokuzi_tlwh;
-    saved.t = Short(y());
-    saved.l = Short(x());
+    const QPoint at = platform::PlaceToStore(this, QPoint(saved.l, saved.t));
+    saved.t = Short(at.y());
+    saved.l = Short(at.x());
     saved.w = Short(width());
     saved.h = Short(height());
     saved.lv1_w = Short(lv1->width());

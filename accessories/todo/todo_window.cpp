@@ -14,6 +14,7 @@
 
 #include "calendar_rules.h"
 #include "cp932.h"
+#include "desktop_session.h"
 #include "form_controls.h"
 #include "globals.h"
 #include "ini_profile.h"
@@ -258,8 +259,11 @@ void TfrToDo::LoadToDoLayout() {
 
 void TfrToDo::SaveToDoLayout() {
     platform::IniProfile ini(FilePath("todo.ini"));
-    ini.WriteInteger("TLWH", "T", y());
-    ini.WriteInteger("TLWH", "L", x());
+    // A place the platform cannot tell is not written over the one stored.
+    if (platform::WindowPlacesKnown()) {
+        ini.WriteInteger("TLWH", "T", y());
+        ini.WriteInteger("TLWH", "L", x());
+    }
     ini.WriteInteger("TLWH", "W", width());
     ini.WriteInteger("TLWH", "H", height());
     for (int c = 0; c < kToDoColumns; ++c)

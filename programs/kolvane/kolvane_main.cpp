@@ -10,6 +10,7 @@
 
 #include "day_window.h"
 #include "desk_accessories.h"
+#include "desktop_session.h"
 #include "exit_gate.h"
 #include "fonts.h"
 #include "installed_layout.h"
@@ -87,7 +88,10 @@ int SecondStart(platform::SingleInstance& instance) {
 
 int main(int argc, char** argv) {
     platform::FontConfigWarmUp fontConfig;
+    // The program places its own windows: in a Wayland session it runs through Xwayland.
+    platform::ChoosePlatformBeforeApplication();
     QApplication app(argc, argv);
+    platform::RestorePlatformChoice();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
     // The windows, the tray and the desktop's task list show the program's own icon.

@@ -19,6 +19,7 @@
 #include "clipboard.h"
 #include "cp932.h"
 #include "day_text_memo.h"
+#include "desktop_session.h"
 #include "file_io.h"
 #include "fonts.h"
 #include "globals.h"
@@ -383,8 +384,10 @@ void TfrYo3::FormResize() {
 
 void TfrYo3::FormDeactivate() {
     const QRect g = geometry();
-    Settings.yo3_tlwh.t = static_cast<int16_t>(g.top());
-    Settings.yo3_tlwh.l = static_cast<int16_t>(g.left());
+    const QPoint at =
+        platform::PlaceToStore(this, QPoint(Settings.yo3_tlwh.l, Settings.yo3_tlwh.t));
+    Settings.yo3_tlwh.t = static_cast<int16_t>(at.y());
+    Settings.yo3_tlwh.l = static_cast<int16_t>(at.x());
     Settings.yo3_tlwh.w = static_cast<int16_t>(g.width());
     Settings.yo3_tlwh.h = static_cast<int16_t>(g.height());
 }

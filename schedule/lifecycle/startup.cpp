@@ -12,6 +12,7 @@
 #include "cp932.h"
 #include "date_time.h"
 #include "day_window.h"
+#include "desktop_session.h"
 #include "exit_notice.h"
 #include "folders.h"
 #include "globals.h"
@@ -43,7 +44,7 @@ MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
 void MainLifecycle::ShowSettingsDialog() { Accessories().ShowSettingsDialog(); }
 
 void MainLifecycle::MainWindowTopLeft(int16_t& top, int16_t& left) {
-    const QPoint p = main_.pos();
+    const QPoint p = platform::PlaceToStore(&main_, QPoint(left, top));
     top = static_cast<int16_t>(p.y());
     left = static_cast<int16_t>(p.x());
 }
@@ -163,11 +164,13 @@ void MainLifecycle::PlaceDayWindow() {
     // window is shown as the calendar is expanded, and its place is stored.
     const QRect outer(main_.pos(), QSize(main_.width(), MainFullHeight).grownBy(mainFrame_));
     TLWH& b = Settings.yo3_tlwh;
+    if (b.w < 50) b.w = static_cast<int16_t>(outer.width());
+    if (b.h < 50) b.h = static_cast<int16_t>(day_.height());
+    // Where the main window's place is unknown, the day window's is not made up from it.
+    if (!platform::WindowPlacesKnown()) return;
     // Just below the main window's frame, not below its client area.
     if (b.t < 0) b.t = static_cast<int16_t>(outer.y() + outer.height());
     if (b.l < 0) b.l = static_cast<int16_t>(outer.x());
-    if (b.w < 50) b.w = static_cast<int16_t>(outer.width());
-    if (b.h < 50) b.h = static_cast<int16_t>(day_.height());
     const QPoint at = platform::OntoScreens(
         QRect(b.l, b.t, std::max<int>(b.w, 50), std::max<int>(b.h, 50)), platform::ScreenRects());
     b.l = static_cast<int16_t>(at.x());

@@ -17,6 +17,7 @@
 #include "cp932.h"
 #include "day_rows.h"
 #include "day_text_memo.h"
+#include "desktop_session.h"
 #include "folders.h"
 #include "globals.h"
 #include "input_wizard_runner.h"
@@ -615,8 +616,10 @@ bool TfrTuki::FormClose() {
                                  {platform::kBtnYes, platform::kBtnNo}, platform::kBtnNo);
         if (answer != platform::kBtnYes) return false;
     }
-    Settings.tuki_tlwh.t = static_cast<int16_t>(y());
-    Settings.tuki_tlwh.l = static_cast<int16_t>(x());
+    const QPoint at =
+        platform::PlaceToStore(this, QPoint(Settings.tuki_tlwh.l, Settings.tuki_tlwh.t));
+    Settings.tuki_tlwh.t = static_cast<int16_t>(at.y());
+    Settings.tuki_tlwh.l = static_cast<int16_t>(at.x());
     Settings.tuki_tlwh.w = static_cast<int16_t>(width());
     Settings.tuki_tlwh.h = static_cast<int16_t>(height());
     Settings.tuki_tlwh.spl = static_cast<int16_t>(Panel2->width());

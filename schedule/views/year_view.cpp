@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "date_time.h"
 #include "day_rows.h"
+#include "desktop_session.h"
 #include "globals.h"
 #include "menu_entries.h"
 #include "message_box.h"
@@ -222,8 +223,10 @@ bool TfrNen::FormClose() {
                                  {platform::kBtnYes, platform::kBtnNo}, platform::kBtnNo);
         if (answer != platform::kBtnYes) return false;
     }
-    Settings.nen_tlwh.t = static_cast<int16_t>(this->y());
-    Settings.nen_tlwh.l = static_cast<int16_t>(x());
+    const QPoint at =
+        platform::PlaceToStore(this, QPoint(Settings.nen_tlwh.l, Settings.nen_tlwh.t));
+    Settings.nen_tlwh.t = static_cast<int16_t>(at.y());
+    Settings.nen_tlwh.l = static_cast<int16_t>(at.x());
     Settings.nen_tlwh.w = static_cast<int16_t>(width());
     Settings.nen_tlwh.h = static_cast<int16_t>(height());
     closed_ = true;

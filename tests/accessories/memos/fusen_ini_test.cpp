@@ -53,6 +53,16 @@ TEST(SaveFusenIni, KeepsWhatElseTheFileHolds) {
         << bytes;
 }
 
+TEST(SaveFusenIni, APlaceThePlatformCannotTellKeepsTheStoredOne) {
+    TempFolder dir;
+    ASSERT_TRUE(dir.Write("a.Ini", "[TLWH]\r\nT=300\r\nL=200\r\nW=1\r\nH=2\r\n"));
+    FusenLook look;  // a Wayland client's windows all seem to stand at 0,0
+    look.width = 210;
+    look.placeKnown = false;
+    ASSERT_TRUE(SaveFusenIni(dir.File("a.txt"), look));
+    EXPECT_EQ(dir.Read("a.Ini").rfind("[TLWH]\r\nT=300\r\nL=200\r\nW=210\r\nH=124\r\n", 0), 0u);
+}
+
 TEST(LoadFusenIni, MissingFileGivesTheDefaultsOfANote) {
     TempFolder dir;
     const FusenLook look = LoadFusenIni(dir.File("none.txt"), Current());
