@@ -227,6 +227,8 @@ TEST(SingleInstance, LockFolderIsOneOnlyTheUserMayEnter) {
          QString(), true},
     };
     for (const auto& row : rows) {
+        // Only root may give a folder to another user.
+        if (QByteArray(row.what).contains("another user") && geteuid() != 0) continue;
         QDir(root.path()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(root.path()));
         ASSERT_TRUE(row.prepare()) << row.what;
@@ -250,6 +252,8 @@ TEST(SingleInstance, LockFileOfAnotherUserOrALinkIsRefused) {
     ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     const QString key = UniqueKey();
     for (const char* kind : {"foreign", "link"}) {
+        // Only root may give the lock to another user.
+        if (std::string(kind) == "foreign" && geteuid() != 0) continue;
         SingleInstance guard(key);
         ASSERT_TRUE(guard.LockPath().startsWith(runtime.path()));
         QFile::remove(guard.LockPath());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -81,11 +82,13 @@ TEST(RescueFile, GoesOnlyToFoldersOfTheUsersOwnAndTheSharedOneLast) {
         uid_t owner;
         bool used;
     } const rows[] = {
-        {"own data folder", 0755, 0, true},
+        {"own data folder", 0755, geteuid(), true},
         {"another user's data folder", 0755, 65534, false},
-        {"data folder everyone may write", 0777, 0, false},
+        {"data folder everyone may write", 0777, geteuid(), false},
     };
     for (const auto& row : rows) {
+        // Only root may give a folder to another user.
+        if (row.owner != geteuid() && geteuid() != 0) continue;
         const std::string data = root.File(row.what);
         const QByteArray disk = QFile::encodeName(platform::DiskPath(data));
         ASSERT_EQ(mkdir(disk.constData(), row.mode), 0);
