@@ -224,12 +224,24 @@ std::map<std::string, std::string>& DamagedAsRead() {
     return images;
 }
 
-// whatUtf8 names the file for the user ("2004年5月の予定"); unitUtf8 counts its slots ("日").
-std::string DamagedMessage(const std::string& whatUtf8, int firstUnplaced, const char* unitUtf8,
-                           const std::string& backup, const std::string& path) {
-    std::string text = whatUtf8 + "のﾌｧｲﾙの一部が読み込めませんでした。\r\n";
-    if (firstUnplaced > 0)
-        text += std::to_string(firstUnplaced) + unitUtf8 + "から後は、どの" + unitUtf8 +
+// What a damaged file was found to hold, for the message.
+struct Damage {
+    std::string whatUtf8;  // names the file for the user: "2004年5月の予定"
+    const char* unitUtf8;  // counts its slots: "日"
+    int firstUnplaced = 0;
+    std::vector<int> oddBytes;
+};
+
+std::string DamagedMessage(const Damage& damage, const std::string& backup,
+                           const std::string& path) {
+    const std::string unit = damage.unitUtf8;
+    std::string text = damage.whatUtf8 + "のﾌｧｲﾙの一部が読み込めませんでした。\r\n";
+    // The days to mend by hand: their texts keep these bytes until they are edited.
+    for (size_t i = 0; i < damage.oddBytes.size(); ++i)
+        text += (i > 0 ? "、" : "") + std::to_string(damage.oddBytes[i]) + unit;
+    if (!damage.oddBytes.empty()) text += "に、文字として読めないﾊﾞｲﾄがあります。\r\n";
+    if (damage.firstUnplaced > 0)
+        text += std::to_string(damage.firstUnplaced) + unit + "から後は、どの" + unit +
                 "のものか分からないため読み込んでいません。\r\n";
     if (backup.empty())
         return Sj(text + "元のﾌｧｲﾙのｺﾋﾟｰが作れないため、このﾌｧｲﾙには保存しません。\r\n") + path;
@@ -238,7 +250,7 @@ std::string DamagedMessage(const std::string& whatUtf8, int firstUnplaced, const
 
 // After the read of a file that is written back: a damaged one is copied and told once.
 void NoteRead(const std::string& path, const std::string& bytes, bool clean, std::string asRead,
-              const std::string& whatUtf8, int firstUnplaced, const char* unitUtf8) {
+              const Damage& damage) {
     if (clean) {
         DamagedAsRead().erase(path);
         return;
@@ -247,8 +259,7 @@ void NoteRead(const std::string& path, const std::string& bytes, bool clean, std
     if (!store::TellingUnreadableFiles())
         return;  // a viewer of another user's files writes nothing
     const store::DamagedFile kept = store::KeepDamagedFile(path, bytes);
-    if (kept.isNew)
-        MsgBox(DamagedMessage(whatUtf8, firstUnplaced, unitUtf8, kept.backup, path), 48, "");
+    if (kept.isNew) MsgBox(DamagedMessage(damage, kept.backup, path), 48, "");
 }
 
 std::string MonthWhat(int year, int month, const char* whatUtf8) {
@@ -375,7 +386,7 @@ bool ReadSchedule(const std::string& datFolder, int year, int month, YOTEI days[
         days[k].Text = std::move(read.text[static_cast<size_t>(k - 1)]);
     }
     NoteRead(path, bytes, read.clean, read.clean ? std::string() : MonthImage(days),
-             MonthWhat(year, month, "予定"), read.firstUnplaced, "日");
+             {MonthWhat(year, month, "予定"), "日", read.firstUnplaced, read.oddBytes});
     return true;
 }
 
@@ -467,7 +478,7 @@ bool ReadMarks(const std::string& datFolder, int year, int month, YOTEI days[32]
             firstUnplaced = static_cast<int>(placed) + 1;
     }
     NoteRead(path, bytes, clean, clean ? std::string() : MarksImage(days),
-             MonthWhat(year, month, "ﾏｰｸ"), firstUnplaced, "日");
+             {MonthWhat(year, month, "ﾏｰｸ"), "日", firstUnplaced, {}});
     return true;
 }
 
@@ -520,7 +531,7 @@ bool ReadYear(const std::string& datFolder, int year, NEN_YOTEI months[13]) {
         months[m].Text = std::move(read.text[static_cast<size_t>(m - 1)]);
     }
     NoteRead(path, bytes, read.clean, read.clean ? std::string() : YearImage(months),
-             std::to_string(year) + "年の年間予定", read.firstUnplaced, "月");
+             {std::to_string(year) + "年の年間予定", "月", read.firstUnplaced, read.oddBytes});
     return true;
 }
 

@@ -138,7 +138,13 @@ void Place(const Scan& scan, int count, BlockSlots& out) {
 
 }  // namespace
 
-BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount) {
+namespace {
+
+bool OddBytes(std::string_view text) {
+    return text.find('\0') != std::string_view::npos || !platform::IsCp932Text(text);
+}
+
+BlockSlots ReadSlots(std::string_view bytes, int slotCount) {
     BlockSlots out;
     out.text.assign(static_cast<size_t>(slotCount), std::string());
     out.hasText.assign(static_cast<size_t>(slotCount), 0);
@@ -150,7 +156,7 @@ BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount) {
     const Scan plain = ScanBlocks(lines, false);
     const int count = static_cast<int>(plain.blocks.size());
     const bool whole = plain.firstOdd < 0 && !plain.cut && count == slotCount;
-    out.clean = whole && bytes.find('\0') == std::string_view::npos && platform::IsCp932Text(bytes);
+    out.clean = whole && !OddBytes(bytes);
     // The count of blocks tells whether the reading put each in its own slot.
     if (count == slotCount) {
         Place(plain, slotCount, out);
@@ -172,5 +178,15 @@ BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount) {
     }
     Place(plain, placed, out);
     if (placed < slotCount) out.firstUnplaced = placed + 1;
+    return out;
+}
+
+}  // namespace
+
+BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount) {
+    BlockSlots out = ReadSlots(bytes, slotCount);
+    if (!out.clean)
+        for (int k = 1; k <= slotCount; ++k)
+            if (OddBytes(out.text[static_cast<size_t>(k - 1)])) out.oddBytes.push_back(k);
     return out;
 }

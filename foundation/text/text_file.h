@@ -70,6 +70,8 @@ struct BlockSlots {
     // 0 when every block could be put in its own slot. Otherwise the first slot from which the
     // file's blocks could not be placed with certainty; that slot and the later ones are empty.
     int firstUnplaced = 0;
+    // The slots (1-based) whose text holds a NUL byte or bytes of no CP932 character.
+    std::vector<int> oddBytes;
 };
 // Reads the slots, putting each block in its own slot where that is certain: lines between
 // blocks are skipped, a block whose start or end marker was damaged is recognised where the

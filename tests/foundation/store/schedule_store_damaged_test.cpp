@@ -344,6 +344,7 @@ struct Damage {
     const char* what;
     bool told;
     int firstUnplaced;
+    int oddBytes;  // the slot named for bytes of no character (block files)
     // Returns the damaged bytes; marks the count whose value changes in expect.
     std::string (*apply)(const Store&, std::vector<std::string>& lines,
                          std::vector<std::string>& expect);
@@ -354,47 +355,47 @@ size_t LineOf(const Store& s, int slot, int part) {  // part: 0 start, 1 text, 2
 }
 
 const Damage kDamages[] = {
-    {"byte order mark", false, 0,
+    {"byte order mark", false, 0, 0,
      [](const Store&, std::vector<std::string>& l, std::vector<std::string>&) {
          return "\xEF\xBB\xBF" + Joined(l);
      }},
-    {"stray line", true, 0,
+    {"stray line", true, 0, 0,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>&) {
          l.insert(l.begin() + static_cast<long>(LineOf(s, 3, 0)), "stray");
          return Joined(l);
      }},
-    {"damaged start marker or a mark that is no number", true, 0,
+    {"damaged start marker or a mark that is no number", true, 0, 0,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>& e) {
          if (!s.blocks) e[4] = "";
          l[LineOf(s, 5, 0)] = s.blocks ? "#S#?" : "x";
          return Joined(l);
      }},
-    {"damaged end marker", true, 0,
+    {"damaged end marker", true, 0, 0,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>& e) {
          if (!s.blocks) e[4] = "";
          l[LineOf(s, 5, 2)] = s.blocks ? "#E#?" : "";
          return Joined(l);
      }},
-    {"cut", true, 0,
+    {"cut", true, 0, 0,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>& e) {
          const int last = s.count == 12 ? 8 : 20;
          for (int k = last + 1; k <= s.count; ++k) e[static_cast<size_t>(k - 1)] = "";
          l.resize(LineOf(s, last, 1) + 1);
          return Joined(l);
      }},
-    {"NUL byte", true, 0,
+    {"NUL byte", true, 0, 7,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>& e) {
          l[LineOf(s, 7, 1)] += '\0';
          if (s.blocks) e[6] += '\0';
          return Joined(l);
      }},
-    {"invalid Shift-JIS", true, 0,
+    {"invalid Shift-JIS", true, 0, 9,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>& e) {
          l[LineOf(s, 9, 1)] += "\xFF";
          if (s.blocks) e[8] += "\xFF";
          return Joined(l);
      }},
-    {"nothing certain after slot 2", true, 3,
+    {"nothing certain after slot 2", true, 3, 0,
      [](const Store& s, std::vector<std::string>& l, std::vector<std::string>& e) {
          // Cut short, with a line between slots 2 and 3 that may have been a slot of its own.
          for (int k = 3; k <= s.count; ++k) e[static_cast<size_t>(k - 1)] = "";
@@ -425,6 +426,9 @@ TEST(DamagedFiles, ReadInPlaceToldOnceCopiedAndNotWrittenBackUntilEdited) {
             if (d.told) {
                 std::string text =
                     std::string(s.whatUtf8) + "のﾌｧｲﾙの一部が読み込めませんでした。\r\n";
+                if (d.oddBytes && s.blocks)
+                    text += std::to_string(d.oddBytes) + s.unitUtf8 +
+                            "に、文字として読めないﾊﾞｲﾄがあります。\r\n";
                 if (d.firstUnplaced)
                     text += std::to_string(d.firstUnplaced) + s.unitUtf8 + "から後は、どの" +
                             s.unitUtf8 + "のものか分からないため読み込んでいません。\r\n";

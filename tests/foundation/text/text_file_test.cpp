@@ -78,6 +78,7 @@ TEST(ReadBlockSlots, EachBlockInItsOwnSlotOrNone) {
         Lines slots;  // "-" for a slot without text
         bool clean;
         int firstUnplaced;
+        std::vector<int> oddBytes = {};  // slots holding a NUL or no CP932 character
     } cases[] = {
         {"written", B("a\r\n") + B("") + B("\r\n"), {"a", "-", ""}, true, 0},
         {"empty file", "", {"-", "-", "-"}, true, 0},
@@ -118,12 +119,14 @@ TEST(ReadBlockSlots, EachBlockInItsOwnSlotOrNone) {
          B(std::string("a\0b\r\n", 5)) + B("") + B(""),
          {std::string("a\0b", 3), "-", "-"},
          false,
-         0},
+         0,
+         {1}},
         {"invalid Shift-JIS",
          B("\x83\r\n") + B("\xFF\r\n") + B(""),
          {"\x83", "\xFF", "-"},
          false,
-         0},
+         0,
+         {1, 2}},
         // Nothing tells whether the lone end marker closed a block of its own.
         {"stray end marker", B("a\r\n") + "#E#!\r\n" + B("b\r\n"), {"a", "-", "-"}, false, 2},
         {"only NUL bytes", std::string(40, '\0'), {"-", "-", "-"}, false, 1},
@@ -138,6 +141,7 @@ TEST(ReadBlockSlots, EachBlockInItsOwnSlotOrNone) {
         EXPECT_EQ(got, c.slots) << c.what;
         EXPECT_EQ(read.clean, c.clean) << c.what;
         EXPECT_EQ(read.firstUnplaced, c.firstUnplaced) << c.what;
+        EXPECT_EQ(read.oddBytes, c.oddBytes) << c.what;
     }
 }
 
