@@ -1,5 +1,6 @@
 #include "view_memo.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QTextBlock>
@@ -98,6 +99,21 @@ void ViewMemo::GrowForEnter() {
 void ViewMemo::FitToText() {
     if (document()->isEmpty()) SetFiller();
     resize(width(), MemoHeight(DisplayedLines(width()), linePx_));
+}
+
+void ViewMemo::keyPressEvent(QKeyEvent* e) {
+    // The editor takes Enter on an empty line as the end of a formatted paragraph: it would
+    // drop the line's fixed height and break no line. Here every Enter breaks the line.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && !isReadOnly() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QTextCursor c = textCursor();
+        c.insertBlock();  // with the line's format
+        setTextCursor(c);
+        ensureCursorVisible();
+        e->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(e);
 }
 
 void ViewMemo::resizeEvent(QResizeEvent* e) {

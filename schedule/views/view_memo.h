@@ -32,6 +32,7 @@ class ViewMemo : public QTextEdit {
     void FitToText();
 
   protected:
+    void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;

@@ -278,6 +278,12 @@ TEST_F(MonthView, EnterGrowsTheRowBeforeTheKey) {
     EXPECT_EQ(view->yo[5]->height(), 32);
     EXPECT_EQ(view->yod[5]->height(), 32);
     EXPECT_EQ(view->yo[8]->y(), below + 12);
+    // Enter on the empty line is a line break too, one line high like the others.
+    QTest::keyClick(view->yo[5], Qt::Key_Return);
+    EXPECT_EQ(view->yo[5]->toPlainText(), U(" \n\n"));
+    EXPECT_EQ(view->yo[5]->height(), 44);
+    view->yo[5]->FitToText();
+    EXPECT_EQ(view->yo[5]->height(), 44);
     view->yo[6]->setFocus();
     view->yo[6]->moveCursor(QTextCursor::End);
     QTest::keyClick(view->yo[6], Qt::Key_Return);
