@@ -235,6 +235,59 @@ QString FromCp932(std::string_view cp932) {
     return QString::fromStdString(Cp932ToUtf8(cp932));
 }
 
+namespace {
+
+// One code point of the text at i (a lone surrogate stands for itself) and its length.
+char32_t CodePointAt(const QString& text, qsizetype i, qsizetype& length) {
+    const char16_t c = text.at(i).unicode();
+    length = 1;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        length = 2;
+        return QChar::surrogateToUcs4(c, text.at(i + 1).unicode());
+    }
+    return c;
+}
+
+bool Encodable(char32_t c) {
+    if (c < 0x80) return true;
+    // CP932 holds nothing beyond the basic plane, and no half of a surrogate pair.
+    if (c > 0xFFFF || QChar::isSurrogate(c)) return false;
+    // 0 unknown, 1 held, 2 not held: learnt from the converter once per character.
+    static std::array<uint8_t, 0x10000> known{};
+    uint8_t& state = known[c];
+    if (state == 0) {
+        const QByteArray utf8 = QString(QChar(static_cast<char16_t>(c))).toUtf8();
+        const std::string bytes =
+            Utf8ToCp932(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+        state = bytes == "?" ? 2 : 1;
+    }
+    return state == 1;
+}
+
+}  // namespace
+
+QStringList UnencodableCharacters(const QString& text) {
+    QStringList found;
+    qsizetype length = 1;
+    for (qsizetype i = 0; i < text.size(); i += length) {
+        const char32_t c = CodePointAt(text, i, length);
+        if (Encodable(c)) continue;
+        const QString character = text.mid(i, length);
+        if (!found.contains(character)) found.append(character);
+    }
+    return found;
+}
+
+QString WithoutUnencodable(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    qsizetype length = 1;
+    for (qsizetype i = 0; i < text.size(); i += length) {
+        if (Encodable(CodePointAt(text, i, length))) kept.append(QStringView(text).mid(i, length));
+    }
+    return kept;
+}
+
 QString CrLfToLf(const QString& text) {
     QString s = text;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

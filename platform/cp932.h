@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,13 @@ bool IsCp932Text(std::string_view bytes);
 
 std::string ToCp932(const QString& text);
 QString FromCp932(std::string_view cp932);
+
+// The characters of the text that CP932 cannot hold, each once, in the order they first
+// appear; one beyond U+FFFF is one entry of two units. Characters that have a CP932 code
+// (〜 U+301C, − U+2212, ¢ ...) are not among them.
+QStringList UnencodableCharacters(const QString& text);
+// The text without those characters.
+QString WithoutUnencodable(const QString& text);
 
 // Widgets show LF; the program keeps CR LF.
 QString CrLfToLf(const QString& text);

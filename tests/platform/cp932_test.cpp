@@ -55,3 +55,26 @@ TEST(Cp932, ListTextsDecodeAsTheConverterDoes) {
         ASSERT_EQ(platform::FromCp932(t), QString::fromStdString(Cp932ToUtf8(t)))
             << QByteArray::fromStdString(t).toHex().toStdString();
 }
+
+TEST(Cp932, CharactersItCannotHold) {
+    const QString lone = QString(QChar(0xD83D)) + QStringLiteral("a");  // half of a pair
+    const struct {
+        QString text;
+        QStringList found;
+        QString without;
+    } cases[] = {
+        {U("P😀〜𠮷Q"), {U("😀"), U("𠮷")}, U("P〜Q")},
+        {U("M😀♡1😀"), {U("😀"), U("♡")}, U("M1")},
+        {U("令和㋿"), {U("㋿")}, U("令和")},
+        // Characters with a code of their own stay, whatever code they get.
+        {U("〜−‖¢£¬—～①ｶ\\表"), {}, U("〜−‖¢£¬—～①ｶ\\表")},
+        {U("한a"), {U("한")}, U("a")},
+        {lone, {QString(QChar(0xD83D))}, U("a")},
+        {QString(), {}, QString()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::UnencodableCharacters(c.text), c.found) << c.text.toStdString();
+        EXPECT_EQ(platform::WithoutUnencodable(c.text), c.without) << c.text.toStdString();
+    }
+    EXPECT_EQ(platform::ToCp932(U("P〜Q")), "P\x81\x60Q");
+}
