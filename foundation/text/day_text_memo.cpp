@@ -46,7 +46,16 @@ std::string MemoPlainText(const QPlainTextEdit* memo) {
 
 void SetMemoPlainText(QPlainTextEdit* memo, const std::string& cp932CrLf) {
     const QString text = platform::FromCp932(platform::CrLfToLf(cp932CrLf));
-    if (memo->document()->characterCount() == text.size() + 1 && memo->toPlainText() == text)
-        return;
-    memo->setPlainText(text);
+    if (memo->document()->characterCount() != text.size() + 1 || memo->toPlainText() != text)
+        memo->setPlainText(text);
+    memo->document()->setModified(false);
+}
+
+TextTake TakeEditedText(QPlainTextEdit* memo, std::string& cp932CrLf) {
+    QTextDocument* document = memo->document();
+    if (!document->isModified()) return TextTake::Unedited;
+    if (!ConfirmDocuments({document})) return TextTake::Refused;
+    cp932CrLf = MemoPlainText(memo);
+    document->setModified(false);
+    return TextTake::Taken;
 }

@@ -192,6 +192,18 @@ void TfrYotei::SetMemoText(const std::string& cp932CrLf) {
     notice_detail::SetMemoText(tx_yo, cp932CrLf);
 }
 
+QString TfrYotei::ShownText() const {
+    const QVariant pending = tx_yo->property(notice_detail::kPendingText);
+    if (pending.isValid())
+        return platform::CrLfToLf(platform::FromCp932(pending.toByteArray().toStdString()));
+    return tx_yo->toPlainText();
+}
+
+void TfrYotei::SetShownText(const QString& text) {
+    tx_yo->setProperty(notice_detail::kPendingText, QVariant());
+    tx_yo->setPlainText(text);
+}
+
 void TfrYotei::SetPicture(const QIcon& icon) {
     pic1->setIcon(icon);
     pic1->update();

@@ -53,6 +53,9 @@ class TfrYotei : public QDialog {
     // The memo's text in the program's form (CP932, CR LF).
     std::string MemoText() const;
     void SetMemoText(const std::string& cp932CrLf);
+    // The memo's text as shown (also one still waiting for the notice to show).
+    QString ShownText() const;
+    void SetShownText(const QString& text);
     // The opener hands over the launcher button's picture.
     void SetPicture(const QIcon& icon);
 

@@ -51,11 +51,11 @@ Qt::KeyboardModifiers ShiftState(Qt::KeyboardModifiers m) {
 }
 
 // The selection as the program keeps text; Qt marks line breaks in a selection as U+2029.
-std::string SelectionText(const QPlainTextEdit* memo) {
+QString SelectionText(const QPlainTextEdit* memo) {
     QString text = memo->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return platform::LfToCrLf(platform::ToCp932(text));
+    return text;
 }
 
 Qt::CursorShape CursorFor(Qt::Edges edges) {
@@ -140,6 +140,18 @@ TfrYo3::~TfrYo3() {
 }
 
 std::string TfrYo3::MemoText() const { return MemoPlainText(tx_yo); }
+
+TextTake TfrYo3::TakeEditedText(std::string& cp932CrLf) {
+    return ::TakeEditedText(tx_yo, cp932CrLf);
+}
+
+void TfrYo3::TakeEdit(const QString& text) {
+    if (tx_yo->toPlainText() == text) return;
+    // One step the user can undo, and an edit the next store takes.
+    QTextCursor c(tx_yo->document());
+    c.select(QTextCursor::Document);
+    c.insertText(text);
+}
 
 void TfrYo3::SetMemoText(const std::string& cp932CrLf) {
     SteadyCaret(LongestLine(cp932CrLf) >= kSteadyCaretFrom);
@@ -279,10 +291,14 @@ void TfrYo3::mnuYoWizClick(int tag) {
     const uint16_t year = CurYear;
     const uint16_t month = CurMonth;
     if (CurDay >= 1 && CurDay <= 31) {
-        YOTEI& day = MonthDays[CurDay];
-        const std::string text = MemoText();
-        day.HasText = text.empty() ? 0 : 1;
-        day.Text = text;
+        std::string text;
+        const TextTake take = TakeEditedText(text);
+        if (take == TextTake::Refused) return;
+        if (take == TextTake::Taken) {
+            YOTEI& day = MonthDays[CurDay];
+            day.HasText = text.empty() ? 0 : 1;
+            day.Text = std::move(text);
+        }
     }
     // The wizard writes the files itself; with the month unsaved its work would clash with
     // the edits still in memory, so nothing opens.
@@ -304,9 +320,9 @@ void TfrYo3::mnuYoWizClick(int tag) {
 }
 
 void TfrYo3::mnuNenCopyClick() {
-    const std::string selection = SelectionText(tx_yo);
-    if (selection.empty()) return;
-    AppendToYearPlan(CurYear, CurMonth, selection);
+    QString selection = SelectionText(tx_yo);
+    if (selection.isEmpty() || !ConfirmEncodable(selection) || selection.isEmpty()) return;
+    AppendToYearPlan(CurYear, CurMonth, platform::LfToCrLf(platform::ToCp932(selection)));
 }
 
 void TfrYo3::Undo1Click() { tx_yo->undo(); }

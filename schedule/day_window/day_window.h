@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "encodable_text.h"
+
 class QAction;
 class QMenu;
 
@@ -22,9 +24,15 @@ class TfrYo3 : public QWidget {
     QPlainTextEdit* tx_yo = nullptr;  // the day's text (LF line ends in the widget)
     QMenu* PopupMenu2 = nullptr;      // popup menu of tx_yo
 
-    // The memo's text in the program's form (CP932, CR LF).
+    // The memo's text in the program's form (CP932, CR LF), as shown.
     std::string MemoText() const;
+    // Fills the memo; it then counts as unedited.
     void SetMemoText(const std::string& cp932CrLf);
+    // The text for storing when the memo was edited since it was filled (TakeEditedText).
+    TextTake TakeEditedText(std::string& cp932CrLf);
+    // A text edited elsewhere (the enlarged view) comes back as an edit of the memo; the same
+    // text leaves the memo as it is.
+    void TakeEdit(const QString& text);
 
     // Set by the main window. Unset: the main window counts as visible and Tab does nothing.
     std::function<bool()> MainWindowVisible;

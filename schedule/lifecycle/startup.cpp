@@ -120,7 +120,8 @@ bool MainLifecycle::FormShow() {
                 else
                     start_.exec();
             }
-            day_.SetMemoText(TodayScheduleText);
+            // Only an edit made in the notice comes back: a day just shown keeps its bytes.
+            day_.TakeEdit(start_.ShownText());
         }
         if (Settings.todozan > 0) Accessories().ShowToDoAlert();
     }

@@ -294,7 +294,7 @@ void TfrTavik::SetDayMark(TSpeedButtonVR* cell, bool on) {
     }
 }
 
-void TfrTavik::StoreDayText() { calendar_.StoreDayText(); }
+bool TfrTavik::StoreDayText() { return calendar_.StoreDayText(); }
 
 bool TfrTavik::SaveOnLeave() { return calendar_.SaveOnLeave(); }
 
@@ -432,7 +432,9 @@ void TfrTavik::ShowDateCaption(int year, int month, const std::string& weekdayKa
     if (frYo3) frYo3->lb->setText(platform::FromCp932(caption + Sj("の予定")));
 }
 
-std::string TfrTavik::DayText() const { return frYo3 ? frYo3->MemoText() : std::string(); }
+TextTake TfrTavik::TakeDayText(std::string& text) {
+    return frYo3 ? frYo3->TakeEditedText(text) : TextTake::Unedited;
+}
 
 void TfrTavik::SetDayText(const std::string& text) {
     if (frYo3) frYo3->SetMemoText(text);

@@ -113,7 +113,8 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     void ShowMonth(int year, int month, int day);
     void cal_ref();
     void SetDayMark(TSpeedButtonVR* cell, bool on);
-    void StoreDayText();
+    // False when the user went back to the day's text as typed.
+    bool StoreDayText();
     // StoreDayText, then the month's files; false when the month could not be saved.
     bool SaveOnLeave() override;
     void bt_date0Click(TSpeedButtonVR* cell);
@@ -167,7 +168,7 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     // CalendarView
     void ApplyLayout(const MonthLayout& layout) override;
     void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) override;
-    std::string DayText() const override;
+    TextTake TakeDayText(std::string& text) override;
     void SetDayText(const std::string& text) override;
     void SetDayStyle(int day, const FontStyle& style) override;
     void SetDayMark(int day, bool on) override;

@@ -134,14 +134,16 @@ void TfrTavik::RunCommand(int code) {
 void TfrTavik::bt_todayClick() {
     if (!frYotei) return;
     OpenerScope scope(*this, kDayViewRules);
-    frYotei->SetMemoText(DayText());
+    // The text goes over and comes back as shown: characters CP932 cannot hold stay until the
+    // day is stored, and a day not edited here keeps its bytes.
+    frYotei->SetShownText(frYo3 ? frYo3->tx_yo->toPlainText() : QString());
     frYotei->SetPicture(bt_prun->icon());
     if (frYotei->tm1) frYotei->tm1->SetInterval(0);
     frYotei->exec();
     // The band comes back only for a collapsed calendar.
     if (height() >= Settings.tavik_tlwh.h) scope.StayDropped();
     scope.ReturnTopmost();
-    SetDayText(TodayScheduleText);
+    if (frYo3) frYo3->TakeEdit(frYotei->ShownText());
     if (DayWindowVisible()) FocusDayText();
 }
 

@@ -47,10 +47,14 @@ void CalendarController::ShowMonth(int year, int month, int day) {
     }
 }
 
-void CalendarController::StoreDayText() {
-    if (CurDay < 1 || CurDay > 31) return;
+bool CalendarController::StoreDayText() {
+    if (CurDay < 1 || CurDay > 31) return true;
+    std::string text;
+    // A day only shown keeps its bytes: codes that read back as another code of the same
+    // character, or as no character, would otherwise be rewritten at the next save.
+    const TextTake take = view_.TakeDayText(text);
+    if (take != TextTake::Taken) return take == TextTake::Unedited;
     YOTEI& e = MonthDays[CurDay];
-    std::string text = view_.DayText();
     if (!text.empty()) {
         e.HasText = 1;
         e.Text = std::move(text);
@@ -58,12 +62,10 @@ void CalendarController::StoreDayText() {
         e.HasText = 0;
         e.Text.clear();
     }
+    return true;
 }
 
-bool CalendarController::SaveOnLeave() {
-    StoreDayText();
-    return SaveMonthSchedule();
-}
+bool CalendarController::SaveOnLeave() { return StoreDayText() && SaveMonthSchedule(); }
 
 void CalendarController::CalRef() {
     // Any non-zero mark counts as marked, as in the layout and the store; a day whose text was
@@ -77,7 +79,11 @@ void CalendarController::CalRef() {
 
 void CalendarController::SelectDay(int day) {
     if (!ValidMonth(CurYear, CurMonth) || day < 1 || day > DaysInMonth(CurYear, CurMonth)) return;
-    StoreDayText();
+    if (!StoreDayText()) {
+        view_.PressDay(CurDay);
+        view_.FocusDayText();
+        return;
+    }
     if (CurDay >= 1 && CurDay <= 31) {
         view_.SetDayStyle(
             CurDay, DayFontStyle(MonthDays[CurDay].HasText, static_cast<int>(Settings.yoAruDsp)));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "encodable_text.h"
 #include "month_grid.h"
 
 // What the controller needs of the main window and the day window.
@@ -16,8 +17,10 @@ class CalendarView {
     virtual void ApplyLayout(const MonthLayout& layout) = 0;
     // The caption of the date on the calendar box, and with "の予定" on the day window's label.
     virtual void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) = 0;
-    // The day window's memo, CP932 with CR LF.
-    virtual std::string DayText() const = 0;
+    // The day window's memo for storing (CP932 with CR LF) when it was edited since it was
+    // filled; Refused: the user went back to the text as typed.
+    virtual TextTake TakeDayText(std::string& text) = 0;
+    // Fills the memo; it then counts as unedited.
     virtual void SetDayText(const std::string& text) = 0;
     // Month cells by day number 1..31.
     virtual void SetDayStyle(int day, const FontStyle& style) = 0;
@@ -39,8 +42,9 @@ class CalendarController {
     // Makes the date the selected one, loads its month and lays it out; writes no file.
     // A date outside years 1-9999 or months 1-12 is ignored; the day is kept inside the month.
     void ShowMonth(int year, int month, int day);
-    // The day window's text into the selected day of MonthDays; writes no file.
-    void StoreDayText();
+    // The day window's text into the selected day of MonthDays when it was edited; writes no
+    // file. False when the user went back to the text: what depends on the store stops.
+    bool StoreDayText();
     // StoreDayText, then the month's files; false (the store has shown why) when not saved.
     bool SaveOnLeave();
 

@@ -433,7 +433,7 @@ TEST_F(DayWindow, WizardSavesFirstThenRestoresTheDate) {
         CurMonth = 1;
         CurDay = 20;
     };
-    win->SetMemoText(Sj("朝会\r\n昼会"));
+    win->TakeEdit(U("朝会\n昼会"));
     A("mnuYoWiz_prg")->trigger();
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(tag, 3);
@@ -460,7 +460,8 @@ TEST_F(DayWindow, WizardStoresAnEmptyMemoAsNoText) {
     MonthDays[3].Text = "old";
     int tag = -1;
     win->RunInputWizard = [&](int t) { tag = t; };
-    win->SetMemoText("");
+    win->SetMemoText("old");
+    win->TakeEdit(QString());  // the user empties it
     A("mnuYoWiz_annai")->trigger();
     EXPECT_EQ(tag, 4);
     std::string day;
@@ -475,7 +476,7 @@ TEST_F(DayWindow, WizardDoesNotOpenWhenTheMonthCannotBeSaved) {
     Settings.dat_Path = dat.File("missing");
     bool opened = false;
     win->RunInputWizard = [&](int) { opened = true; };
-    win->SetMemoText("abc");
+    win->TakeEdit(U("abc"));
     A("mnuYoWiz_hibi")->trigger();
     EXPECT_FALSE(opened);
     EXPECT_TRUE(main.sent.empty());

@@ -177,7 +177,7 @@ TEST_F(Startup, NoticesFollowTheAgeOfTheLastRun) {
         EXPECT_TRUE(main->isVisible());
         EXPECT_TRUE(day->isVisible());
 
-        day->SetMemoText(Sj("10:00 会議\r\n追加"));
+        day->TakeEdit(U("10:00 会議\n追加"));
         EXPECT_TRUE(life->FormCloseQuery());
         // The day's edit reached the month file before the exit notice came up.
         EXPECT_EQ(exitShown.size(), c.notices ? 1u : 0u);
@@ -455,7 +455,7 @@ TEST_F(Startup, ExitWhoseDayCannotBeSavedKeepsTheProgramRunning) {
     Make();
     ASSERT_TRUE(life->FormShow());
     const std::string iniBefore = home.Read(SettingsFileName());
-    day->SetMemoText(Sj("書いたばかり"));
+    day->TakeEdit(U("書いたばかり"));
     const std::string folder = Settings.dat_Path;
     Settings.dat_Path = home.File("gone");
     messages.shown.clear();
@@ -506,13 +506,13 @@ TEST_F(Startup, SessionSaveKeepsTheProgramGoing) {
     WriteSettings(10, 0);
     Make();
     ASSERT_TRUE(life->FormShow());
-    day->SetMemoText(Sj("途中まで"));
+    day->TakeEdit(U("途中まで"));
     life->SaveForSession();
     EXPECT_NE(Month().find(Sj("途中まで")), std::string::npos);
     EXPECT_TRUE(exitShown.empty());
     EXPECT_EQ(day->MemoText(), Sj("途中まで")) << "still today, still editable";
     // The real end later still runs the whole shutdown.
-    day->SetMemoText(Sj("最後まで"));
+    day->TakeEdit(U("最後まで"));
     EXPECT_TRUE(life->end_prc());
     EXPECT_NE(Month().find(Sj("最後まで")), std::string::npos);
     EXPECT_EQ(exitShown.size(), 1u);
@@ -595,7 +595,7 @@ TEST_F(Startup, TerminationEndsAndRescuesAMonthThatCannotBeSaved) {
     WriteSettings(10, 0);
     Make();
     ASSERT_TRUE(life->FormShow());
-    day->SetMemoText(Sj("書いたばかり\r\n@9:30 会議"));
+    day->TakeEdit(U("書いたばかり\n@9:30 会議"));
     MonthDays[20].HasText = 1;
     MonthDays[20].Text = Sj("二十日の予定");
     // A folder where the month file belongs: nothing can be written there.
@@ -617,7 +617,7 @@ TEST_F(Startup, TerminationWithSavedMonthLeavesNoRescueFile) {
     WriteSettings(10, 0);
     Make();
     ASSERT_TRUE(life->FormShow());
-    day->SetMemoText(Sj("書いたばかり"));
+    day->TakeEdit(U("書いたばかり"));
     life->EndForTermination();
     EXPECT_NE(Month().find(Sj("書いたばかり")), std::string::npos);
     EXPECT_EQ(QDir(platform::DiskPath(home.Path()))

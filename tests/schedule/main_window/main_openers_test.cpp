@@ -249,7 +249,7 @@ class MainOpeners : public ::testing::Test {
 };
 
 TEST_F(MainOpeners, MonthViewGivesBackTheDateAndShowsWhatWasTyped) {
-    day->SetMemoText("day ten");
+    day->TakeEdit(U("day ten"));
     uint8_t busyInside = 0;
     WhileOpen([&] {
         busyInside = NavBusy;
@@ -274,7 +274,7 @@ TEST_F(MainOpeners, MonthViewGivesBackTheDateAndShowsWhatWasTyped) {
 }
 
 TEST_F(MainOpeners, YearViewGivesBackTheDateItsCalendarsMoved) {
-    day->SetMemoText("kept");
+    day->TakeEdit(U("kept"));
     uint16_t monthInside = 0;
     uint8_t busyInside = 0;
     WhileOpen([&] {
@@ -296,7 +296,7 @@ TEST_F(MainOpeners, YearViewGivesBackTheDateItsCalendarsMoved) {
 
 TEST_F(MainOpeners, AMonthThatCannotBeSavedOpensNoView) {
     QDir().mkpath(platform::DiskPath(dat.File("200405.yo2")));
-    day->SetMemoText("unsaved");
+    day->TakeEdit(U("unsaved"));
     main->bt_tukiClick();
     main->bt_nenClick();
     main->BitBtn1Click();
@@ -359,7 +359,7 @@ TEST_F(MainOpeners, AMissingMemoFolderIsToldAndOpensNothing) {
 
 TEST_F(MainOpeners, OptionsShowTheMonthAgainAndKeepAHotKeyThatCannotBeSet) {
     Settings.HOTKEY = 'J';
-    day->SetMemoText("saved first");
+    day->TakeEdit(U("saved first"));
     struct Options : FakeAccessories {
         OptionsResult OpenOptions(QWidget*, QPoint, const QPixmap&) override {
             Settings.HOTKEY = 'K';

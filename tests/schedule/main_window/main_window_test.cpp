@@ -9,9 +9,11 @@
 #include "cp932.h"
 #include "day_window.h"
 #include "fake_clock.h"
+#include "fake_messages.h"
 #include "fake_sound.h"
 #include "globals.h"
 #include "messages.h"
+#include "schedule_store.h"
 #include "speed_button_vr.h"
 #include "temp_folder.h"
 
@@ -164,7 +166,7 @@ TEST_F(MainWindow, MessagesNavigateAndShowDates) {
 }
 
 TEST_F(MainWindow, CellClicksSelectAndMove) {
-    day->SetMemoText(Sj("三日"));
+    day->tx_yo->insertPlainText(U("三日"));
     main->bt_date[9]->click();
     EXPECT_EQ(CurDay, 10);
     EXPECT_EQ(MonthDays[3].Text, Sj("三日"));
@@ -174,6 +176,40 @@ TEST_F(MainWindow, CellClicksSelectAndMove) {
     EXPECT_EQ(CurMonth, 6);
     EXPECT_EQ(CurDay, 1);
     EXPECT_TRUE(main->bt_date[0]->isChecked());
+}
+
+TEST_F(MainWindow, OnlyAnEditedDayIsStoredAndNeverAltered) {
+    // Second codes of characters, which read back as their first codes (FA5C, 81E0, 81CA).
+    const std::string odd[] = {"\xED\x40", "\x87\x90", "a\xFA\x54", "\xEE\xF9"};
+    YOTEI days[32];
+    for (int k = 1; k <= 4; ++k) {
+        days[k].HasText = 1;
+        days[k].Text = odd[k - 1];
+    }
+    ASSERT_TRUE(store::SaveMonth(dat.Path(), 2004, 6, days));
+    FakeMessages messages;
+    main->ShowMonth(2004, 6, 1);
+    for (int k = 2; k <= 5; ++k) main->bt_date[k - 1]->click();  // each shown, then left
+    EXPECT_TRUE(messages.shown.empty());
+    day->tx_yo->insertPlainText(U("P😀〜𠮷Q"));
+    messages.answers = {platform::kBtnNo, platform::kBtnNo};
+    main->bt_date[5]->click();
+    EXPECT_EQ(CurDay, 5);  // back to the text as typed
+    EXPECT_TRUE(main->bt_date[4]->isChecked());
+    EXPECT_EQ(day->tx_yo->toPlainText(), U("P😀〜𠮷Q"));
+    main->bt_1tugiClick();
+    EXPECT_EQ(CurMonth, 6);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[1].text.contains(U("「😀」(U+1F600)　「𠮷」(U+20BB7)")));
+
+    messages.answers = {platform::kBtnYes};
+    main->bt_1tugiClick();
+    EXPECT_EQ(CurMonth, 7);
+    for (int k = 1; k <= 5; ++k) {
+        std::string text;
+        store::ReadDay(dat.Path(), 2004, 6, k, text);
+        EXPECT_EQ(text, k <= 4 ? odd[k - 1] : std::string("P\x81\x60Q")) << k;
+    }
 }
 
 TEST_F(MainWindow, HeaderSoundsByColumnUnlessSilent) {

@@ -30,9 +30,15 @@ class FakeView : public CalendarView {
     void ShowDateCaption(int y, int m, const std::string& w, int d) override {
         caption = DateCaptionText(y, m, d, w);
     }
-    std::string DayText() const override { return text; }
+    // Typing is an assignment to text; what the window was filled with counts as unedited.
+    TextTake TakeDayText(std::string& t) override {
+        if (refuse) return TextTake::Refused;
+        if (text == filled) return TextTake::Unedited;
+        t = filled = text;
+        return TextTake::Taken;
+    }
     void SetDayText(const std::string& t) override {
-        text = t;
+        text = filled = t;
         ++textWrites;
     }
     void SetDayStyle(int day, const FontStyle& s) override { styles[day] = s; }
@@ -51,7 +57,8 @@ class FakeView : public CalendarView {
     MonthLayout layout;
     int layouts = 0;
     std::string caption;
-    std::string text;
+    std::string text, filled;
+    bool refuse = false;  // the user goes back to the text as typed
     int textWrites = 0;
     std::map<int, FontStyle> styles;
     std::map<int, bool> marks;
@@ -357,8 +364,25 @@ TEST_F(Navigation, FailedSaveKeepsEverything) {
         EXPECT_EQ(messages.shown[0].text,
                   QString::fromUtf8("予定を格納するディレクトリが見つかりません。"));
     }
-    // Once the folder is back the edits reach the file.
+    // The user going back to the text as typed stops every move the same way, before any
+    // file is written; selecting a day inside the month stays on the day.
     Settings.dat_Path = dat.Path();
+    view.refuse = true;
+    for (const auto& m : moves) {
+        view.pressed = 1;
+        messages.shown.clear();
+        EXPECT_FALSE(m.move()) << m.label;
+        EXPECT_EQ(Current(), (Date{2004, 3, 31})) << m.label;
+        EXPECT_EQ(view.pressed, 31) << m.label;
+        EXPECT_TRUE(messages.shown.empty()) << m.label;
+    }
+    view.pressed = 4;
+    calendar.SelectDay(4);
+    EXPECT_EQ(Current(), (Date{2004, 3, 31}));
+    EXPECT_EQ(view.pressed, 31);
+    EXPECT_TRUE(FolderEmpty());
+    view.refuse = false;
+    // Once the folder is back the edits reach the file.
     EXPECT_TRUE(calendar.PrevMonth());
     EXPECT_EQ(SavedDay(2004, 3, 31), Sj("編集中"));
     EXPECT_EQ(SavedDay(2004, 3, 5), Sj("五日"));
