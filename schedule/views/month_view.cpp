@@ -18,6 +18,7 @@
 #include "day_rows.h"
 #include "day_text_memo.h"
 #include "desktop_session.h"
+#include "encodable_text.h"
 #include "folders.h"
 #include "globals.h"
 #include "input_wizard_runner.h"
@@ -347,9 +348,26 @@ void TfrTuki::memoH_resize(QObject* object) {
 
 // ---- storing and saving --------------------------------------------------------------
 
-void TfrTuki::StoreMonthText() {
+bool TfrTuki::StoreMonthText() {
     // Hidden rows belong to no day of this month; unchanged boxes keep the bytes as read.
     const int count = ShownDays();
+    std::vector<QTextDocument*> edited;
+    std::vector<int> days;
+    for (int n = 1; n <= count; ++n) {
+        if (!yo[n]->Modified()) continue;
+        edited.push_back(yo[n]->document());
+        days.push_back(n);
+    }
+    std::vector<QString> before;
+    for (QTextDocument* d : edited) before.push_back(d->toPlainText());
+    int refused = 0;
+    if (!ConfirmDocuments(edited, &refused)) {
+        FocusDay(days[static_cast<size_t>(refused)]);
+        return false;
+    }
+    // A box whose characters were taken out is as tall as its text again.
+    for (size_t i = 0; i < days.size(); ++i)
+        if (edited[i]->toPlainText() != before[i]) memoH_resize(yo[days[i]]);
     for (int n = 1; n <= count; ++n) {
         ViewMemo* memo = yo[n];
         if (!memo->Modified()) continue;
@@ -357,10 +375,11 @@ void TfrTuki::StoreMonthText() {
         memo->document()->setModified(false);
         dirty_ = true;
     }
+    return true;
 }
 
 bool TfrTuki::SaveMonth() {
-    StoreMonthText();
+    if (!StoreMonthText()) return false;
     if (!dirty_) return true;
     if (!SaveMonthSchedule()) return false;
     dirty_ = false;
@@ -522,7 +541,9 @@ void TfrTuki::mnuAllCopyClick() {
 void TfrTuki::mnuNenCopyClick() {
     ViewMemo* memo = FocusedMemo();
     if (!memo) return;
-    AppendToYearPlan(CurYear, CurMonth, memo->SelectionCp932());
+    QString selection = memo->SelectedPlainText();
+    if (selection.isEmpty() || !ConfirmEncodable(selection) || selection.isEmpty()) return;
+    AppendToYearPlan(CurYear, CurMonth, platform::LfToCrLf(platform::ToCp932(selection)));
 }
 
 void TfrTuki::Paste1Click() {
@@ -548,22 +569,22 @@ void TfrTuki::SelectAll1Click() {
 // ---- print and export ----------------------------------------------------------------
 
 void TfrTuki::mnuPrClick() {
-    StoreMonthText();
+    if (!StoreMonthText()) return;
     Accessories().PrintMonth(this);
 }
 
 void TfrTuki::mnuPrSyClick() {
-    StoreMonthText();
+    if (!StoreMonthText()) return;
     Accessories().PrintNotebook(this);
 }
 
 void TfrTuki::expo_csvClick() {
-    StoreMonthText();
+    if (!StoreMonthText()) return;
     Accessories().ExportMonthCsv(this);
 }
 
 void TfrTuki::expo_htmlClick() {
-    StoreMonthText();
+    if (!StoreMonthText()) return;
     Accessories().ExportMonthHtml(this);
 }
 
@@ -609,6 +630,8 @@ void TfrTuki::sb1MouseWheel(bool up) {
 
 bool TfrTuki::FormClose() {
     if (closed_) return true;
+    // Back to the texts as typed: the view stays open.
+    if (!StoreMonthText()) return false;
     if (!SaveMonth()) {
         const int answer =
             platform::MessageDlg(U("予定を保存できませんでした。保存せずに閉じますか？"),

@@ -29,8 +29,9 @@ class TfrTuki : public QDialog {
     // Makes (year, month) the month on show: CurYear/CurMonth, MonthDays from its files, the
     // caption and the rows. CurDay is not touched.
     void ShowMonth(int year, int month);
-    // The texts the user changed on the shown days into MonthDays; writes no file.
-    void StoreMonthText();
+    // The texts the user changed on the shown days into MonthDays; writes no file. False when
+    // the user went back to the texts as typed: what depends on them stops.
+    bool StoreMonthText();
     // StoreMonthText, then the month's files when anything changed since they were read.
     // False (the store has said why) when they could not be written.
     bool SaveMonth();

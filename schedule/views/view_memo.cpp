@@ -51,11 +51,11 @@ void ViewMemo::SetTextCp932(const std::string& text) {
     doc->setModified(false);
 }
 
-std::string ViewMemo::SelectionCp932() const {
+QString ViewMemo::SelectedPlainText() const {
     QString text = textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return platform::LfToCrLf(platform::ToCp932(text));
+    return text;
 }
 
 bool ViewMemo::Modified() const { return document()->isModified(); }

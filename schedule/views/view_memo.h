@@ -16,7 +16,8 @@ class ViewMemo : public QTextEdit {
     // the modified flag.
     std::string TextCp932() const;
     void SetTextCp932(const std::string& text);
-    std::string SelectionCp932() const;
+    // The selected text with LF line ends.
+    QString SelectedPlainText() const;
     bool Modified() const;
     // Lines the box shows at a width of the whole box (its text laid out at that width).
     int DisplayedLines(int boxWidth);

@@ -11,6 +11,7 @@
 #include "date_time.h"
 #include "day_rows.h"
 #include "desktop_session.h"
+#include "encodable_text.h"
 #include "globals.h"
 #include "menu_entries.h"
 #include "message_box.h"
@@ -131,17 +132,30 @@ void TfrNen::FitClient() {
     client->resize(right + kCalendarGap, bottom + 2);
 }
 
-void TfrNen::StoreYearText() {
+bool TfrNen::StoreYearText() {
+    std::vector<QTextDocument*> edited;
+    std::vector<int> months;
+    for (int m = 1; m <= 12; ++m) {
+        if (!yo[m]->Modified()) continue;
+        edited.push_back(yo[m]->document());
+        months.push_back(m);
+    }
+    int refused = 0;
+    if (!ConfirmDocuments(edited, &refused)) {
+        yo[months[static_cast<size_t>(refused)]]->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     for (int m = 1; m <= 12; ++m) {
         if (!yo[m]->Modified()) continue;
         StoreMemoText(yo[m]->TextCp932(), plan[m].HasText, plan[m].Text);
         yo[m]->document()->setModified(false);
         dirty_ = true;
     }
+    return true;
 }
 
 bool TfrNen::SaveYear() {
-    StoreYearText();
+    if (!StoreYearText()) return false;
     if (!dirty_) return true;
     if (unreadable_) {
         MsgBox(Sj("年間予定を格納するディレクトリが見つかりません。"), 48, "");
@@ -216,6 +230,8 @@ void TfrNen::mnuClClick() { close(); }
 
 bool TfrNen::FormClose() {
     if (closed_) return true;
+    // Back to the texts as typed: the view stays open.
+    if (!StoreYearText()) return false;
     if (!SaveYear()) {
         const int answer =
             platform::MessageDlg(U("年間予定を保存できませんでした。保存せずに閉じますか？"),

@@ -28,8 +28,9 @@ class TfrNen : public QDialog {
 
     // Reads the year's plan and fills the twelve rows.
     void LoadYear(int year);
-    // The plan texts the user changed into plan; writes no file.
-    void StoreYearText();
+    // The plan texts the user changed into plan; writes no file. False when the user went back
+    // to the texts as typed.
+    bool StoreYearText();
     // StoreYearText, then the plan file when anything changed. False when it was not written.
     bool SaveYear();
     int SetMonthRow(QLineEdit* number, ViewMemo* memo, int month, int top);
