@@ -11,6 +11,7 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 #include "dialogs.h"
+#include "encodable_text.h"
 #include "file_io.h"
 #include "form_controls.h"
 #include "globals.h"
@@ -115,13 +116,13 @@ void TfrToDoInput::FormCreate() {
     cb_Zyuyo->setCurrentIndex(2);
     cb_zyoTai->setCurrentIndex(0);
     ProjectListPath = platform::JoinPath(BaseDir, "todo_prj.txt");
-    std::vector<std::string> names;
-    projectsRead_ = ReadProjectNames(ProjectListPath, names);
-    for (const std::string& n : names) cb_prj->addItem(platform::FromCp932(n));
+    projectsRead_ = ReadProjectNames(ProjectListPath, projectNames_);
+    for (const std::string& n : projectNames_) cb_prj->addItem(platform::FromCp932(n));
     cb_prj->setCurrentText(QString());
 }
 
 void TfrToDoInput::SetItem(const ToDoRow& row) {
+    original_ = row;
     tx_todo->setText(platform::FromCp932(row.content));
     cb_zyoTai->setCurrentIndex(cb_zyoTai->findText(platform::FromCp932(row.status)));
     cb_Zyuyo->setCurrentIndex(ImportanceCode(row.importance));
@@ -158,18 +159,19 @@ void TfrToDoInput::Button1Click() {
         cb_yy->setFocus();
         return;
     }
+    if (!ConfirmLineEdits({cb_prj->lineEdit(), tx_todo, kanren})) return;
     cb_mm->setCurrentText(Num("%.2d", BoxNumber(cb_mm)));
     cb_dd->setCurrentText(Num("%.2d", BoxNumber(cb_dd)));
 
-    std::vector<std::string> names;
-    for (int i = 0; i < cb_prj->count(); ++i)
-        names.push_back(platform::ToCp932(cb_prj->itemText(i)));
-    const std::string project = platform::ToCp932(cb_prj->currentText());
+    // The names as read, not as shown: a name nobody typed keeps its bytes.
+    std::vector<std::string>& names = projectNames_;
+    const QString shownProject = cb_prj->currentText();
+    const std::string project = ProjectBytes(shownProject);
     if (!project.empty()) {
         UseProjectName(names, project);
         cb_prj->clear();
         for (const std::string& n : names) cb_prj->addItem(platform::FromCp932(n));
-        cb_prj->setCurrentText(platform::FromCp932(project));
+        cb_prj->setCurrentText(shownProject);
     }
     // A list that could not be read is not replaced by what this dialog knows of it.
     if (projectsRead_ != ProjectsRead::Unreadable &&
@@ -178,6 +180,12 @@ void TfrToDoInput::Button1Click() {
                              {platform::kBtnOk});
     }
     QDialog::done(kResultOk);
+}
+
+std::string TfrToDoInput::ProjectBytes(const QString& shown) const {
+    for (const std::string& n : projectNames_)
+        if (platform::FromCp932(n) == shown) return n;
+    return StoredText(shown, original_.project);
 }
 
 void TfrToDoInput::bt_sanClick() {
@@ -193,9 +201,9 @@ ToDoEntry TfrToDoInput::Entry() const {
     e.year = platform::ToCp932(cb_yy->currentText());
     e.month = platform::ToCp932(cb_mm->currentText());
     e.day = platform::ToCp932(cb_dd->currentText());
-    e.content = platform::ToCp932(tx_todo->text());
-    e.project = platform::ToCp932(cb_prj->currentText());
-    e.link = platform::ToCp932(kanren->text());
+    e.content = StoredText(tx_todo->text(), original_.content);
+    e.project = ProjectBytes(cb_prj->currentText());
+    e.link = StoredText(kanren->text(), original_.link);
     return e;
 }
 

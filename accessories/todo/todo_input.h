@@ -29,7 +29,7 @@ class TfrToDoInput : public QDialog {
 
     // The opener's values of an item being edited (CP932).
     void SetItem(const ToDoRow& row);
-    // What the boxes hold after O.K.
+    // What the boxes hold after O.K; a text nobody edited keeps the item's bytes.
     ToDoEntry Entry() const;
 
     void Button1Click();
@@ -57,6 +57,11 @@ class TfrToDoInput : public QDialog {
     void FormCreate();
     void FormShow();
 
+    // The bytes of a box nobody edited, and of a project name taken from the list.
+    std::string ProjectBytes(const QString& shown) const;
+
     ProjectsRead projectsRead_ = ProjectsRead::Missing;
+    std::vector<std::string> projectNames_;  // as read and used, CP932
+    ToDoRow original_;                       // the item being edited
     bool shown_ = false;
 };

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 
 #include "calendar_rules.h"
 #include "cp932.h"
@@ -125,29 +126,32 @@ TEST_F(ToDoInput, OkWritesTwoDigitsOrRefusesTheDate) {
 
 TEST_F(ToDoInput, ProjectNamesMostRecentFirst) {
     struct Case {
-        const char* before;  // nullptr: no file
-        const char* typed;
-        const char* after;
+        std::optional<std::string> before;  // none: no file
+        QString typed;
+        std::string after, project;
     } cases[] = {
-        {nullptr, "", ""},
-        {nullptr, "営業", "営業\r\n"},
-        {"A\r\nB\r\n営業\r\nC\r\n", "営業", "営業\r\nA\r\nB\r\nC\r\n"},
-        {"A\r\nB\r\n", "A", "A\r\nB\r\n"},
-        {"A\r\nB\r\n", "", "A\r\nB\r\n"},
-        {"A\r\nB\r\n", "a", "a\r\nA\r\nB\r\n"},  // exact comparison
-        {"A\nB", "C", "C\r\nA\r\nB\r\n"},
+        {std::nullopt, "", "", ""},
+        {std::nullopt, U("営業"), Sj("営業\r\n"), Sj("営業")},
+        {Sj("A\r\nB\r\n営業\r\nC\r\n"), U("営業"), Sj("営業\r\nA\r\nB\r\nC\r\n"), Sj("営業")},
+        {"A\r\nB\r\n", "A", "A\r\nB\r\n", "A"},
+        {"A\r\nB\r\n", "", "A\r\nB\r\n", ""},
+        {"A\r\nB\r\n", "a", "a\r\nA\r\nB\r\n", "a"},  // exact comparison
+        {"A\nB", "C", "C\r\nA\r\nB\r\n", "C"},
+        // Names nobody typed keep their codes, also the one chosen again.
+        {"\xED\x40\r\n\x85\x40\r\n", "C", "C\r\n\xED\x40\r\n\x85\x40\r\n", "C"},
+        {"A\r\n\xED\x40\r\n", platform::FromCp932("\xED\x40"), "\xED\x40\r\nA\r\n", "\xED\x40"},
     };
     for (const auto& c : cases) {
         if (c.before) {
-            ASSERT_TRUE(home.Write("todo_prj.txt", Sj(c.before)));
+            ASSERT_TRUE(home.Write("todo_prj.txt", *c.before));
         } else {
             QFile::remove(platform::DiskPath(home.File("todo_prj.txt")));
         }
         auto d = Make();
-        d->cb_prj->setCurrentText(U(c.typed));
+        d->cb_prj->setCurrentText(c.typed);
         d->Button1Click();
-        EXPECT_EQ(home.Read("todo_prj.txt"), Sj(c.after)) << c.typed;
-        EXPECT_EQ(d->Entry().project, Sj(c.typed));
+        EXPECT_EQ(home.Read("todo_prj.txt"), c.after) << c.typed.toStdString();
+        EXPECT_EQ(d->Entry().project, c.project);
     }
 }
 
@@ -189,15 +193,27 @@ TEST_F(ToDoInput, BrowseFillsTheLink) {
 
 TEST_F(ToDoInput, EditShowsTheRowsValues) {
     auto d = std::make_unique<TfrToDoInput>();
-    d->SetItem({Sj("あまり重要でない"), Sj("内容"), Sj("保留中"), "2004/06/30", "  60", Sj("開発"),
-                "http://x/"});
+    // Codes that read back as others, or as no character, stay while nobody edits them.
+    d->SetItem({Sj("あまり重要でない"), Sj("内容") + "\xED\x40", Sj("保留中"), "2004/06/30", "  60",
+                Sj("開発") + "\x85\x40", "http://x/\x80"});
     d->InitialDate = EncodeDate(2004, 6, 30);
     d->show();
     const ToDoEntry e = d->Entry();
     EXPECT_EQ(e.importance, Sj("あまり重要でない"));
     EXPECT_EQ(e.status, Sj("保留中"));
     EXPECT_EQ(e.year + "/" + e.month + "/" + e.day, "2004/ 6/30");
-    EXPECT_EQ(e.content, Sj("内容"));
-    EXPECT_EQ(e.project, Sj("開発"));
-    EXPECT_EQ(e.link, "http://x/");
+    EXPECT_EQ(e.content, Sj("内容") + "\xED\x40");
+    EXPECT_EQ(e.project, Sj("開発") + "\x85\x40");
+    EXPECT_EQ(e.link, "http://x/\x80");
+    d->tx_todo->setText(d->tx_todo->text() + U("😀x"));
+    messages.answers = {platform::kBtnNo, platform::kBtnYes};
+    d->Button1->click();
+    EXPECT_TRUE(d->isVisible());  // back to the text as typed
+    EXPECT_EQ(d->tx_todo->text(), platform::FromCp932(Sj("内容") + "\xED\x40") + U("😀x"));
+    d->Button1->click();
+    EXPECT_EQ(d->result(), TfrToDoInput::kResultOk);
+    EXPECT_EQ(d->Entry().content, Sj("内容") +
+                                      "\xFA\x5C"
+                                      "x");  // edited: written anew
+    EXPECT_EQ(d->Entry().project, Sj("開発") + "\x85\x40");
 }
