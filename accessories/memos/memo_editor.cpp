@@ -11,6 +11,7 @@
 #include "clock.h"
 #include "cp932.h"
 #include "dialogs.h"
+#include "encodable_text.h"
 #include "file_io.h"
 #include "form_controls.h"
 #include "globals.h"
@@ -147,6 +148,8 @@ bool TfrMemo::FormClose() {
         const int answer = platform::MessageDlg(question, platform::MsgKind::Confirmation,
                                                 {platform::kBtnYes, platform::kBtnNo});
         if (answer == platform::kBtnYes) {
+            // Back to the text as typed: the window stays open, the text still changed.
+            if (!ConfirmDocuments({tx->document()})) return false;
             std::string bytes = Text();
             // Each line ends with CR LF, the last one too.
             if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";

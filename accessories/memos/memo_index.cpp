@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QStyle>
@@ -21,6 +22,7 @@
 #include "cp932.h"
 #include "desktop_session.h"
 #include "dialogs.h"
+#include "encodable_text.h"
 #include "file_io.h"
 #include "folders.h"
 #include "fusen_window.h"
@@ -637,14 +639,20 @@ void TfrMokuzi::ListView1DragDrop(QListWidgetItem* target) {
 }
 
 void TfrMokuzi::bt_mkdirClick() {
-    const auto answer = platform::Dialogs().Text(this, U("ﾌｫﾙﾀﾞの新規作成"),
-                                                 U("ﾌｫﾙﾀﾞ名を入力してください。"), QString());
-    if (!answer) return;
-    if (answer->isEmpty()) {
+    QString typed;
+    for (;;) {
+        const auto answer = platform::Dialogs().Text(this, U("ﾌｫﾙﾀﾞの新規作成"),
+                                                     U("ﾌｫﾙﾀﾞ名を入力してください。"), typed);
+        if (!answer) return;
+        typed = *answer;
+        // Back to the name as typed: the box comes again with it.
+        if (ConfirmEncodable(typed)) break;
+    }
+    if (typed.isEmpty()) {
         platform::ShowMessage(U("ﾌｫﾙﾀﾞ名が空です。作成できません。"));
         return;
     }
-    const std::string name = TitleToFileName(platform::ToCp932(*answer));
+    const std::string name = TitleToFileName(platform::ToCp932(typed));
     if (name == Sj("標準")) {
         platform::ShowMessage(U("新規ﾌｫﾙﾀﾞ名に「標準」は使えません。"));
         return;
@@ -680,12 +688,20 @@ void TfrMokuzi::ListView1Edited(QListWidgetItem* item, const QString& edited) {
     if (!item) return;
     const std::string old = ItemName(item);
     if (old.empty()) return;
+    QString name = edited;
+    if (!ConfirmEncodable(name)) {
+        // Back to the name as typed, in the editor again.
+        lv1->setCurrentItem(item);
+        lv1->editItem(item);
+        if (auto* editor = lv1->viewport()->findChild<QLineEdit*>()) editor->setText(edited);
+        return;
+    }
     if (CurFolder != "." && CurFolder == old) {
         // The folder to rename is the one shown: the list lets go of it first.
         ShowInFileList("");
         CurFolder = ".";
     }
-    const std::string renamed = TitleToFileName(platform::ToCp932(edited));
+    const std::string renamed = TitleToFileName(platform::ToCp932(name));
     if (renamed == Sj("標準")) {
         platform::ShowMessage(U("新規ﾌｫﾙﾀﾞ名に「標準」は使えません。"));
         RefreshFolderView();

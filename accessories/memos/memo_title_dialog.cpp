@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "cp932.h"
+#include "encodable_text.h"
 #include "folders.h"
 #include "form_controls.h"
 #include "globals.h"
@@ -51,6 +52,10 @@ TfrMemoTiInp::TfrMemoTiInp(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrMemoTiInp::done(int result) {
+    if (result == kResultOk) {
+        // The title names the memo's file: no character of it may turn into another.
+        if (!ConfirmLineEdits({tx})) return;
+    }
     QDialog::done(result == QDialog::Rejected ? kResultCancel : result);
 }
 

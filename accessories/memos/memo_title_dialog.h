@@ -18,6 +18,8 @@ class TfrMemoTiInp : public QDialog {
 
     explicit TfrMemoTiInp(QWidget* parent = nullptr);
 
+    // O.K first asks about characters of the title that CP932 cannot hold; back to the title
+    // as typed keeps the dialog open.
     void done(int result) override;
     // Fills the category list from the memo folder and selects "標準".
     void FormShow();

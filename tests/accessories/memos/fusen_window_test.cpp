@@ -365,6 +365,21 @@ TEST_F(Notes, SizeNeverBelowTheMinimum) {
     EXPECT_EQ(note->size(), QSize(25, 20));
 }
 
+TEST(MemoTitleDialog, ATitleShiftJisCannotHoldIsAskedAbout) {
+    FakeMessages messages;
+    TfrMemoTiInp d;
+    d.tx->setText(U("M😀♡1"));
+    d.show();
+    messages.answers = {platform::kBtnNo, platform::kBtnYes};
+    d.bt_ok->click();
+    EXPECT_TRUE(d.isVisible());  // back to the title as typed
+    EXPECT_EQ(d.tx->text(), U("M😀♡1"));
+    d.bt_ok->click();
+    EXPECT_EQ(d.result(), TfrMemoTiInp::kResultOk);
+    EXPECT_EQ(TitleToFileName(d.Title()), "M1");
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
 TEST(LinkDialog, PickedFileGoesIntoTheBox) {
     FakeDialogs dialogs;
     TfrKanren dialog;

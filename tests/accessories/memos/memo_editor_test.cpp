@@ -169,6 +169,22 @@ TEST_F(MemoEditor, FailedSaveKeepsTheWindowOpenAndAsksAgain) {
     EXPECT_EQ(messages.shown.size(), 3u);
 }
 
+TEST_F(MemoEditor, CharactersShiftJisCannotHoldAreAskedAboutBeforeTheSave) {
+    ASSERT_TRUE(dir.Write(Sj("メモ.txt"), "old"));
+    ed->SetText("a");
+    ed->show();
+    Type("😀b");
+    messages.answers = {platform::kBtnYes, platform::kBtnNo};
+    EXPECT_FALSE(CloseByMenu());  // back to the text as typed
+    EXPECT_TRUE(ed->Modified());
+    EXPECT_EQ(ed->tx->toPlainText(), U("a😀b"));
+    EXPECT_EQ(dir.Read(Sj("メモ.txt")), "old");
+    messages.answers = {platform::kBtnYes, platform::kBtnYes};
+    EXPECT_TRUE(CloseByMenu());
+    EXPECT_EQ(ed->result(), TfrMemo::kResultSaved);
+    EXPECT_EQ(dir.Read(Sj("メモ.txt")), "ab\r\n");
+}
+
 TEST_F(MemoEditor, MemoModeTakesAndKeepsItsSize) {
     struct Case {
         int16_t w, h;
