@@ -7,6 +7,7 @@
 #include "clipboard.h"
 #include "clock.h"
 #include "cp932.h"
+#include "encodable_text.h"
 #include "export_file.h"
 #include "export_settings.h"
 #include "folders.h"
@@ -163,8 +164,9 @@ bool TfrYoFsave::TakeOptions() {
         ShowNumberError(ku_moji_n->currentText());
         return false;
     }
+    if (!ConfirmLineEdits({ku_moji})) return false;
     ExportSettings.ind = ind;
-    ExportSettings.kiri_moji = CutText255(platform::ToCp932(ku_moji->text()));
+    ExportSettings.kiri_moji = CutText255(StoredText(ku_moji->text(), ExportSettings.kiri_moji));
     ExportSettings.kiri_n = kiri_n;
     return true;
 }

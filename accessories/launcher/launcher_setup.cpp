@@ -10,6 +10,7 @@
 
 #include "cp932.h"
 #include "dialogs.h"
+#include "encodable_text.h"
 #include "folders.h"
 #include "globals.h"
 #include "message_box.h"
@@ -115,9 +116,16 @@ void TfrSetPrg::mnuDelClick() {
 }
 
 bool TfrSetPrg::mnuClClick() {
+    std::vector<QString> names;
+    for (int r = 1; r <= 20; ++r) names.push_back(Cell(sg, r - 1, 0));
+    std::vector<QString*> typed;
+    for (QString& n : names) typed.push_back(&n);
+    if (!ConfirmEncodable(typed)) return false;
     prg list[21];
     for (int r = 1; r <= 20; ++r) {
-        list[r].Name = platform::ToCp932(Cell(sg, r - 1, 0));
+        if (names[r - 1] != Cell(sg, r - 1, 0)) SetCell(sg, r - 1, 0, names[r - 1]);
+        // A name nobody edited keeps its bytes.
+        list[r].Name = StoredText(names[r - 1], PrgList[r].Name);
         list[r].FileName = platform::FromDiskPath(Cell(sg, r - 1, 1));
     }
     if (!store::SavePrgs(BaseDir, list)) {

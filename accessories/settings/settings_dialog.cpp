@@ -19,6 +19,7 @@
 #include "color.h"
 #include "cp932.h"
 #include "dialogs.h"
+#include "encodable_text.h"
 #include "face_pictures.h"
 #include "folders.h"
 #include "form_controls.h"
@@ -437,8 +438,9 @@ bool TfrSet::Button3Click() {
         box->selectAll();
         return false;
     }
+    if (!ConfirmLineEdits({tx_name})) return false;
     INIT& s = Settings;
-    s.name = platform::ToCp932(tx_name->text());
+    s.name = StoredText(tx_name->text(), s.name);
     s.dat_Path = platform::FromDiskPath(tx_path->text());
     s.memo_path = platform::FromDiskPath(tx_memo->text());
     s.ni_dir = CutText255(platform::FromDiskPath(tx_ni_dir->text()));

@@ -12,6 +12,7 @@
 #include <QShowEvent>
 
 #include "cp932.h"
+#include "encodable_text.h"
 #include "file_io.h"
 #include "form_controls.h"
 #include "globals.h"
@@ -127,8 +128,10 @@ void TfrHolSet::tukiChange() { list_.EditIndex = -1; }
 void TfrHolSet::bt_clClick() { tx->clear(); }
 
 void TfrHolSet::bt_inputClick() {
+    if (ListMode == 1 && !ConfirmLineEdits({tx})) return;
     int day = hi->currentIndex();
-    const std::string text = ListMode == 1 ? platform::ToCp932(tx->text()) : std::string();
+    // A picked text registered again unchanged keeps its bytes.
+    const std::string text = ListMode == 1 ? StoredText(tx->text(), picked_) : std::string();
     const auto result = list_.Register(tuki->currentIndex(), day, text, [](int m, int d) {
         return AskYesNo(DateText(m, d) + U("は既に設定されています。新しい内容に置き換えますか？"));
     });
@@ -153,6 +156,7 @@ void TfrHolSet::lboClick() {
     tuki->setCurrentIndex(month <= 12 ? month : 0);
     hi->setCurrentIndex(day <= 31 ? day : 0);
     tx->setText(platform::FromCp932(text));
+    picked_ = text;
 }
 
 void TfrHolSet::bt_delClick() {

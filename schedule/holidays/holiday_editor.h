@@ -60,6 +60,7 @@ class TfrHolSet : public QDialog {
 
     HolidayList list_;
     bool readFailed_ = false;
+    std::string picked_;  // the text of the entry picked last, as read (CP932)
     bool saved_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cp932.h"
+#include "encodable_text.h"
 #include "file_io.h"
 #include "text_file.h"
 
@@ -38,35 +39,57 @@ std::string FormatHistory(const std::vector<std::string>& entries) {
     return out.Bytes();
 }
 
+namespace {
+
+// Each entry keeps the bytes it was read or entered with beside its text: an entry nobody
+// typed again is written back as it was read.
+QByteArray Bytes(const std::string& cp932) {
+    return QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size()));
+}
+
+std::string EntryBytes(const QComboBox* box, int i) {
+    const QByteArray kept = box->itemData(i).toByteArray();
+    return StoredText(box->itemText(i), std::string(kept.constData(), kept.size()));
+}
+
+}  // namespace
+
 uint8_t LoadComboHistory(const std::string& path, QComboBox* box) {
     std::string bytes;
     if (!platform::ReadWholeFile(path, bytes)) return 1;
-    for (const std::string& e : ParseHistory(bytes)) box->addItem(platform::FromCp932(e));
+    for (const std::string& e : ParseHistory(bytes)) box->addItem(platform::FromCp932(e), Bytes(e));
     return 0;
 }
 
 uint8_t SaveComboHistory(const std::string& path, const QComboBox* box) {
     std::vector<std::string> entries;
-    for (int i = 0; i < box->count(); ++i) entries.push_back(platform::ToCp932(box->itemText(i)));
+    for (int i = 0; i < box->count(); ++i) {
+        // A pasted entry that CP932 cannot hold is left out rather than written altered; one
+        // that was entered has been asked about already.
+        if (!platform::UnencodableCharacters(box->itemText(i)).isEmpty()) continue;
+        entries.push_back(EntryBytes(box, i));
+    }
     return platform::WriteFileAtomic(path, FormatHistory(entries)) ? 0 : 1;
 }
 
 void PushComboHistory(QComboBox* box) {
     const QString text = box->currentText();
     if (text.isEmpty()) return;
-    box->insertItem(0, text);
-    for (int i = 1; i < box->count(); ++i) {
+    QVariant bytes;
+    for (int i = 0; i < box->count(); ++i) {
         if (box->itemText(i) == text) {
+            bytes = box->itemData(i);
             box->removeItem(i);
             break;
         }
     }
+    box->insertItem(0, text, bytes);
     box->setCurrentIndex(0);
 }
 
-void InsertComboHistory(QComboBox* box, const std::string& text) {
-    if (text.empty()) return;
+void InsertComboHistory(QComboBox* box, const QString& text) {
+    if (text.isEmpty()) return;
     const QString shown = box->currentText();
-    box->insertItem(0, platform::FromCp932(text));
+    box->insertItem(0, text);
     box->setEditText(shown);
 }

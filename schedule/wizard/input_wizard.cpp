@@ -12,6 +12,7 @@
 #include "combo_history.h"
 #include "cp932.h"
 #include "dialogs.h"
+#include "encodable_text.h"
 #include "export_settings.h"
 #include "form_controls.h"
 #include "globals.h"
@@ -395,6 +396,7 @@ void TfrTkInput::closeEvent(QCloseEvent* e) {
 void TfrTkInput::Button1Click() { done(QDialog::Rejected); }
 
 void TfrTkInput::Button2Click() {
+    if (!ConfirmLineEdits({yo->lineEdit(), ba->lineEdit()})) return;
     const DailyInput in{Cp(yy), Cp(mm), Cp(dd), Cp(n_nichi), Cp(hh), Cp(mi), Cp(hh2), Cp(mi2)};
     const std::string problem = CheckDailyInput(in, years_);
     if (!problem.empty()) {
@@ -437,10 +439,14 @@ void TfrTkInput::yoKeyUp(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers held =
         modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
     if (key != Qt::Key_V || held != Qt::ControlModifier) return;
-    InsertComboHistory(yo, Cp(yo));
+    InsertComboHistory(yo, yo->currentText());
 }
 
 void TfrTkInput::mai_bt_inClick() {
+    if (!ConfirmDocuments({mai_txt->document()})) {
+        mai_txt->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     MonthlyInput in;
     in.yy = Cp(mai_yy);
     in.mm = Cp(mai_mm);
@@ -489,12 +495,14 @@ void EnterEvent(const EventInput& in, const std::string& line) {
 }  // namespace
 
 void TfrTkInput::p_bt_inClick() {
+    if (!ConfirmLineEdits({p_txt})) return;
     const EventInput in{Cp(p_yy), Cp(p_mm), Cp(p_dd),
                         Cp(p_hh), Cp(p_mi), platform::ToCp932(p_txt->text())};
     EnterEvent(in, ProgramEventLine(in.hh, in.mi, in.text));
 }
 
 void TfrTkInput::z_bt_inClick() {
+    if (!ConfirmLineEdits({z_txt})) return;
     const EventInput in{Cp(z_yy), Cp(z_mm), Cp(z_dd),
                         Cp(z_hh), Cp(z_mi), platform::ToCp932(z_txt->text())};
     EnterEvent(in, EventLine(in.hh, in.mi, in.text));

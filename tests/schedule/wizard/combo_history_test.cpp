@@ -106,6 +106,18 @@ TEST_F(HistoryBox, FilesRoundTripAndFailuresLeaveThingsAlone) {
     EXPECT_EQ(SaveComboHistory(dir.File("ken.txt"), &box), 0);
     EXPECT_EQ(dir.Read("ken.txt"), Sj("old\r\n会議\r\n打合せ\r\n"));
     EXPECT_EQ(SaveComboHistory(dir.File("missing/ken.txt"), &box), 1);
+
+    // Entries not typed again keep their codes, also one chosen again; a pasted entry that
+    // CP932 cannot hold is left out rather than written altered.
+    ASSERT_TRUE(dir.Write("old.txt", "\xED\x40\r\n\x85\x40\r\n"));
+    QComboBox kept;
+    kept.setEditable(true);
+    EXPECT_EQ(LoadComboHistory(dir.File("old.txt"), &kept), 0);
+    InsertComboHistory(&kept, U("😀"));
+    kept.setEditText(kept.itemText(2));
+    PushComboHistory(&kept);
+    EXPECT_EQ(SaveComboHistory(dir.File("old.txt"), &kept), 0);
+    EXPECT_EQ(dir.Read("old.txt"), "\x85\x40\r\n\xED\x40\r\n");
 }
 
 }  // namespace
