@@ -1,34 +1,36 @@
 #!/bin/bash
 # Starts of Kolvane (ten years of month files, a normal start with its settings file) against
-# a bare Qt window of the same size and against that window showing one line of Japanese text
-# (bare_window.cpp), in turns, on a display of their own: the time from the start to the window
-# being mapped, and the resident memory once the start is over. Prints the medians and
-# Kolvane's ratio to each yardstick, under openbox and without a window manager.
-# Usage: bench/start_speed.sh [BUILD_DIR] [RUNS] [SOUNDS: on|off] [WM: both|openbox|none]
-# With sounds on (the default) a sound plays as the main window first shows. SETTLE_MS (default
-# 1500) is how long after the map the memory is read.
+# the floor: a Qt window of the main window's size showing one line of Japanese text in the
+# program's font (bare_window.cpp), in turns, on a display of their own. Prints, for each
+# figure, the median of Kolvane, that of the floor and their ratio:
+#   settled first paint   start to the last drawing before QUIET_MS (300) of quiet (XDamage)
+#   mapped                start to the map of the main window
+#   RSS                   resident memory SETTLE_MS (1500) after the start, sounds on and off
+#   instructions          (valgrind) start to the map, and the map to the first frame
+#   month moves           six moves (Ctrl+Right) through months nobody edited: renames,
+#                         fsyncs and new files in the schedule folder (strace); the floor is 0
+# With a PulseAudio server installed, a private one with a null sink runs for the sounds, as on
+# a desktop; else the sounds find no server.
+# Usage: bench/start_speed.sh [BUILD_DIR] [RUNS] [WM: none|openbox|both]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-15}
-sounds=${3:-on}
-case $sounds in
-    on) oto=0 ;;
-    off) oto=1 ;;
-    *) echo "sounds: on or off" >&2; exit 2 ;;
-esac
-case ${4:-both} in
+case ${3:-none} in
     both) managers="none openbox" ;;
-    openbox | none) managers=$4 ;;
-    *) echo "window manager: both, openbox or none" >&2; exit 2 ;;
+    openbox | none) managers=$3 ;;
+    *) echo "window manager: none, openbox or both" >&2; exit 2 ;;
 esac
-# The one line of the second yardstick, as the calendar heads a day.
-text="12月9日(水) 会議"
+quiet=${QUIET_MS:-300}
 settle=$(awk -v ms="${SETTLE_MS:-1500}" 'BEGIN {print ms / 1000}')
-for tool in Kolvane map_timer bare_window; do
+# The one line of the floor, as the calendar heads a day.
+text="12月9日(水) 会議"
+for tool in Kolvane paint_timer bare_window; do
     [ -x "$build/$tool" ] || { echo "missing $build/$tool (build the bench targets)" >&2; exit 2; }
 done
-command -v Xvfb >/dev/null || { echo "Xvfb is needed" >&2; exit 2; }
+for tool in Xvfb xwininfo xdotool; do
+    command -v $tool >/dev/null || { echo "$tool is needed" >&2; exit 2; }
+done
 if [[ $managers == *openbox* ]] && ! command -v openbox >/dev/null; then
     echo "openbox is needed (or ask for WM none)" >&2
     exit 2
@@ -57,10 +59,28 @@ for ((y = this_year - 9; y <= this_year; y++)); do
         done | iconv -f UTF-8 -t CP932 >"$home/dat/$y$m.yo2"
     done
 done
-# A settings file as a previous run leaves it: no first-start dialog, no notices.
-printf '[path]\r\ndat_Path=%s\r\nmemo_path=%s\r\n[NIK]\r\nni_dir=%s\r\n[etc]\r\nkyou_flg=1\r\nasu_flg=1\r\noto=%s\r\n' \
-    "$home/dat" "$home/dat" "$home/dat" "$oto" >"$home/Kolvane32.ini"
+# A settings file as a previous run leaves it: no first-start dialog, no notices. oto=0 plays the
+# voices (a sound as the main window first shows), oto=1 turns them off.
+settings() {
+    printf '[path]\r\ndat_Path=%s\r\nmemo_path=%s\r\n[NIK]\r\nni_dir=%s\r\n[etc]\r\nkyou_flg=1\r\nasu_flg=1\r\noto=%s\r\n' \
+        "$home/dat" "$home/dat" "$home/dat" "$1" >"$home/Kolvane32.ini"
+}
 export KOLVANE_HOME=$home
+
+server="no sound server"
+if command -v pulseaudio >/dev/null; then
+    mkdir -p "$work/pulse"
+    HOME=$work/pulse XDG_RUNTIME_DIR=$work/pulse pulseaudio -n --daemonize=no \
+        --exit-idle-time=-1 --disable-shm=no -L module-null-sink \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native" \
+        >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do [ -S "$work/pulse/native" ] && break; sleep 0.05; done
+    if [ -S "$work/pulse/native" ]; then
+        export PULSE_SERVER=unix:$work/pulse/native
+        server="a PulseAudio server with a null sink"
+    fi
+fi
 
 # Ends a started program and waits until it is gone. Nothing is edited: no need to wait for
 # the farewell sound.
@@ -69,20 +89,87 @@ stop() {
     for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
 }
 
-# One start: prints the milliseconds to the map and the resident KiB once the start is over.
+# One start: prints the milliseconds to the map and to the settled first paint, and the
+# resident KiB SETTLE_MS after the start.
 start_once() {
     local title=$1
     shift
-    local out pid rss
-    out=$("$build/map_timer" "$title" 20000 "$@" 2>/dev/null) || return 1
-    pid=${out#* }
-    sleep "$settle"
+    local out pid rss begin
+    begin=$(date +%s%N)
+    out=$("$build/paint_timer" "$title" 20000 "$quiet" "$@" 2>/dev/null) || return 1
+    pid=${out##* }
+    # The memory is read at the same moment after the start for every program.
+    sleep "$(awk -v s="$settle" -v b="$begin" -v n="$(date +%s%N)" 'BEGIN {w = s - (n - b) / 1e9; print (w > 0) ? w : 0}')"
     rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
     stop "$pid"
     echo "${out% *} ${rss:-0}"
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+row() {  # label kolvane floor [scale]
+    awk -v l="$1" -v k="$2" -v f="$3" -v s="${4:-1}" \
+        'BEGIN {printf "  %-40s %10.1f %10.1f %7s\n", l, k / s, f / s, (f > 0) ? sprintf("%.2f", k / f) : "-"}'
+}
+
+# Instructions of one start under callgrind, counted until the first window's first frame
+# is drawn: a profile is written before each window is mapped and after each frame is handed
+# to the display. Prints the instructions from the start to the first map, and from there to
+# the end of the first frame.
+instructions() {
+    local prefix=$1
+    shift
+    valgrind --tool=callgrind --callgrind-out-file="$work/cg/$prefix.%p" \
+        --dump-before=xcb_map_window --dump-after='QBackingStore::flush*' "$@" \
+        >/dev/null 2>&1 &
+    local pid=$! counts n f
+    for _ in $(seq 1200); do
+        sleep 0.25
+        kill -0 "$pid" 2>/dev/null || break
+        counts=$(for ((n = 1; n <= 400; n++)); do
+            f=$work/cg/$prefix.$pid.$n
+            [ -f "$f" ] || break
+            awk '/^desc: Trigger:/ {t = ($0 ~ /flush/) ? "flush" : "map"} /^totals:/ {print t, $2}' "$f"
+        done | awk '$1 == "map" && !m {m = 1; print "to", $2; next}
+                    m && $1 == "map" {after += $2}
+                    m && $1 == "flush" {print "after", after + $2; exit}')
+        [[ $counts == *after* ]] && break
+    done
+    stop "$pid"
+    [[ $counts == *after* ]] || return 1
+    echo "$counts" | awk '{v[$1] = $2} END {print v["to"], v["after"]}'
+}
+
+# Six month moves from today's month, in a started Kolvane under strace: the renames and
+# fsyncs, and the files that are new in the schedule folder afterwards.
+month_moves() {
+    local before after out pid log=$work/moves.strace
+    settings 1
+    before=$(ls "$home/dat" | sort)
+    out=$("$build/paint_timer" Kolvane32 20000 "$quiet" strace -f -qq -o "$log" \
+        -e trace=rename,renameat,renameat2,fsync,fdatasync "$build/Kolvane" 2>/dev/null) ||
+        return 1
+    pid=${out##* }
+    local window
+    window=$(xdotool search --name '^Kolvane32$' | head -1)
+    [ -n "$window" ] || { stop "$pid"; return 1; }
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    sleep 0.3
+    local start_lines
+    start_lines=$(wc -l <"$log")
+    for _ in 1 2 3 4 5 6; do
+        xdotool key --clearmodifiers ctrl+Right
+        sleep 0.3
+    done
+    sleep 1
+    local writes
+    writes=$(tail -n +"$((start_lines + 1))" "$log" | grep -cE '^[0-9]+ +(rename|renameat|renameat2|fsync|fdatasync)\(')
+    local child
+    for child in $(cat /proc/"$pid"/task/*/children 2>/dev/null); do stop "$child"; done
+    stop "$pid"
+    after=$(ls "$home/dat" | sort)
+    echo "$writes $(comm -13 <(echo "$before") <(echo "$after") | grep -c .)"
+}
 
 # A display of our own (another copy of Kolvane elsewhere must not answer for ours), with the
 # window manager asked for; prints the table for it.
@@ -101,41 +188,66 @@ measure() {
         sleep 1
     fi
 
-    # The bare window gets the size of Kolvane's main window.
+    # The floor gets the size of Kolvane's main window.
+    settings 1
     local out size width height
-    out=$("$build/map_timer" Kolvane32 20000 "$build/Kolvane" 2>/dev/null) || { echo "Kolvane did not show" >&2; return 1; }
+    out=$("$build/paint_timer" Kolvane32 20000 "$quiet" "$build/Kolvane" 2>/dev/null) ||
+        { echo "Kolvane did not show" >&2; return 1; }
     size=$(xwininfo -name Kolvane32 2>/dev/null | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
-    stop "${out#* }"
+    stop "${out##* }"
     read -r width height <<<"${size:-200 200}"
+    local floor=("$build/bare_window" bare_window "$width" "$height" "$text")
 
     # In turns, so that a busy moment of the machine weighs on all alike; the first round warms up.
-    : >"$work/kolvane"
-    : >"$work/bare"
-    : >"$work/text"
-    local i k b t
+    : >"$work/on"
+    : >"$work/off"
+    : >"$work/floor"
+    local i on off f
     for ((i = 0; i <= runs; i++)); do
-        k=$(start_once Kolvane32 "$build/Kolvane") || { echo "Kolvane did not show" >&2; return 1; }
-        b=$(start_once bare_window "$build/bare_window" bare_window "$width" "$height") || return 1
-        t=$(start_once bare_window "$build/bare_window" bare_window "$width" "$height" "$text") || return 1
+        settings 0
+        on=$(start_once Kolvane32 "$build/Kolvane") || { echo "Kolvane did not show" >&2; return 1; }
+        settings 1
+        off=$(start_once Kolvane32 "$build/Kolvane") || { echo "Kolvane did not show" >&2; return 1; }
+        f=$(start_once bare_window "${floor[@]}") || return 1
         if ((i > 0)); then
-            echo "$k" >>"$work/kolvane"
-            echo "$b" >>"$work/bare"
-            echo "$t" >>"$work/text"
+            echo "$on" >>"$work/on"
+            echo "$off" >>"$work/off"
+            echo "$f" >>"$work/floor"
         fi
     done
-    local mk mb mt rk rb rt
-    mk=$(cut -d' ' -f1 "$work/kolvane" | median)
-    mb=$(cut -d' ' -f1 "$work/bare" | median)
-    mt=$(cut -d' ' -f1 "$work/text" | median)
-    rk=$(cut -d' ' -f2 "$work/kolvane" | median)
-    rb=$(cut -d' ' -f2 "$work/bare" | median)
-    rt=$(cut -d' ' -f2 "$work/text" | median)
-    echo "${manager/none/no window manager}: window ${width}x${height}, $runs starts each, sounds $sounds"
-    printf '  %-28s %9s %9s %6s %9s %6s\n' "" Kolvane bare ratio "one line" ratio
-    awk -v k="$mk" -v b="$mb" -v t="$mt" \
-        'BEGIN {printf "  %-28s %9.1f %9.1f %6.2f %9.1f %6.2f\n", "mapped (median ms)", k, b, k / b, t, k / t}'
-    awk -v k="$rk" -v b="$rb" -v t="$rt" -v s="$settle" \
-        'BEGIN {printf "  %-28s %9.1f %9.1f %6.2f %9.1f %6.2f\n", "RSS " s " s after (MiB)", k / 1024, b / 1024, k / b, t / 1024, k / t}'
+    col() { cut -d' ' -f"$1" "$work/$2" | median; }
+    echo "${manager/none/no window manager}: window ${width}x${height}, $runs starts each, $server"
+    printf '  %-40s %10s %10s %7s\n' "" Kolvane floor ratio
+    row "settled first paint (median ms)" "$(col 2 on)" "$(col 2 floor)"
+    row "mapped (median ms)" "$(col 1 on)" "$(col 1 floor)"
+    row "RSS ${settle} s after, sounds on (MiB)" "$(col 3 on)" "$(col 3 floor)" 1024
+    row "RSS ${settle} s after, sounds off (MiB)" "$(col 3 off)" "$(col 3 floor)" 1024
+
+    if command -v valgrind >/dev/null && command -v callgrind_control >/dev/null; then
+        mkdir -p "$work/cg"
+        settings 0
+        local ki fl
+        if ki=$(instructions kolvane "$build/Kolvane") && fl=$(instructions floor "${floor[@]}"); then
+            row "instructions to the map (M)" "${ki% *}" "${fl% *}" 1000000
+            row "instructions map to first frame (M)" "${ki#* }" "${fl#* }" 1000000
+        else
+            echo "  (instructions: no frame was drawn under valgrind)"
+        fi
+    else
+        echo "  (instructions: valgrind is not installed)"
+    fi
+
+    if command -v strace >/dev/null; then
+        local moves
+        if moves=$(month_moves); then
+            row "six month moves: renames and fsyncs" "${moves% *}" 0
+            row "six month moves: new files" "${moves#* }" 0
+        else
+            echo "  (month moves: Kolvane did not show)"
+        fi
+    else
+        echo "  (month moves: strace is not installed)"
+    fi
 
     for p in "${display_pids[@]}"; do kill "$p" 2>/dev/null; done
     wait "${display_pids[@]}" 2>/dev/null

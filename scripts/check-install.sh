@@ -116,7 +116,7 @@ if [ "$deb" = 1 ]; then
   package="$(echo "$tmp"/deb/kolvane_*.deb)"
   [ -f "$package" ] || fail "dpkg-buildpackage made no kolvane_*.deb"
   depends="$(dpkg-deb -f "$package" Depends)"
-  for p in libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho; do
+  for p in libqt6widgets6 libcanberra0 qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho; do
     [[ "$depends" == *"$p"* ]] || fail "the package does not depend on $p: $depends"
   done
   contents="$(dpkg-deb -c "$package")"$'\n'

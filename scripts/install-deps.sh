@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format-14 git
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   qt6-translations-l10n
-  libgl-dev libx11-dev libfontconfig-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgl-dev libx11-dev libfontconfig-dev libcanberra-dev libcanberra-pulse
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libxdamage-dev valgrind strace
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   sox espeak-ng
