@@ -1,9 +1,12 @@
 #include "sound.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "file_io.h"
 #include "installed_layout.h"
@@ -24,44 +27,90 @@ uint32_t Le32(const std::string& b, size_t at) {
 
 std::function<SoundBackEnd*()> g_loader;
 
-// Loads the back end at its first use; a failed load is not tried again.
+// Loads the back end at its first use; a failed load is not tried again. The first sound often
+// comes as the first window shows: the sound libraries load and that sound starts on a thread
+// of their own, out of the way of the window's first frame. Later sounds play on the caller's
+// thread.
 class LazySounds : public SoundPort {
   public:
+    ~LazySounds() override { WaitForLoad(); }
+
     void PlayAsync(const std::string& path) override {
         if (!FileExists(path)) return;
-        // The first sound often comes while the first window is being shown: the libraries
-        // are loaded once the event loop runs, not in the way of the window.
-        if (!tried_ && QCoreApplication::instance()) {
-            QTimer::singleShot(0, QCoreApplication::instance(), [this, disk = DiskPath(path)] {
-                if (SoundBackEnd* out = Output()) out->PlayAsync(disk);
-            });
+        std::unique_lock<std::mutex> hold(lock_);
+        if (state_ == State::Loading) {
+            pending_.push_back(DiskPath(path));
             return;
         }
-        if (SoundBackEnd* out = Output()) out->PlayAsync(DiskPath(path));
+        if (state_ == State::Untried) {
+            state_ = State::Loading;
+            pending_.push_back(DiskPath(path));
+            try {
+                loader_ = std::thread([this] { LoadAndPlayPending(); });
+                return;
+            } catch (const std::system_error&) {
+                // No thread: the load runs here.
+                hold.unlock();
+                LoadAndPlayPending();
+                return;
+            }
+        }
+        SoundBackEnd* out = output_;
+        hold.unlock();
+        if (out) out->PlayAsync(DiskPath(path));
     }
 
     void PlaySync(const std::string& path, int maxMs) override {
         if (!FileExists(path)) return;
         if (maxMs <= 0) maxMs = WavLengthMs(path) + 1000;
-        if (SoundBackEnd* out = Output()) out->PlaySync(DiskPath(path), maxMs);
+        WaitForLoad();
+        SoundBackEnd* out = nullptr;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (state_ == State::Untried) {
+                output_ = Load();
+                state_ = State::Loaded;
+            }
+            out = output_;
+        }
+        if (out) out->PlaySync(DiskPath(path), maxMs);
+    }
+
+    void WaitForLoad() {
+        if (loader_.joinable()) loader_.join();
     }
 
     void Reset() {
-        tried_ = false;
+        WaitForLoad();
+        std::lock_guard<std::mutex> hold(lock_);
+        state_ = State::Untried;
         output_ = nullptr;
+        pending_.clear();
     }
 
   private:
-    SoundBackEnd* Output() {
-        if (!tried_) {
-            tried_ = true;
-            output_ = g_loader ? g_loader() : LoadSoundModule();
+    enum class State { Untried, Loading, Loaded };
+
+    static SoundBackEnd* Load() { return g_loader ? g_loader() : LoadSoundModule(); }
+
+    void LoadAndPlayPending() {
+        SoundBackEnd* out = Load();
+        std::vector<QString> sounds;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            output_ = out;
+            state_ = State::Loaded;
+            sounds.swap(pending_);
         }
-        return output_;
+        if (out)
+            for (const QString& sound : sounds) out->PlayAsync(sound);
     }
 
-    bool tried_ = false;
+    std::mutex lock_;
+    State state_ = State::Untried;
     SoundBackEnd* output_ = nullptr;
+    std::vector<QString> pending_;
+    std::thread loader_;
 };
 
 LazySounds& System() {
@@ -85,6 +134,8 @@ SoundBackEnd* LoadSoundModule() {
 }
 
 void SetSoundPort(SoundPort* port) { g_port = port; }
+
+void WaitForSoundOutput() { System().WaitForLoad(); }
 
 void PlaySoundAsync(const std::string& path) { Sounds().PlayAsync(path); }
 

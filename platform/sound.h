@@ -21,9 +21,13 @@ void SetSoundPort(SoundPort* port);
 class SoundBackEnd;
 
 // The system's output is loaded at the first sound that has a file to play, once; until then
-// no sound library is in the process. A back end that cannot be loaded plays nothing.
+// no sound library is in the process. A back end that cannot be loaded plays nothing. An
+// asynchronous first sound loads it on a thread of its own (the loader runs there).
 // Tests replace the loader (nullptr restores the module beside the program).
 void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader);
+// Returns once a load of the output that has begun has ended, with the sounds asked for
+// meanwhile started.
+void WaitForSoundOutput();
 // The module beside the program, or nullptr when it is missing or broken.
 SoundBackEnd* LoadSoundModule();
 

@@ -9,7 +9,7 @@ namespace platform {
 class SoundBackEnd {
   public:
     virtual ~SoundBackEnd() = default;
-    // Paths as the file system spells them; the files exist.
+    // Paths as the file system spells them; the files exist. Called from any thread.
     virtual void PlayAsync(const QString& diskPath) = 0;
     virtual void PlaySync(const QString& diskPath, int maxMs) = 0;
 };

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <future>
+#include <thread>
 
 #include "paths.h"
 #include "sound_back_end.h"
@@ -66,38 +67,44 @@ TEST(SoundPort, MissingFilesPlayNothingAndReturnAtOnce) {
     });
     platform::PlaySoundAsync(t.File("none.wav"));
     platform::PlaySoundSync(t.File("none.wav"), 5000);
-    QCoreApplication::processEvents();
+    platform::WaitForSoundOutput();
     EXPECT_EQ(loads, 0);
     EXPECT_TRUE(backEnd.played.empty());
     platform::SetSoundBackEndLoader(nullptr);
 }
 
-// The output is loaded at the first sound with a file, once, and that first sound plays.
+// The output is loaded at the first sound with a file, once, off the caller's thread (the first
+// window is not held up by it); that first sound and those asked for meanwhile still play.
 TEST(SoundPort, BackEndLoadedAtFirstSoundWhichStillPlays) {
     TempFolder t;
     ASSERT_TRUE(t.Write("a.wav", Wav(8000, 4000)));
+    ASSERT_TRUE(t.Write("c.wav", Wav(8000, 4000)));
     RecordingBackEnd backEnd;
     int loads = 0;
+    std::thread::id loadedOn;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
     platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* {
+        released.wait();
         ++loads;
+        loadedOn = std::this_thread::get_id();
         return &backEnd;
     });
-    platform::PlaySoundAsync(t.File("none.wav"));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(loads, 0);
-    // The first sound waits for the event loop (the first window goes first), then plays.
     platform::PlaySoundAsync(t.File("a.wav"));
     platform::PlaySoundAsync(t.File("b.wav"));  // missing: nothing
-    EXPECT_EQ(loads, 0);
-    QCoreApplication::processEvents();
+    platform::PlaySoundAsync(t.File("c.wav"));  // while the output loads
+    release.set_value();
+    platform::WaitForSoundOutput();
     EXPECT_EQ(loads, 1);
+    EXPECT_NE(loadedOn, std::this_thread::get_id());
     platform::PlaySoundAsync(t.File("a.wav"));
     platform::PlaySoundSync(t.File("a.wav"));
     platform::PlaySoundSync(t.File("a.wav"), 300);
     EXPECT_EQ(loads, 1);
-    const QString disk = platform::DiskPath(t.File("a.wav"));
-    EXPECT_EQ(backEnd.played, (std::vector<QString>{disk + " async", disk + " async",
-                                                    disk + " sync 1500", disk + " sync 300"}));
+    const QString a = platform::DiskPath(t.File("a.wav"));
+    const QString c = platform::DiskPath(t.File("c.wav"));
+    EXPECT_EQ(backEnd.played, (std::vector<QString>{a + " async", c + " async", a + " async",
+                                                    a + " sync 1500", a + " sync 300"}));
     platform::SetSoundBackEndLoader(nullptr);
 }
 
@@ -122,7 +129,7 @@ TEST(SoundPort, OutputThatCannotLoadPlaysNothingAndIsNotRetried) {
         return nullptr;
     });
     platform::PlaySoundAsync(t.File("a.wav"));
-    QCoreApplication::processEvents();
+    platform::WaitForSoundOutput();
     platform::PlaySoundSync(t.File("a.wav"));
     platform::PlaySoundAsync(t.File("a.wav"));
     EXPECT_EQ(loads, 1);
