@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -62,16 +64,64 @@ FontConfigWarmUp::FontConfigWarmUp() {
     // is made. Set here before the thread starts, so setting it again there changes nothing.
     std::setlocale(LC_ALL, "");
     try {
-        thread_ = std::thread([] { FcInit(); });
+        thread_ = std::thread([this] { Run(); });
     } catch (const std::system_error&) {
         // No thread: Qt reads the configuration itself when it first needs it.
+        configRead_ = true;
     }
 }
 
-FontConfigWarmUp::~FontConfigWarmUp() { Wait(); }
+FontConfigWarmUp::~FontConfigWarmUp() { Finish(); }
+
+void FontConfigWarmUp::Finish() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        asked_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+void FontConfigWarmUp::Run() {
+    FcInit();
+    std::vector<Sample> samples;
+    {
+        std::unique_lock<std::mutex> hold(lock_);
+        configRead_ = true;
+        changed_.notify_all();
+        changed_.wait(hold, [this] { return asked_; });
+        samples.swap(samples_);
+    }
+    if (samples.empty()) return;
+    // Qt's list of fonts and its fallback lists are one for the process, under Qt's own lock.
+    for (const Sample& sample : samples) {
+        QFont font = QGuiApplication::font();
+        if (sample.name && *sample.name)
+            font = QFont(InstalledFamily(QString::fromUtf8(sample.name)));
+        if (sample.pixelSize > 0) font.setPixelSize(sample.pixelSize);
+        font.setBold(sample.bold);
+        const QFontMetrics metrics(font);
+        if (sample.text.isEmpty()) {
+            metrics.height();
+        } else {
+            metrics.horizontalAdvance(sample.text);
+        }
+    }
+}
 
 void FontConfigWarmUp::Wait() {
-    if (thread_.joinable()) thread_.join();
+    std::unique_lock<std::mutex> hold(lock_);
+    changed_.wait(hold, [this] { return configRead_; });
+}
+
+void FontConfigWarmUp::WarmUp(std::vector<Sample> samples) {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (asked_) return;
+        asked_ = true;
+        samples_ = std::move(samples);
+    }
+    changed_.notify_all();
 }
 
 }  // namespace platform

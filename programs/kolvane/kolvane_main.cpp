@@ -31,6 +31,18 @@ namespace {
 
 int g_signalPipe[2] = {-1, -1};
 
+// The font thread uses the application object: it ends before that goes.
+class FinishBefore {
+  public:
+    explicit FinishBefore(platform::FontConfigWarmUp& fonts) : fonts_(fonts) {}
+    ~FinishBefore() { fonts_.Finish(); }
+    FinishBefore(const FinishBefore&) = delete;
+    FinishBefore& operator=(const FinishBefore&) = delete;
+
+  private:
+    platform::FontConfigWarmUp& fonts_;
+};
+
 void OnTerminate(int) {
     const char c = 1;
     // Only async-signal-safe work here; the event loop does the rest.
@@ -91,6 +103,7 @@ int main(int argc, char** argv) {
     // The program places its own windows: in a Wayland session it runs through Xwayland.
     platform::ChoosePlatformBeforeApplication();
     QApplication app(argc, argv);
+    FinishBefore fontThreadEnds(fontConfig);
     platform::RestorePlatformChoice();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
@@ -116,6 +129,7 @@ int main(int argc, char** argv) {
     DeskAccessories accessories;
     InstallAccessoryWindows(&accessories);
 
+    fontConfig.WarmUp(TfrTavik::FirstFrameFonts());
     fontConfig.Wait();
     TfrTavik main;
     frYotei = new TfrYotei;

@@ -31,6 +31,10 @@ namespace {
 
 const char* const kUiFont = "ＭＳ Ｐゴシック";
 const char* const kCellFont = "Times New Roman";
+// The date frame's font, which the moves under the calendar take; some of their captions are
+// drawn from other fonts.
+constexpr int kDateFontPx = 13;
+const char* const kNavCaptions[] = {"«", "‹", "…", "今日", "●", "›", "»"};
 constexpr int kPathLimit = 255;
 // Neighbouring-month cells are always drawn in this grey.
 const QColor kNeighbourGrey(0x80, 0x80, 0x80);
@@ -111,6 +115,14 @@ TfrTavik::TfrTavik(QWidget* parent) : QWidget(parent, Qt::Window), calendar_(*th
     qApp->installEventFilter(this);
 }
 
+std::vector<platform::FontConfigWarmUp::Sample> TfrTavik::FirstFrameFonts() {
+    // Each caption alone, as it is drawn: its script picks the fonts it falls back to.
+    std::vector<platform::FontConfigWarmUp::Sample> samples = {{"", 0, false, QString()}};
+    for (const char* caption : kNavCaptions)
+        samples.push_back({kUiFont, kDateFontPx, false, U(caption)});
+    return samples;
+}
+
 TfrTavik::~TfrTavik() {
     qApp->removeEventFilter(this);
     platform::TrayIcon().SetMouseHandler(nullptr);
@@ -182,9 +194,11 @@ void TfrTavik::BuildToolStrip() {
     bt_cal->setIcon(ToolGlyph("calendar_toggle"));
     connect(bt_cal, &QToolButton::clicked, this, [this] { bt_calClick(); });
 
-    // Focus catcher below the client area: Tab into it hands the focus to the day window.
-    Edit1 = new QLineEdit(this);
+    // Focus catcher below the client area: Tab into it hands the focus to the day window. It is
+    // never seen, so it is no text box: a text box lays out its text as it is made.
+    Edit1 = new QWidget(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFocusPolicy(Qt::StrongFocus);
     Edit1->setGeometry(8, 280, 73, 20);
 
     pic = new QLabel(this);
@@ -197,7 +211,7 @@ void TfrTavik::BuildCalendar() {
     sf_date = new QGroupBox(this);
     sf_date->setObjectName(QStringLiteral("sf_date"));
     sf_date->setGeometry(2, 52, 199, 189);
-    sf_date->setFont(PixelFont(kUiFont, 13));
+    sf_date->setFont(PixelFont(kUiFont, kDateFontPx));
     SetTextColor(sf_date, Qt::black);
     sf_date->setTitle(QStringLiteral("00/00"));
     sf_date->installEventFilter(this);
@@ -261,13 +275,17 @@ void TfrTavik::BuildCalendar() {
         void (TfrTavik::*handler)();
     };
     const Nav navs[] = {
-        {&bt_1nmae, "bt_1nmae", 8, 25, "１年前の同じ月へ", "«", &TfrTavik::bt_1nmaeClick},
-        {&bt_1mae, "bt_1mae", 32, 25, "前月へ", "‹", &TfrTavik::bt_1maeClick},
-        {&bt_hiJamp, "bt_hiJamp", 56, 25, "指定日に移動する", "…", &TfrTavik::sf_dateDblClick},
-        {&bt_kyo, "bt_kyo", 80, 41, "今日へ", "今日", &TfrTavik::bt_kyoClick},
-        {&bt_maku, "bt_maku", 120, 25, "マーク日の「設定／解除」", "●", &TfrTavik::bt_makuClick},
-        {&bt_1tugi, "bt_1tugi", 144, 25, "次月へ", "›", &TfrTavik::bt_1tugiClick},
-        {&bt_1ntugi, "bt_1ntugi", 168, 25, "１年後の同じ月へ", "»", &TfrTavik::bt_1ntugiClick},
+        {&bt_1nmae, "bt_1nmae", 8, 25, "１年前の同じ月へ", kNavCaptions[0],
+         &TfrTavik::bt_1nmaeClick},
+        {&bt_1mae, "bt_1mae", 32, 25, "前月へ", kNavCaptions[1], &TfrTavik::bt_1maeClick},
+        {&bt_hiJamp, "bt_hiJamp", 56, 25, "指定日に移動する", kNavCaptions[2],
+         &TfrTavik::sf_dateDblClick},
+        {&bt_kyo, "bt_kyo", 80, 41, "今日へ", kNavCaptions[3], &TfrTavik::bt_kyoClick},
+        {&bt_maku, "bt_maku", 120, 25, "マーク日の「設定／解除」", kNavCaptions[4],
+         &TfrTavik::bt_makuClick},
+        {&bt_1tugi, "bt_1tugi", 144, 25, "次月へ", kNavCaptions[5], &TfrTavik::bt_1tugiClick},
+        {&bt_1ntugi, "bt_1ntugi", 168, 25, "１年後の同じ月へ", kNavCaptions[6],
+         &TfrTavik::bt_1ntugiClick},
     };
     for (const Nav& n : navs) {
         QToolButton* b = MakeToolButton(sf_date, n.name, {n.left, 168, n.width, 17}, n.hint);

@@ -4,14 +4,15 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QToolButton>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "fonts.h"
 #include "globals.h"
 #include "navigation.h"
 #include "opener_scope.h"
@@ -36,6 +37,10 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     explicit TfrTavik(QWidget* parent = nullptr);
     ~TfrTavik() override;
 
+    // The fonts the window's first frame asks for beyond its own: the default font and the one
+    // whose captions need characters of other fonts.
+    static std::vector<platform::FontConfigWarmUp::Sample> FirstFrameFonts();
+
     // Makes this window the target of the private messages (MainWnd).
     void BecomeMainWnd();
     intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) override;
@@ -53,7 +58,7 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     QToolButton* bt_SysInfo = nullptr;
     QToolButton* BitBtn1 = nullptr;
     QToolButton* bt_cal = nullptr;
-    QLineEdit* Edit1 = nullptr;
+    QWidget* Edit1 = nullptr;
     QLabel* pic = nullptr;
 
     // Calendar.
