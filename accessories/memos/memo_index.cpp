@@ -33,6 +33,7 @@
 #include "message_box.h"
 #include "open_windows.h"
 #include "paths.h"
+#include "png_file.h"
 #include "title_bar.h"
 
 TfrMokuzi* frMokuzi = nullptr;
@@ -550,7 +551,7 @@ void TfrMokuzi::FileListBox1Click() {
         return;
     }
     if (BitmapMode()) {
-        img->setPixmap(QPixmap(platform::DiskPath(path)));
+        img->setPixmap(platform::ReadPicture(platform::DiskPath(path)));
         img->show();
         mm1->hide();
         return;

@@ -27,6 +27,7 @@
 #include "help.h"
 #include "message_box.h"
 #include "paths.h"
+#include "png_file.h"
 #include "settings_rules.h"
 #include "speed_button_vr.h"
 #include "text_helpers.h"
@@ -364,7 +365,7 @@ void TfrSet::ShowMemoFont() {
 }
 
 void TfrSet::ShowFacePicture(const QString& path) {
-    const QPixmap picture = path.isEmpty() ? QPixmap() : QPixmap(path);
+    const QPixmap picture = path.isEmpty() ? QPixmap() : platform::ReadPicture(path);
     pic1->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
 }
 

@@ -8,6 +8,7 @@
 #include "globals.h"
 #include "main_window.h"
 #include "paths.h"
+#include "png_file.h"
 #include "window_flags.h"
 
 namespace {
@@ -48,7 +49,7 @@ void TfrTavik::LoadUserIcon() {
 void TfrTavik::LoadLauncherPicture() {
     const std::string path = Settings.bmp_path;
     if (path == picturePath_ || !platform::FileExists(path)) return;
-    const QPixmap picture(platform::DiskPath(path));
+    const QPixmap picture = platform::ReadPicture(platform::DiskPath(path));
     if (picture.isNull()) return;
     picturePath_ = path;
     bt_prun->setIcon(QIcon(picture));
