@@ -35,9 +35,10 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     void* module = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
-    auto entry = module ? reinterpret_cast<platform::SoundBackEnd* (*)()>(
-                              dlsym(module, "KolvaneSoundBackEnd"))
-                        : nullptr;
+    auto entry =
+        module
+            ? reinterpret_cast<platform::SoundBackEnd* (*)()>(dlsym(module, "KolvaneSoundBackEnd"))
+            : nullptr;
     platform::SoundBackEnd* out = entry ? entry() : nullptr;
     if (!out) {
         std::fprintf(stderr, "first_sound: %s\n", dlerror());

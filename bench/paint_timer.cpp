@@ -103,8 +103,7 @@ int main(int argc, char** argv) {
                 // Every new top-level window reports what is drawn into it, also once a window
                 // manager's frame holds it: Qt draws into its own window.
                 XDamageCreate(dpy, e.xcreatewindow.window, XDamageReportRawRectangles);
-            } else if (e.type == MapNotify && mapped < 0 &&
-                       HoldsTitle(dpy, e.xmap.window, title)) {
+            } else if (e.type == MapNotify && mapped < 0 && HoldsTitle(dpy, e.xmap.window, title)) {
                 mapped = elapsedMs();
                 lastDrawn = mapped;
                 if (trace) std::fprintf(stderr, "%.1f map 0x%lx\n", mapped, e.xmap.window);
@@ -112,9 +111,8 @@ int main(int argc, char** argv) {
                 lastDrawn = elapsedMs();
                 if (trace) {
                     const auto* d = reinterpret_cast<XDamageNotifyEvent*>(&e);
-                    std::fprintf(stderr, "%.1f damage 0x%lx %dx%d+%d+%d\n", lastDrawn,
-                                 d->drawable, d->area.width, d->area.height, d->area.x,
-                                 d->area.y);
+                    std::fprintf(stderr, "%.1f damage 0x%lx %dx%d+%d+%d\n", lastDrawn, d->drawable,
+                                 d->area.width, d->area.height, d->area.x, d->area.y);
                 }
             }
         }
@@ -123,7 +121,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         int waitMs = 20;
-        if (mapped >= 0) waitMs = std::max(1, static_cast<int>(quietMs - (elapsedMs() - lastDrawn)));
+        if (mapped >= 0)
+            waitMs = std::max(1, static_cast<int>(quietMs - (elapsedMs() - lastDrawn)));
         pollfd p{fd, POLLIN, 0};
         poll(&p, 1, std::min(waitMs, 20));
         int status = 0;

@@ -7,10 +7,11 @@
 #   mapped                start to the map of the main window
 #   RSS                   resident memory SETTLE_MS (1500) after the start, sounds on and off
 #   instructions          (valgrind) start to the map, and the map to the first frame
-#   month moves           six moves (Ctrl+Right) through months nobody edited: renames,
+#   month moves           six moves (the next-month button) through months nobody edited: renames,
 #                         fsyncs and new files in the schedule folder (strace); the floor is 0
 # With a PulseAudio server installed, a private one with a null sink runs for the sounds, as on
-# a desktop; else the sounds find no server.
+# a desktop; else the sounds find no server. With COMPARE set to another build folder, its
+# Kolvane runs in the same turns and a column shows its figures (before and after a change).
 # Usage: bench/start_speed.sh [BUILD_DIR] [RUNS] [WM: none|openbox|both]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -107,19 +108,31 @@ start_once() {
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-row() {  # label kolvane floor [scale]
-    awk -v l="$1" -v k="$2" -v f="$3" -v s="${4:-1}" \
-        'BEGIN {printf "  %-40s %10.1f %10.1f %7s\n", l, k / s, f / s, (f > 0) ? sprintf("%.2f", k / f) : "-"}'
+compare=${COMPARE:+$(cd "$COMPARE" && pwd)}
+if [ -n "$compare" ] && [ ! -x "$compare/Kolvane" ]; then
+    echo "missing $compare/Kolvane" >&2
+    exit 2
+fi
+
+row() {  # label kolvane floor [scale [other kolvane]]
+    awk -v l="$1" -v k="$2" -v f="$3" -v s="${4:-1}" -v o="${5:-}" \
+        'BEGIN {
+            printf "  %-40s %10.1f %10.1f %7s", l, k / s, f / s, (f > 0) ? sprintf("%.2f", k / f) : "-"
+            if (o != "") printf " %10.1f %7s", o / s, (f > 0) ? sprintf("%.2f", o / f) : "-"
+            printf "\n"
+        }'
 }
 
-# Instructions of one start under callgrind, counted until the first window's first frame
-# is drawn: a profile is written before each window is mapped and after each frame is handed
-# to the display. Prints the instructions from the start to the first map, and from there to
-# the end of the first frame.
+# Instructions of the main thread of one start under callgrind (threads of their own, which
+# the first frame does not wait for, are left out), counted until the first window's first
+# frame is drawn: a profile is written before each window is mapped and after each frame is
+# handed to the display. Prints the instructions from the start to the first map, and from
+# there to the end of the first frame.
 instructions() {
     local prefix=$1
     shift
-    valgrind --tool=callgrind --callgrind-out-file="$work/cg/$prefix.%p" \
+    valgrind --tool=callgrind --separate-threads=yes --fair-sched=yes \
+        --callgrind-out-file="$work/cg/$prefix.%p" \
         --dump-before=xcb_map_window --dump-after='QBackingStore::flush*' "$@" \
         >/dev/null 2>&1 &
     local pid=$! counts n f
@@ -127,7 +140,7 @@ instructions() {
         sleep 0.25
         kill -0 "$pid" 2>/dev/null || break
         counts=$(for ((n = 1; n <= 400; n++)); do
-            f=$work/cg/$prefix.$pid.$n
+            f=$work/cg/$prefix.$pid.$n-01
             [ -f "$f" ] || break
             awk '/^desc: Trigger:/ {t = ($0 ~ /flush/) ? "flush" : "map"} /^totals:/ {print t, $2}' "$f"
         done | awk '$1 == "map" && !m {m = 1; print "to", $2; next}
@@ -143,22 +156,22 @@ instructions() {
 # Six month moves from today's month, in a started Kolvane under strace: the renames and
 # fsyncs, and the files that are new in the schedule folder afterwards.
 month_moves() {
-    local before after out pid log=$work/moves.strace
+    local program=$1 before after out pid log=$work/moves.strace
     settings 1
     before=$(ls "$home/dat" | sort)
     out=$("$build/paint_timer" Kolvane32 20000 "$quiet" strace -f -qq -o "$log" \
-        -e trace=rename,renameat,renameat2,fsync,fdatasync "$build/Kolvane" 2>/dev/null) ||
+        -e trace=rename,renameat,renameat2,fsync,fdatasync "$program" 2>/dev/null) ||
         return 1
     pid=${out##* }
     local window
     window=$(xdotool search --name '^Kolvane32$' | head -1)
     [ -n "$window" ] || { stop "$pid"; return 1; }
-    xdotool windowfocus --sync "$window" 2>/dev/null
     sleep 0.3
     local start_lines
     start_lines=$(wc -l <"$log")
+    # The middle of the next-month button, in the main window.
     for _ in 1 2 3 4 5 6; do
-        xdotool key --clearmodifiers ctrl+Right
+        xdotool mousemove --window "$window" 158 228 click 1
         sleep 0.3
     done
     sleep 1
@@ -168,7 +181,11 @@ month_moves() {
     for child in $(cat /proc/"$pid"/task/*/children 2>/dev/null); do stop "$child"; done
     stop "$pid"
     after=$(ls "$home/dat" | sort)
-    echo "$writes $(comm -13 <(echo "$before") <(echo "$after") | grep -c .)"
+    local new
+    new=$(comm -13 <(echo "$before") <(echo "$after"))
+    # The next run starts from the same folder.
+    for f in $new; do rm -f "$home/dat/$f"; done
+    echo "$writes $(echo "$new" | grep -c .)"
 }
 
 # A display of our own (another copy of Kolvane elsewhere must not answer for ours), with the
@@ -202,6 +219,8 @@ measure() {
     : >"$work/on"
     : >"$work/off"
     : >"$work/floor"
+    : >"$work/other_on"
+    : >"$work/other_off"
     local i on off f
     for ((i = 0; i <= runs; i++)); do
         settings 0
@@ -209,27 +228,33 @@ measure() {
         settings 1
         off=$(start_once Kolvane32 "$build/Kolvane") || { echo "Kolvane did not show" >&2; return 1; }
         f=$(start_once bare_window "${floor[@]}") || return 1
-        if ((i > 0)); then
-            echo "$on" >>"$work/on"
-            echo "$off" >>"$work/off"
-            echo "$f" >>"$work/floor"
+        ((i > 0)) && echo "$on" >>"$work/on" && echo "$off" >>"$work/off" && echo "$f" >>"$work/floor"
+        if [ -n "$compare" ]; then
+            settings 0
+            on=$(start_once Kolvane32 "$compare/Kolvane") || return 1
+            settings 1
+            off=$(start_once Kolvane32 "$compare/Kolvane") || return 1
+            ((i > 0)) && echo "$on" >>"$work/other_on" && echo "$off" >>"$work/other_off"
         fi
     done
-    col() { cut -d' ' -f"$1" "$work/$2" | median; }
+    col() { [ -s "$work/$2" ] && cut -d' ' -f"$1" "$work/$2" | median; }
     echo "${manager/none/no window manager}: window ${width}x${height}, $runs starts each, $server"
-    printf '  %-40s %10s %10s %7s\n' "" Kolvane floor ratio
-    row "settled first paint (median ms)" "$(col 2 on)" "$(col 2 floor)"
-    row "mapped (median ms)" "$(col 1 on)" "$(col 1 floor)"
-    row "RSS ${settle} s after, sounds on (MiB)" "$(col 3 on)" "$(col 3 floor)" 1024
-    row "RSS ${settle} s after, sounds off (MiB)" "$(col 3 off)" "$(col 3 floor)" 1024
+    printf '  %-40s %10s %10s %7s' "" Kolvane floor ratio
+    [ -n "$compare" ] && printf ' %10s %7s' compared ratio
+    printf '\n'
+    row "settled first paint (median ms)" "$(col 2 on)" "$(col 2 floor)" 1 "$(col 2 other_on)"
+    row "mapped (median ms)" "$(col 1 on)" "$(col 1 floor)" 1 "$(col 1 other_on)"
+    row "RSS ${settle} s after, sounds on (MiB)" "$(col 3 on)" "$(col 3 floor)" 1024 "$(col 3 other_on)"
+    row "RSS ${settle} s after, sounds off (MiB)" "$(col 3 off)" "$(col 3 floor)" 1024 "$(col 3 other_off)"
 
     if command -v valgrind >/dev/null && command -v callgrind_control >/dev/null; then
         mkdir -p "$work/cg"
         settings 0
-        local ki fl
+        local ki fl ko=""
         if ki=$(instructions kolvane "$build/Kolvane") && fl=$(instructions floor "${floor[@]}"); then
-            row "instructions to the map (M)" "${ki% *}" "${fl% *}" 1000000
-            row "instructions map to first frame (M)" "${ki#* }" "${fl#* }" 1000000
+            [ -n "$compare" ] && ko=$(instructions other "$compare/Kolvane")
+            row "instructions to the map (M)" "${ki% *}" "${fl% *}" 1000000 "${ko% *}"
+            row "instructions map to first frame (M)" "${ki#* }" "${fl#* }" 1000000 "${ko#* }"
         else
             echo "  (instructions: no frame was drawn under valgrind)"
         fi
@@ -238,10 +263,11 @@ measure() {
     fi
 
     if command -v strace >/dev/null; then
-        local moves
-        if moves=$(month_moves); then
-            row "six month moves: renames and fsyncs" "${moves% *}" 0
-            row "six month moves: new files" "${moves#* }" 0
+        local moves mo=""
+        if moves=$(month_moves "$build/Kolvane"); then
+            [ -n "$compare" ] && mo=$(month_moves "$compare/Kolvane")
+            row "six month moves: renames and fsyncs" "${moves% *}" 0 1 "${mo% *}"
+            row "six month moves: new files" "${moves#* }" 0 1 "${mo#* }"
         else
             echo "  (month moves: Kolvane did not show)"
         fi
