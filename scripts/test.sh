@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the format, builds everything, runs every test and checks the
-# installed program.
+# Installs what is missing, checks the format and the includes, builds everything, runs every
+# test and checks the installed program.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/check-format.sh"
+"$root/scripts/check-includes.sh"
 "$root/scripts/build.sh"
 cd "$root/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

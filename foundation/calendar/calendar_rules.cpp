@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cp932.h"
-#include "settings_record.h"
 
 namespace {
 
@@ -316,11 +315,12 @@ void DecodeTomorrow(uint16_t& year, uint16_t& month, uint16_t& day) {
     day = static_cast<uint16_t>(d);
 }
 
-uint32_t DayColor(int year, int month, int day, std::string& holidayName) {
+uint32_t DayColor(int year, int month, int day, std::string& holidayName,
+                  const uint32_t (&weekdayColors)[7], uint32_t holidayColor) {
     std::string name;
     if (HolidayName(year, month, day, name)) {
         holidayName = name;
-        return Settings.HolidayMojiCol;
+        return holidayColor;
     }
-    return Settings.YoubiTitleCol[WeekdayOf(year, month, day)];
+    return weekdayColors[WeekdayOf(year, month, day)];
 }

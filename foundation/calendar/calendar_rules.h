@@ -31,7 +31,10 @@ bool NationalHoliday(int year, int month, int day, std::string& name);
 bool HolidayName(int year, int month, int day, std::string& name);
 void DecodeToday(uint16_t& year, uint16_t& month, uint16_t& day);
 void DecodeTomorrow(uint16_t& year, uint16_t& month, uint16_t& day);
-// Stored colour value of the day's text.
-uint32_t DayColor(int year, int month, int day, std::string& holidayName);
+// Stored colour value of the day's text: its weekday's (0 = Sunday) or, on a national or
+// substitute holiday, the holiday colour. The caller hands in the user's colours, so the
+// calendar rules stay below the settings.
+uint32_t DayColor(int year, int month, int day, std::string& holidayName,
+                  const uint32_t (&weekdayColors)[7], uint32_t holidayColor);
 // 0-5, or 255 (and an empty name) outside the table.
 int RokuyoName(int year, int month, int day, std::string& name);

@@ -91,9 +91,8 @@ MiniCalendarLayout LayOutMiniMonth(int year, int month, int labelWidth, int labe
             continue;
         }
         std::string holiday;
-        uint32_t color = HolidayName(year, month, d, holiday)
-                             ? settings.HolidayMojiCol
-                             : settings.YoubiTitleCol[WeekdayOf(year, month, d)];
+        uint32_t color =
+            DayColor(year, month, d, holiday, settings.YoubiTitleCol, settings.HolidayMojiCol);
         if (days[d].UserHoliday == 1) color = settings.uhori_color;
         l = {x,
              y,

@@ -98,9 +98,9 @@ MonthLayout LayOutMonth(int year, int month, int day, const YOTEI days[32], cons
         const YOTEI& entry = days[k];
         c.left = at.left;
         c.top = at.top;
-        c.color = settings.YoubiTitleCol[WeekdayOf(year, month, k)];
         std::string holiday;
-        if (HolidayName(year, month, k, holiday)) c.color = settings.HolidayMojiCol;
+        c.color =
+            DayColor(year, month, k, holiday, settings.YoubiTitleCol, settings.HolidayMojiCol);
         if (entry.UserHoliday == 1) c.color = settings.uhori_color;
         c.marked = entry.Mark != 0;
         c.down = k == day;

@@ -5,7 +5,6 @@
 
 #include "calendar_rules.h"
 #include "cp932.h"
-#include "settings_record.h"
 
 namespace {
 
@@ -535,9 +534,7 @@ TEST(Holidays, InvalidDateIsNoHoliday) {
 }
 
 TEST(Holidays, DayColor) {
-    const INIT saved = Settings;
-    for (int i = 0; i < 7; ++i) Settings.YoubiTitleCol[i] = 0x100 + i;
-    Settings.HolidayMojiCol = 0xABCDEF;
+    const uint32_t weekdays[7] = {0x100, 0x101, 0x102, 0x103, 0x104, 0x105, 0x106};
     struct Case {
         int y, m, d;
         uint32_t color;
@@ -552,8 +549,7 @@ TEST(Holidays, DayColor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.y << "/" << c.m << "/" << c.d);
         std::string name = "keep";
-        EXPECT_EQ(DayColor(c.y, c.m, c.d, name), c.color);
+        EXPECT_EQ(DayColor(c.y, c.m, c.d, name, weekdays, 0xABCDEF), c.color);
         EXPECT_EQ(name, Sj(c.name));
     }
-    Settings = saved;
 }
