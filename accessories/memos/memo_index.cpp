@@ -13,10 +13,10 @@
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "clipboard.h"
 #include "cp932.h"
@@ -35,6 +35,7 @@
 #include "paths.h"
 #include "png_file.h"
 #include "title_bar.h"
+#include "window_frame.h"
 
 TfrMokuzi* frMokuzi = nullptr;
 
@@ -436,8 +437,8 @@ void TfrMokuzi::PlaceFromSettings() {
     const MokuziTLWH& saved = Settings.mokuzi_tlwh;
     const QRect place = PlaceMemoIndex(saved, DesktopRect());
     resize(place.size());
-    move(place.topLeft());
-    framePos_ = place.topLeft();
+    // The saved place is the frame's, not the client area's.
+    platform::PlaceFrameAt(this, place.topLeft(), platform::FrameExtents(this));
     const int rest = std::max(1, width() - saved.lv1_w);
     Splitter1->setSizes({std::max<int>(saved.lv1_w, 20), rest});
     const int below = std::max(1, height() - 36 - saved.fb1_h);
@@ -450,13 +451,6 @@ void TfrMokuzi::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    if (framePos_) {
-        // The saved place is the frame's; before the window manager has framed the window
-        // it lands on the inside. Moved again once the frame is known.
-        QTimer::singleShot(200, this, [this, p = *framePos_] {
-            if (pos() != p) move(p);
-        });
-    }
     FormShow();
 }
 

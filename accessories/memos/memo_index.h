@@ -13,7 +13,6 @@
 #include <QToolButton>
 #include <QWidget>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,7 +127,6 @@ class TfrMokuzi : public QWidget {
     MemoCategoryDelegate* categoryDelegate_ = nullptr;
     std::string fileFolder_;
     bool shownOnce_ = false;
-    std::optional<QPoint> framePos_;
 };
 
 // The memo index while one exists.

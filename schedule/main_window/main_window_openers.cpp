@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QMenu>
 #include <QScreen>
-#include <QTimer>
 #include <memory>
 
 #include "accessory_windows.h"
@@ -13,7 +12,6 @@
 #include "day_window.h"
 #include "desktop_programs.h"
 #include "diary.h"
-#include "exit_gate.h"
 #include "folders.h"
 #include "globals.h"
 #include "hotkey.h"
@@ -381,6 +379,14 @@ void TfrTavik::CloseViewsThen(std::function<void()> then) {
         frTuki->close();
         if (frTuki && frTuki->isVisible()) return;
     }
-    // Their openers give the date back once their windows have returned.
-    QTimer::singleShot(ExitGate::kPollMs, this, [this, then] { CloseViewsThen(then); });
+    // Their openers give the date back once their windows have returned: look again when the
+    // view is gone and its opener has finished.
+    QObject* view = frNen ? static_cast<QObject*>(frNen) : frTuki;
+    if (!view) {
+        then();
+        return;
+    }
+    connect(
+        view, &QObject::destroyed, this, [this, then] { CloseViewsThen(then); },
+        Qt::QueuedConnection);
 }
