@@ -14,7 +14,7 @@ class ProcessPort {
     virtual bool StartDetached(const QString& program, const QStringList& args) = 0;
     // The same with the program's working folder; the program's own folder never changes.
     virtual bool StartDetachedIn(const QString& program, const QStringList& args,
-                                 const QString& workDir) {
+                                 const QString& /*workDir*/) {
         return StartDetached(program, args);
     }
 };

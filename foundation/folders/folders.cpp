@@ -142,7 +142,7 @@ bool CheckFolders() {
     return true;
 }
 
-int DeleteToRecycleBin(QWidget* owner, const std::string& path) {
+int DeleteToRecycleBin(QWidget* /*owner: the trash asks nothing*/, const std::string& path) {
     return platform::MoveToTrash(path) ? 0 : 1;
 }
 

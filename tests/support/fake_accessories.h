@@ -42,7 +42,7 @@ class FakeAccessories : public AccessoryWindows {
     void TopmostNotes(intptr_t wParam, intptr_t lParam) override {
         calls.push_back("TopmostNotes " + std::to_string(wParam) + " " + std::to_string(lParam));
     }
-    void NewMemo(intptr_t wParam, intptr_t lParam) override { calls.push_back("NewMemo"); }
+    void NewMemo(intptr_t, intptr_t) override { calls.push_back("NewMemo"); }
     void OpenLauncher(QWidget*, QPoint) override { calls.push_back("OpenLauncher"); }
     OptionsResult OpenOptions(QWidget*, QPoint, const QPixmap&) override {
         calls.push_back("OpenOptions");

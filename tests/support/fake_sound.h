@@ -12,7 +12,7 @@ class FakeSound : public platform::SoundPort {
     ~FakeSound() override { platform::SetSoundPort(nullptr); }
 
     void PlayAsync(const std::string& path) override { async.push_back(path); }
-    void PlaySync(const std::string& path, int maxMs) override { sync.push_back(path); }
+    void PlaySync(const std::string& path, int) override { sync.push_back(path); }
 
     std::vector<std::string> async;
     std::vector<std::string> sync;

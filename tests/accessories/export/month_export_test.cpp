@@ -266,8 +266,9 @@ TEST(MonthExportFlow, HtmlAsksToShowTheResult) {
         EXPECT_EQ(f.messages.Texts(),
                   std::vector<QString>{QString::fromUtf8("出力結果を表示しますか？")});
         ASSERT_EQ(f.documents.opened.size(), c.opened);
-        if (c.opened)
+        if (c.opened) {
             EXPECT_EQ(f.documents.opened[0], platform::DiskPath(f.dir.File(Sj("月 表.htm"))));
+        }
         EXPECT_NE(f.dir.Read(Sj("月 表.htm")).find("&lt;b&gt;"), std::string::npos);
     }
 }

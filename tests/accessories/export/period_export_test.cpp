@@ -186,7 +186,9 @@ TEST(MakePeriod, RefusesWhatIsNoDateOrRunsPastTheLastYear) {
     for (const auto& c : cases) {
         Period p;
         EXPECT_EQ(MakePeriod(c.y, c.m, c.d, c.n, c.beyond, p), c.ok) << c.y << c.m << c.d << c.n;
-        if (c.ok) EXPECT_EQ(p.length, c.length) << c.y << c.m << c.d << c.n;
+        if (c.ok) {
+            EXPECT_EQ(p.length, c.length) << c.y << c.m << c.d << c.n;
+        }
     }
 }
 
@@ -200,7 +202,9 @@ TEST(ParseOptionByte, AcceptsOnlyZeroTo255) {
     for (const auto& c : cases) {
         uint8_t v = 7;
         EXPECT_EQ(ParseOptionByte(QString::fromUtf8(c.text), v), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(v, c.value);
+        if (c.ok) {
+            EXPECT_EQ(v, c.value);
+        }
     }
 }
 

@@ -310,7 +310,9 @@ TEST(ToDoRules, ADamagedStoreIsToldOnceAndEveryReadableItemKept) {
             << c.name;
         EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Warning) << c.name;
         EXPECT_EQ(dir.Read(c.file), c.bytes) << c.name << ": reading writes nothing over it";
-        if (backed) EXPECT_EQ(dir.Read(c.file + ".bak-20261209-0812"), c.bytes) << c.name;
+        if (backed) {
+            EXPECT_EQ(dir.Read(c.file + ".bak-20261209-0812"), c.bytes) << c.name;
+        }
 
         // The alert and the list read the same file: told once.
         ToDoList again(dir.File(c.file));

@@ -111,7 +111,9 @@ TEST(HolidayList, RegisterRules) {
         EXPECT_EQ(r, c.result) << c.what;
         EXPECT_EQ(day, c.dayAfter) << c.what;
         EXPECT_EQ(list.FileBytes(), c.bytes.empty() ? std::string() : c.bytes) << c.what;
-        if (c.mode == HolidayList::kHolidays) EXPECT_FALSE(asked) << c.what;
+        if (c.mode == HolidayList::kHolidays) {
+            EXPECT_FALSE(asked) << c.what;
+        }
         EXPECT_EQ(list.EditIndex, r == R::Added ? -1 : (c.pick >= 0 ? c.pick : -1)) << c.what;
     }
 }

@@ -343,7 +343,9 @@ TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
         EXPECT_EQ(b.t, c.frame.top() + TfrTavik::kClientHeight + c.frame.bottom());
         EXPECT_EQ(b.l, 0);
         EXPECT_EQ(b.w, TfrTavik::kClientWidth + c.frame.left() + c.frame.right());
-        if (c.cal_flg == 0) EXPECT_EQ(day->geometry().top(), b.t);
+        if (c.cal_flg == 0) {
+            EXPECT_EQ(day->geometry().top(), b.t);
+        }
     }
 }
 
@@ -716,7 +718,9 @@ TEST_F(Startup, ExitSaysWhenTheSettingsCannotBeWritten) {
         }
         messages.onShow = nullptr;
         EXPECT_EQ(sound.sync.size(), 1u);
-        if (!c.unreadableAtStart) EXPECT_EQ(FileExists(IniPath), c.saved);
+        if (!c.unreadableAtStart) {
+            EXPECT_EQ(FileExists(IniPath), c.saved);
+        }
         ASSERT_EQ(messages.shown.size(), c.answers.size());
         if (c.unreadableAtStart) {
             EXPECT_EQ(messages.shown[0].text, FromCp932(store::NotSavedOverMessage(ini)));

@@ -123,7 +123,9 @@ TEST_F(MonthView, LongCaptionsStayReadableFromTheirStart) {
         QLabel* header = view->yod[r.day];
         EXPECT_EQ(header->alignment(), r.alignment);
         EXPECT_EQ(header->wordWrap(), r.wrapped);
-        if (r.wrapped) EXPECT_GE(header->height(), header->heightForWidth(header->width()));
+        if (r.wrapped) {
+            EXPECT_GE(header->height(), header->heightForWidth(header->width()));
+        }
         EXPECT_EQ(view->yo[r.day]->height(), header->height());
         EXPECT_EQ(view->yo[r.day + 1]->y(), view->yo[r.day]->y() + header->height());
     }
