@@ -72,7 +72,9 @@ TEST_F(LauncherTest, ClickStartsTheEntryAndCloses) {
         EXPECT_EQ(processes_.starts.size(), c.starts) << c.row;
         EXPECT_FALSE(run.isVisible()) << c.row;
         ASSERT_EQ(messages_.shown.size(), c.told ? 1u : 0u) << c.row;
-        if (c.told) EXPECT_EQ(messages_.shown[0].text, U(c.told));
+        if (c.told) {
+            EXPECT_EQ(messages_.shown[0].text, U(c.told));
+        }
     }
     processes_.result = true;
     TfrRun run;

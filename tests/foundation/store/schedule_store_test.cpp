@@ -146,8 +146,12 @@ TEST(SaveMonth, WritesOnlyWhatChanged) {
     for (const auto& c : cases) {
         TempFolder dir;
         FakeMessages messages;
-        if (c.yo2 != "-") ASSERT_TRUE(dir.Write("200405.yo2", c.yo2));
-        if (c.mkf != "-") ASSERT_TRUE(dir.Write("200405.mkf", c.mkf));
+        if (c.yo2 != "-") {
+            ASSERT_TRUE(dir.Write("200405.yo2", c.yo2));
+        }
+        if (c.mkf != "-") {
+            ASSERT_TRUE(dir.Write("200405.mkf", c.mkf));
+        }
         const ino_t yo2 = Inode(dir, "200405.yo2"), mkf = Inode(dir, "200405.mkf");
         YOTEI days[32];
         if (c.text) days[1] = {1, c.text, 0, "", 0};
