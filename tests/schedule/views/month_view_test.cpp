@@ -258,6 +258,20 @@ TEST_F(MonthView, AFailedSaveKeepsTheMonthAndItsEdits) {
     EXPECT_EQ(Settings.tuki_tlwh.w, view->width());
 }
 
+TEST_F(MonthView, GoingBackToTheTextAsTypedKeepsTheViewOpenAndWritesNothing) {
+    Open(2004, 5);
+    Type(4, "abc");
+    view->yo[6]->insertPlainText(U("x😀"));
+    messages.answers = {platform::kBtnNo};
+    EXPECT_FALSE(view->FormClose());
+    ASSERT_EQ(messages.shown.size(), 1u);  // the question alone, no failed save
+    EXPECT_EQ(view->focusWidget(), view->yo[6]);
+    EXPECT_FALSE(dat.Exists("200405.yo2"));
+    messages.answers = {platform::kBtnYes};
+    EXPECT_TRUE(view->FormClose());
+    EXPECT_EQ(dat.Read("200405.yo2"), MonthBytes({{4, "abc"}, {6, "x"}}));
+}
+
 TEST_F(MonthView, ACutOutDayStoresNothing) {
     dat.Write("200405.yo2", MonthBytes({{2, "x"}, {3, "y"}}));
     Open(2004, 5);
