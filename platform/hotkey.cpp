@@ -3,6 +3,10 @@
 #include <QGuiApplication>
 #include <QSocketNotifier>
 
+#include "desktop_session.h"
+#include "installed_layout.h"
+#include "portal_shortcut.h"
+
 // Xlib last: its macros (None, KeyPress, Bool ...) would break the Qt headers.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -39,6 +43,18 @@ unsigned FindNumLockMask(Display* dpy) {
 
 }  // namespace
 
+HotKeyWay HotKeyWayFor(bool waylandSession, const QString& platformName) {
+    if (waylandSession) return HotKeyWay::Portal;
+    return platformName == QLatin1String("xcb") ? HotKeyWay::X11 : HotKeyWay::Unavailable;
+}
+
+HotKeyWay GlobalHotKey::Way() const {
+    // A display named by the caller is grabbed on, whatever the session.
+    if (!displayName_.isEmpty()) return HotKeyWay::X11;
+    return HotKeyWayFor(IsWaylandSession(SessionFromEnvironment()),
+                        qGuiApp ? QGuiApplication::platformName() : QString());
+}
+
 GlobalHotKey::GlobalHotKey(QObject* parent, const QString& displayName)
     : QObject(parent), displayName_(displayName) {}
 
@@ -49,11 +65,7 @@ GlobalHotKey::~GlobalHotKey() {
 
 bool GlobalHotKey::OpenDisplay() {
     if (display_ != nullptr) return true;
-    // Without a named display, only a program that runs on X11 has a desktop display to grab
-    // on; a Wayland session's Xwayland would not see the keys typed into native windows.
-    if (displayName_.isEmpty() && QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return false;
-    }
+    if (Way() != HotKeyWay::X11) return false;
     QByteArray name = displayName_.toLocal8Bit();
     Display* dpy = XOpenDisplay(displayName_.isEmpty() ? nullptr : name.constData());
     if (dpy == nullptr) return false;
@@ -98,6 +110,16 @@ bool GlobalHotKey::Grab(bool grab) {
 bool GlobalHotKey::Register(int id, char letter) {
     Unregister();
     if (letter < 'A' || letter > 'Z') return false;
+    if (Way() == HotKeyWay::Portal) {
+        if (!portal_) {
+            portal_ = new PortalShortcut(DesktopId(), this);
+            connect(portal_, &PortalShortcut::activated, this, [this] { emit activated(id_); });
+            connect(portal_, &PortalShortcut::answered, this, &GlobalHotKey::answered);
+        }
+        id_ = id;
+        portal_->Bind(letter, description_);
+        return true;
+    }
     if (!OpenDisplay()) return false;
     KeyCode code = XKeysymToKeycode(Dpy(display_), XK_a + (letter - 'A'));
     if (code == 0) return false;
@@ -115,6 +137,7 @@ bool GlobalHotKey::Register(int id, char letter) {
 }
 
 void GlobalHotKey::Unregister() {
+    if (portal_) portal_->Release();
     if (keycode_ == 0 || display_ == nullptr) return;
     Grab(false);
     keycode_ = 0;

@@ -10,7 +10,7 @@ packages=(
   libgl-dev libx11-dev libfontconfig-dev libcanberra-dev libcanberra-pulse
   libgtest-dev libgmock-dev googletest libbenchmark-dev libxdamage-dev valgrind strace
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
-  xvfb xauth x11-utils xdotool imagemagick poppler-utils
+  xvfb xauth x11-utils xdotool imagemagick poppler-utils dbus-daemon
   sox espeak-ng
   desktop-file-utils appstream file
   debhelper dpkg-dev lintian

@@ -89,8 +89,9 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     void ActivateForSecondStart();
     // Minimise: into the tray when there is one; false when the window minimises as usual.
     bool HideToTray();
-    // Ctrl+Shift+Settings.HOTKEY; tells the user when the key could not be set.
-    bool RegisterHotKey();
+    // Ctrl+Shift+Settings.HOTKEY; tells the user when the key could not be set. A desktop that
+    // gives programs no key at all is told of once, unless the user has just asked for the key.
+    bool RegisterHotKey(bool userAsked = false);
     void TrayNotify(int mouseCode);
     // The user's exit (tray menu, the day window's command); waits for an open modal window.
     void Exit1Click();
@@ -206,6 +207,8 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     void StartAlarms();
     QButtonGroup* cells_ = nullptr;
     platform::GlobalHotKey* hotKey_ = nullptr;
+    bool hotKeyAsked_ = false;
+    void TellNoHotKey();
     std::unique_ptr<ExitGate> exitGate_;
     std::string iconPath_;
     std::string picturePath_;

@@ -318,7 +318,7 @@ void TfrTavik::bt_opClick() {
             QString::fromUtf8("メモの格納先フォルダ名が変更されたので、メモ目次を閉じます。"));
         Accessories().CloseMemoIndex();
     }
-    if (Settings.HOTKEY != hotKey && !RegisterHotKey()) {
+    if (Settings.HOTKEY != hotKey && !RegisterHotKey(true)) {
         // The letter that could not be set is not kept: the old key stays the program's.
         Settings.HOTKEY = hotKey;
         if (hotKey_) hotKey_->Register(HotKeyId, hotKey);

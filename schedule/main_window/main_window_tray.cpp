@@ -9,7 +9,9 @@
 
 #include "day_window.h"
 #include "exit_gate.h"
+#include "file_io.h"
 #include "globals.h"
+#include "hot_key_notice.h"
 #include "hotkey.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -142,18 +144,33 @@ bool TfrTavik::HideToTray() {
     return true;
 }
 
-bool TfrTavik::RegisterHotKey() {
+bool TfrTavik::RegisterHotKey(bool userAsked) {
     if (!hotKey_) {
         hotKey_ = new platform::GlobalHotKey(this);
+        hotKey_->SetDescription(QString::fromUtf8("Kolvaneを前面に表示"));
         connect(hotKey_, &platform::GlobalHotKey::activated, this, [this](int id) {
             if (id != HotKeyId) return;
             activateWindow();
             RestoreMainWindow();
         });
+        // The desktop's portal answers later, or not at all where it has none.
+        connect(hotKey_, &platform::GlobalHotKey::answered, this, [this](bool set) {
+            if (!set) TellNoHotKey();
+        });
     }
+    hotKeyAsked_ = userAsked;
     if (hotKey_->Register(HotKeyId, Settings.HOTKEY)) return true;
     platform::ShowMessage(QString::fromUtf8("ﾎｯﾄｷｰの設定に失敗しました。"));
     return false;
+}
+
+void TfrTavik::TellNoHotKey() {
+    const std::string told = platform::JoinPath(BaseDir, kNoHotKeyToldFile);
+    const QString text = NoHotKeyNotice(Settings.HOTKEY, platform::FileExists(told), hotKeyAsked_);
+    if (text.isEmpty()) return;
+    // Noted before the box is shown: a session that ends meanwhile must not tell it again.
+    platform::WriteFileAtomic(told, "1\r\n");
+    platform::MessageDlg(text, platform::MsgKind::Information, {platform::kBtnOk});
 }
 
 void TfrTavik::Exit1Click() {

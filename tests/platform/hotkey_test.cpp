@@ -21,6 +21,24 @@ namespace {
 
 constexpr int kId = 0x464;
 
+TEST(GlobalHotKeyOffscreen, TheSessionDecidesTheWay) {
+    using platform::HotKeyWay;
+    const struct {
+        bool wayland;
+        const char* platform;
+        HotKeyWay way;
+    } cases[] = {
+        // Through Xwayland an X grab would see only the keys typed into X windows.
+        {true, "xcb", HotKeyWay::Portal},
+        {true, "wayland", HotKeyWay::Portal},
+        {false, "xcb", HotKeyWay::X11},
+        {false, "offscreen", HotKeyWay::Unavailable},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::HotKeyWayFor(c.wayland, QString::fromLatin1(c.platform)), c.way)
+            << c.wayland << c.platform;
+}
+
 TEST(GlobalHotKeyOffscreen, NoX11PlatformMeansNoHotKey) {
     GlobalHotKey key;
     EXPECT_FALSE(key.Register(kId, 'J'));

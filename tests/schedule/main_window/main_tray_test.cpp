@@ -16,6 +16,7 @@
 #include "fake_tray.h"
 #include "file_io.h"
 #include "globals.h"
+#include "hot_key_notice.h"
 #include "main_window.h"
 #include "messages.h"
 #include "open_windows.h"
@@ -196,6 +197,23 @@ TEST_F(MainTray, ExitFromTheTrayMenu) {
     main->PopupMenu1->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
     ASSERT_EQ(closes.size(), 1u);
     EXPECT_FALSE(closes[0]);
+}
+
+TEST(NoHotKeyNotice, ToldOnceUnlessAskedFor) {
+    const QString text = U(
+        "このデスクトップでは、ﾎｯﾄｷｰ(Ctrl+Shift+K)を設定できません。\r\n"
+        "代わりに、デスクトップの設定でキーボードショートカットを作り、"
+        "コマンド「Kolvane」を割り当ててください。そのキーで、動いているKolvaneが前面に出ます。\r\n"
+        "(この案内は、次の起動からは表示しません。)");
+    const struct {
+        bool toldBefore;
+        bool asked;
+        bool said;
+    } cases[] = {
+        {false, false, true}, {true, false, false}, {true, true, true}, {false, true, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NoHotKeyNotice('K', c.toldBefore, c.asked), c.said ? text : QString())
+            << c.toldBefore << c.asked;
 }
 
 TEST_F(MainTray, HotKeyFailureIsReported) {
