@@ -20,9 +20,10 @@ while IFS= read -r f || [ -n "$f" ]; do
 done <"$manifest"
 
 for f in "${files[@]}"; do
-  if dpkg-query -S "$f" >/dev/null 2>&1; then
-    echo "uninstall: $f belongs to the Debian package $(dpkg-query -S "$f" | cut -d: -f1)." >&2
-    echo "uninstall: remove that with 'sudo apt-get remove kolvane'; nothing was removed" >&2
+  if package="$(dpkg-query -S "$f" 2>/dev/null)"; then
+    package="${package%%: *}"
+    echo "uninstall: $f belongs to the Debian package $package, which apt-get removes;" \
+      "nothing was removed" >&2
     exit 1
   fi
   if [ -e "$f" ] || [ -L "$f" ]; then
