@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -23,7 +25,20 @@ void SkipTaskbar(QWidget* widget);
 void SkipTaskbarKeepingType(QWidget* widget);
 
 // Every top-level window of the application shown from now on asks for no task-bar button,
-// keeping its own frame, whenever skip() says so at its show (nullptr: always).
+// keeping its own frame, whenever skip() says so at its show (nullptr: always), except those
+// that keep their button for their minimise (below).
 void KeepWindowsOffTaskbar(std::function<bool()> skip);
+
+// Some window managers (metacity) offer no minimise on a window without a task-bar button, as
+// nothing would bring it back. A window that minimises into the tray needs the button there:
+// each time it is shown and framed, when the window manager withholds its minimise while it
+// skips the task bar, it keeps its task-bar button from then on; where minimise() says false (no
+// tray now), nothing is changed.
+void OfferMinimise(QWidget* window, std::function<bool()> minimise);
+// Whether a window manager that lists the window's allowed actions withholds minimise because
+// the window skips the task bar (both atom names as _NET_WM_ALLOWED_ACTIONS and _NET_WM_STATE
+// hold them).
+bool MinimiseWithheldForSkippedTaskbar(const std::vector<std::string>& allowedActions,
+                                       const std::vector<std::string>& states);
 
 }  // namespace platform

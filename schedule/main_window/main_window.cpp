@@ -26,6 +26,7 @@
 #include "speed_button_vr.h"
 #include "title_bar.h"
 #include "tray.h"
+#include "window_flags.h"
 
 namespace {
 
@@ -103,6 +104,9 @@ TfrTavik::TfrTavik(QWidget* parent) : QWidget(parent, Qt::Window), calendar_(*th
     setFont(PixelFont(kUiFont, 12));
     setFixedSize(kClientWidth, kClientHeight);
     platform::SetTitleBar(this, platform::TitleBar::MinimizeOnly, true);
+    // Minimise hides the window into the tray: where the window manager offers it only on
+    // windows with a task-bar button, the main window keeps one.
+    platform::OfferMinimise(this, [] { return platform::TrayIcon().IsAvailable(); });
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
     BuildToolStrip();

@@ -53,6 +53,23 @@ TEST(WindowFlags, ChildWidgetActsOnItsWindow) {
     EXPECT_TRUE(w.isVisible());
 }
 
+TEST(WindowFlags, MinimiseWithheldOnlyForTheSkippedTaskbar) {
+    const std::vector<std::string> skipping{"_NET_WM_STATE_SKIP_TASKBAR"};
+    const struct {
+        const char* name;
+        std::vector<std::string> actions, states;
+        bool withheld;
+    } cases[] = {
+        // Metacity: a window without a task-bar button could never come back from minimise.
+        {"metacity", {"_NET_WM_ACTION_MOVE", "_NET_WM_ACTION_CLOSE"}, skipping, true},
+        {"openbox", {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE"}, skipping, false},
+        {"button kept already", {"_NET_WM_ACTION_CLOSE"}, {"_NET_WM_STATE_ABOVE"}, false},
+        {"actions not listed", {}, skipping, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MinimiseWithheldForSkippedTaskbar(c.actions, c.states), c.withheld) << c.name;
+}
+
 TEST(WindowFlags, NullWidgetsAreIgnored) {
     SetTopMost(nullptr, true);
     RaiseWithoutActivating(nullptr);
