@@ -16,4 +16,11 @@ QPixmap ReadPng(const QString& path);
 // which loads every image-format plugin and its libraries.
 QPixmap ReadPicture(const QString& path);
 
+// Puts the pictures Qt's own style draws from its resources (the group-box frame) into the
+// pixmap cache, read by the PNG reader. The style reads them by file name, which first loads
+// every image-format plugin and its libraries to ask whether one claims the file. The entry
+// bears the key QPixmap::load looks for; under a Qt that keys otherwise, the style reads the
+// file itself, as without this.
+void CacheStylePictures();
+
 }  // namespace platform

@@ -19,6 +19,7 @@
 #include "message_box.h"
 #include "paste_guard.h"
 #include "paths.h"
+#include "png_file.h"
 #include "program_icon.h"
 #include "single_instance.h"
 #include "start_notice.h"
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
     // The windows, the tray and the desktop's task list show the program's own icon.
     QGuiApplication::setDesktopFileName(platform::DesktopId());
     QApplication::setWindowIcon(platform::OwnIcon());
+    platform::CacheStylePictures();
     platform::SetApplicationTitle(QStringLiteral("Kolvane"));
     platform::InstallQtJapanese();
     platform::InstallFontSubstitutes();

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QStyle>
+#include <QStyleFactory>
 #include <cstdint>
+#include <memory>
 
 #include "temp_folder.h"
 
@@ -67,6 +72,21 @@ TEST(ReadPicture, FormatFromTheFirstBytes) {
         EXPECT_EQ(picture.isNull() ? QSize() : picture.size(), c.read ? QSize(3, 2) : QSize())
             << c.name;
     }
+    EXPECT_EQ(ImagePluginsLoaded().toStdString(), pluginsBefore.toStdString());
+}
+
+// The style's own group-box frame is drawn from the cache: the first frame loads no plugin.
+TEST(CacheStylePictures, GroupBoxPaintsWithoutImagePlugins) {
+    const QByteArray pluginsBefore = ImagePluginsLoaded();
+    platform::CacheStylePictures();
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    ASSERT_TRUE(fusion);
+    QGroupBox box(QStringLiteral("00/00"));
+    box.setStyle(fusion.get());
+    box.resize(199, 189);
+    QImage frame(box.size(), QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    box.render(&frame);
     EXPECT_EQ(ImagePluginsLoaded().toStdString(), pluginsBefore.toStdString());
 }
 
