@@ -23,6 +23,7 @@ FusenLook LoadFusenIni(const std::string& memoPath, const FusenLook& current) {
     // One that is there but cannot be read gives the defaults, and the user is told once.
     platform::IniProfile ini;
     store::ReadIniForUpdate(iniPath, ini);
+    look.placeStored = ini.ValueExists("TLWH", "T") && ini.ValueExists("TLWH", "L");
     look.top = ini.ReadInteger("TLWH", "T", current.top);
     look.left = ini.ReadInteger("TLWH", "L", current.left);
     look.width = ini.ReadInteger("TLWH", "W", 315);
@@ -85,4 +86,29 @@ void ClampNoteToDesktop(FusenLook& look, const QRect& desktop) {
     look.width = std::clamp(look.width, kFusenMinWidth, std::max(kFusenMinWidth, desktop.width()));
     look.height =
         std::clamp(look.height, kFusenMinHeight, std::max(kFusenMinHeight, desktop.height()));
+}
+
+QPoint NewNotePlace(const QRect& proposed, const QRect& screen,
+                    const std::vector<QRect>& keepClear) {
+    auto onScreen = [&](QPoint at) {
+        const auto fit = [](int pos, int size, int low, int span) {
+            return size >= span ? low : std::clamp(pos, low, low + span - size);
+        };
+        return QPoint(fit(at.x(), proposed.width(), screen.left(), screen.width()),
+                      fit(at.y(), proposed.height(), screen.top(), screen.height()));
+    };
+    std::vector<QPoint> candidates{proposed.topLeft()};
+    for (const QRect& r : keepClear) {
+        candidates.emplace_back(r.right() + 1, proposed.top());
+        candidates.emplace_back(proposed.left(), r.bottom() + 1);
+        candidates.emplace_back(r.left() - proposed.width(), proposed.top());
+    }
+    for (const QPoint& candidate : candidates) {
+        const QPoint at = onScreen(candidate);
+        const QRect placed(at, proposed.size());
+        if (std::none_of(keepClear.begin(), keepClear.end(),
+                         [&](const QRect& r) { return r.intersects(placed); }))
+            return at;
+    }
+    return onScreen(proposed.topLeft());
 }

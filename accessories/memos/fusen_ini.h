@@ -5,6 +5,7 @@
 #include <QRect>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "settings_record.h"
 
@@ -19,6 +20,8 @@ struct FusenLook {
     StoredFont font;
     // False where the platform cannot tell the note's place: top and left are not written.
     bool placeKnown = true;
+    // Set by the reader: whether the companion file holds a place (T and L) of its own.
+    bool placeStored = false;
 };
 
 constexpr int kFusenMinWidth = 25;
@@ -40,3 +43,10 @@ bool SaveFusenIni(const std::string& memoPath, const FusenLook& look);
 // A left or top outside the desktop, or within 50 pixels of its far edge, goes to the desktop's
 // edge; the size is kept between the note's minimum and the desktop's size.
 void ClampNoteToDesktop(FusenLook& look, const QRect& desktop);
+
+// Where a note without a place of its own opens: at `proposed` (the memo index's top-left,
+// with the note's size) where that lies wholly on `screen` and covers none of `keepClear` (the
+// main window and the day window, frames included); else beside or below one of those, else
+// at `proposed` moved onto the screen.
+QPoint NewNotePlace(const QRect& proposed, const QRect& screen,
+                    const std::vector<QRect>& keepClear);

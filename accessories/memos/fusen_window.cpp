@@ -1,5 +1,6 @@
 #include "fusen_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -28,6 +29,7 @@
 #include "trash.h"
 #include "unreadable_files.h"
 #include "window_flags.h"
+#include "window_frame.h"
 
 namespace {
 
@@ -37,6 +39,33 @@ QString ShownText(const std::string& cp932) {
     QString text = platform::FromCp932(cp932);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
+}
+
+}  // namespace
+
+namespace {
+
+// The usable part of the screen a point lies on (the primary screen's when it lies on none).
+QRect ScreenAreaAt(QPoint at) {
+    QScreen* screen = QGuiApplication::screenAt(at);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// What a new note must not cover: the main window (placed before the notes of the last run
+// come back, though not shown yet) and the day window when it is shown.
+std::vector<QRect> MainWindowFrames() {
+    std::vector<QRect> frames;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const QString name = w->objectName();
+        if (name == QLatin1String("frYo3") && w->isVisible()) frames.push_back(w->frameGeometry());
+        // Not shown yet, it has been placed by its frame, whose size the window manager told.
+        if (name == QLatin1String("frTavik"))
+            frames.push_back(
+                w->isVisible() ? w->frameGeometry()
+                               : QRect(w->pos(), w->size().grownBy(platform::FrameExtents(w, 0))));
+    }
+    return frames;
 }
 
 }  // namespace
@@ -159,6 +188,13 @@ void TfrFusen::LoadFusenIni() {
     FusenLook look = ::LoadFusenIni(path, current);
     // Its own look was never read: what the note shows now must not replace it.
     if (store::IsUnreadable(CompanionIniPath(path))) IniSaved = 1;
+    if (!look.placeStored) {
+        const QPoint at =
+            NewNotePlace(QRect(look.left, look.top, look.width, look.height),
+                         ScreenAreaAt(QPoint(look.left, look.top)), MainWindowFrames());
+        look.left = at.x();
+        look.top = at.y();
+    }
     ClampNoteToDesktop(look, DesktopRect());
     setGeometry(look.left, look.top, look.width, look.height);
     BackColor = look.backColor;

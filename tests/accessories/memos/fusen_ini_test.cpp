@@ -145,6 +145,45 @@ TEST(LoadFusenIni, TemaeOnlyWhenExactlyOne) {
     }
 }
 
+TEST(LoadFusenIni, APlaceCountsAsStoredOnlyWithBothTopAndLeft) {
+    const struct {
+        const char* bytes;
+        bool stored;
+    } cases[] = {
+        {"[TLWH]\r\nT=0\r\nL=0\r\nW=9\r\n", true},
+        {"[TLWH]\r\nW=315\r\nH=124\r\n", false},
+        {"[TLWH]\r\nT=5\r\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        ASSERT_TRUE(dir.Write("m.Ini", c.bytes));
+        EXPECT_EQ(LoadFusenIni(dir.File("m.txt"), Current()).placeStored, c.stored) << c.bytes;
+    }
+}
+
+TEST(NewNotePlace, WhollyOnScreenAndClearOfTheMainWindows) {
+    const QRect screen(0, 0, 1280, 776);  // a panel below
+    const QRect main(0, 0, 206, 265), day(0, 265, 206, 183);
+    const struct {
+        const char* name;
+        QRect proposed;
+        std::vector<QRect> keepClear;
+        QPoint at;
+    } cases[] = {
+        {"the index's place is free", QRect(400, 300, 315, 124), {main, day}, QPoint(400, 300)},
+        {"on the main window: beside it", QRect(0, 0, 315, 124), {main, day}, QPoint(206, 0)},
+        {"off the screen's far corner", QRect(1200, 760, 315, 124), {main}, QPoint(965, 652)},
+        {"above and left of the screen", QRect(-50, -30, 315, 124), {}, QPoint(0, 0)},
+        {"the right side taken: below",
+         QRect(1000, 0, 315, 124),
+         {QRect(900, 0, 380, 100)},
+         QPoint(965, 100)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NewNotePlace(c.proposed, screen, c.keepClear), c.at) << c.name;
+}
+
 TEST(ClampNoteToDesktop, KeptOnTheWholeDesktop) {
     // Two screens side by side: 0..1279 and 1280..2559, 800 high.
     const QRect desktop(0, 0, 2560, 800);
