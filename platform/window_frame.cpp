@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSet>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -141,17 +144,61 @@ std::vector<QRect> ScreenRects() {
     return rects;
 }
 
-QPoint OntoScreens(const QRect& outer, const std::vector<QRect>& screens) {
-    if (screens.empty()) return outer.topLeft();
-    for (const QRect& s : screens)
-        if (s.intersects(outer)) return outer.topLeft();
-    const QRect& home = screens.front();
+QPoint WhollyInside(const QRect& outer, const QRect& area) {
     auto fit = [](int at, int size, int low, int span) {
         if (size >= span) return low;
         return std::clamp(at, low, low + span - size);
     };
-    return QPoint(fit(outer.x(), outer.width(), home.x(), home.width()),
-                  fit(outer.y(), outer.height(), home.y(), home.height()));
+    return QPoint(fit(outer.x(), outer.width(), area.x(), area.width()),
+                  fit(outer.y(), outer.height(), area.y(), area.height()));
+}
+
+namespace {
+
+// Looks at each dialog once it is framed: its first paint after each show.
+class DialogsOnScreen : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        const bool dialog = w->isWindow() && qobject_cast<QDialog*>(w) != nullptr;
+        if (event->type() == QEvent::Show && dialog) {
+            pending_.insert(w);
+        } else if (event->type() == QEvent::Hide) {
+            pending_.remove(w);
+        } else if (event->type() == QEvent::Paint && pending_.remove(w) && dialog) {
+            Fit(w);
+        }
+        return false;
+    }
+
+  private:
+    static void Fit(QWidget* w) {
+        QScreen* screen = w->screen();
+        if (!screen || !w->isVisible()) return;
+        const QRect outer = w->geometry().marginsAdded(FrameExtents(w, 0));
+        const QPoint at = WhollyInside(outer, screen->availableGeometry());
+        if (at != outer.topLeft()) w->move(at);
+    }
+
+    QSet<QWidget*> pending_;
+};
+
+}  // namespace
+
+void KeepDialogsOnScreen() {
+    if (!qApp) return;
+    qApp->installEventFilter(new DialogsOnScreen(qApp));
+}
+
+QPoint OntoScreens(const QRect& outer, const std::vector<QRect>& screens) {
+    if (screens.empty()) return outer.topLeft();
+    for (const QRect& s : screens)
+        if (s.intersects(outer)) return outer.topLeft();
+    return WhollyInside(outer, screens.front());
 }
 
 }  // namespace platform

@@ -31,6 +31,15 @@ void PlaceFrameAt(QWidget* window, const QPoint& framePos, const QMargins& frame
 // The geometries of every screen, the primary first.
 std::vector<QRect> ScreenRects();
 
+// Where a window (outer rectangle) lies wholly inside `area`: where it is when it does, else
+// moved in by the least; one larger than the area keeps the area's top or left edge.
+QPoint WhollyInside(const QRect& outer, const QRect& area);
+
+// Every dialog of the application shown from now on lies wholly on the usable area of its
+// screen, its frame included: once the window manager has framed it, a dialog that sticks out
+// (its title bar above the screen, where nobody could move it) is moved in.
+void KeepDialogsOnScreen();
+
 // A window (outer rectangle) that lies wholly outside every screen moves onto the first one;
 // a window that shows on some screen, even at a negative position, stays where it is.
 QPoint OntoScreens(const QRect& outer, const std::vector<QRect>& screens);

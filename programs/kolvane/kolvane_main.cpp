@@ -27,6 +27,7 @@
 #include "translations.h"
 #include "tray.h"
 #include "window_flags.h"
+#include "window_frame.h"
 
 namespace {
 
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
 
     // The program lives in the tray; without a tray its windows keep their task-bar buttons.
     platform::KeepWindowsOffTaskbar([] { return platform::TrayIcon().IsAvailable(); });
+    platform::KeepDialogsOnScreen();
 
     DeskAccessories accessories;
     InstallAccessoryWindows(&accessories);

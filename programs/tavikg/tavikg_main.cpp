@@ -2,12 +2,14 @@
 #include <QApplication>
 #include <QFile>
 
+#include "desktop_session.h"
 #include "fonts.h"
 #include "message_box.h"
 #include "program_icon.h"
 #include "translations.h"
 #include "unreadable_files.h"
 #include "viewer_window.h"
+#include "window_frame.h"
 
 int main(int argc, char** argv) {
     platform::FontConfigWarmUp fontConfig;
@@ -19,7 +21,11 @@ int main(int argc, char** argv) {
         else
             args << QString::fromLocal8Bit(argv[i]);
     }
+    // The viewer places its own window: in a Wayland session it runs through Xwayland.
+    platform::ChoosePlatformBeforeApplication();
     QApplication app(argc, argv);
+    platform::RestorePlatformChoice();
+    platform::KeepDialogsOnScreen();
     QApplication::setApplicationName(QStringLiteral("tavikg"));
     QApplication::setWindowIcon(platform::OwnIcon());
     platform::SetApplicationTitle(QString::fromUtf8("予定参照"));

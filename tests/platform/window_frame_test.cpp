@@ -28,6 +28,22 @@ TEST(WindowFrame, WindowsWhollyOffEveryScreenComeBack) {
     EXPECT_EQ(platform::OntoScreens(QRect(-5000, 3, 10, 10), {}), QPoint(-5000, 3));
 }
 
+TEST(WindowFrame, DialogsComeWhollyOntoTheUsableArea) {
+    const QRect area(0, 0, 1280, 776);  // a panel below
+    struct {
+        QRect outer;  // frame included
+        QPoint at;
+    } const cases[] = {
+        {QRect(96, -20, 533, 426), QPoint(96, 0)},  // the title bar above the screen
+        {QRect(400, 300, 533, 426), QPoint(400, 300)},
+        {QRect(1000, 500, 533, 426), QPoint(747, 350)},
+        {QRect(-5, 10, 100, 50), QPoint(0, 10)},
+        {QRect(50, 50, 1400, 900), QPoint(0, 0)},  // larger than the area
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::WhollyInside(c.outer, area), c.at) << c.outer.x() << "," << c.outer.y();
+}
+
 // The window manager's frame is in device pixels; placing with it unconverted put the day
 // window a whole title bar too low on a scaled screen.
 TEST(WindowFrame, FrameInLogicalPixels) {
