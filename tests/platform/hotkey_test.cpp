@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "test_server.h"
+
 // Xlib last: its macros (None, Bool ...) would break the headers above.
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -53,28 +55,14 @@ TEST(GlobalHotKeyOffscreen, UnreachableDisplayFails) {
 class GlobalHotKeyX11 : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return;
-        server_ = new QProcess;
-        server_->setProcessChannelMode(QProcess::SeparateChannels);
+        server_ = new TestServer;
         // -noreset: the server would otherwise restart whenever its last client leaves and
         // refuse the next test's connection for a moment.
-        server_->start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0",
-                                "320x240x24"});
-        if (!server_->waitForStarted(5000)) return;
-        QByteArray number;
-        for (int i = 0; i < 50 && !number.contains('\n'); ++i) {
-            server_->waitForReadyRead(100);
-            number += server_->readAllStandardOutput();
-        }
-        if (number.trimmed().isEmpty()) return;
-        display_ = ":" + QString::fromLatin1(number.trimmed());
+        const QString number = server_->Start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten",
+                                                       "tcp", "-screen", "0", "320x240x24"});
+        if (!number.isEmpty()) display_ = ":" + number;
     }
     static void TearDownTestSuite() {
-        if (server_ != nullptr) {
-            server_->terminate();
-            if (!server_->waitForFinished(3000)) server_->kill();
-            server_->waitForFinished(1000);
-        }
         delete server_;
         server_ = nullptr;
     }
@@ -127,12 +115,12 @@ class GlobalHotKeyX11 : public ::testing::Test {
         return mask;
     }
 
-    static QProcess* server_;
+    static TestServer* server_;
     static QString display_;
     std::vector<int> activations_;
 };
 
-QProcess* GlobalHotKeyX11::server_ = nullptr;
+TestServer* GlobalHotKeyX11::server_ = nullptr;
 QString GlobalHotKeyX11::display_;
 
 TEST_F(GlobalHotKeyX11, AcceptsOnlyCapitalLetters) {

@@ -6,12 +6,12 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <memory>
+
+#include "test_server.h"
 
 using platform::PortalShortcut;
 
@@ -91,23 +91,10 @@ namespace {
 class PortalShortcutTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) return;
-        daemon_ = new QProcess;
-        daemon_->start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (!daemon_->waitForStarted(5000)) return;
-        QByteArray line;
-        for (int i = 0; i < 50 && !line.contains('\n'); ++i) {
-            daemon_->waitForReadyRead(100);
-            line += daemon_->readAllStandardOutput();
-        }
-        address_ = QString::fromLatin1(line.trimmed());
+        daemon_ = new TestServer;
+        address_ = daemon_->Start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     }
     static void TearDownTestSuite() {
-        if (daemon_ != nullptr) {
-            daemon_->terminate();
-            if (!daemon_->waitForFinished(3000)) daemon_->kill();
-            daemon_->waitForFinished(1000);
-        }
         delete daemon_;
         daemon_ = nullptr;
     }
@@ -145,13 +132,13 @@ class PortalShortcutTest : public ::testing::Test {
         return spy.takeFirst().at(0).toBool() ? 1 : 0;
     }
 
-    static QProcess* daemon_;
+    static TestServer* daemon_;
     static QString address_;
     std::unique_ptr<FakePortal> portal_;
     bool served_ = false;
 };
 
-QProcess* PortalShortcutTest::daemon_ = nullptr;
+TestServer* PortalShortcutTest::daemon_ = nullptr;
 QString PortalShortcutTest::address_;
 
 TEST(PortalTrigger, CtrlShiftAndTheLetterAsItsKeyIsNamed) {
