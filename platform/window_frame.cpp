@@ -162,16 +162,21 @@ class DialogsOnScreen : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // It sees every event of the program: the cheap tests come first.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::Paint) return false;
         if (!watched->isWidgetType()) return false;
         auto* w = static_cast<QWidget*>(watched);
-        const bool dialog = w->isWindow() && qobject_cast<QDialog*>(w) != nullptr;
-        if (event->type() == QEvent::Show && dialog) {
-            pending_.insert(w);
-        } else if (event->type() == QEvent::Hide) {
+        if (type == QEvent::Hide) {
             pending_.remove(w);
-        } else if (event->type() == QEvent::Paint && pending_.remove(w) && dialog) {
-            Fit(w);
+            return false;
         }
+        if (type == QEvent::Paint && pending_.isEmpty()) return false;
+        if (!w->isWindow() || qobject_cast<QDialog*>(w) == nullptr) return false;
+        if (type == QEvent::Show)
+            pending_.insert(w);
+        else if (pending_.remove(w))
+            Fit(w);
         return false;
     }
 
