@@ -1,6 +1,7 @@
 #include "tray.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QPointer>
 #include <QWidget>
 
@@ -34,8 +35,12 @@ class QtTrayIcon : public TrayIconPort {
             icon_ = new QSystemTrayIcon(QCoreApplication::instance());
             QObject::connect(icon_, &QSystemTrayIcon::activated, icon_,
                              [this](QSystemTrayIcon::ActivationReason reason) {
-                                 // The icon or the desktop's tray shows the menu itself.
-                                 if (reason == QSystemTrayIcon::Context && Menu()) return;
+                                 // The icon or the desktop's tray shows the menu itself;
+                                 // a tray that only reports the click gets it at the pointer.
+                                 if (reason == QSystemTrayIcon::Context && Menu()) {
+                                     if (!Menu()->isVisible()) Menu()->popup(QCursor::pos());
+                                     return;
+                                 }
                                  try {
                                      ReportMouse(TrayMouseCodeFor(reason));
                                  } catch (...) {
