@@ -12,6 +12,9 @@
 #include "records.h"
 #include "schedule_store.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 std::string OneLine(int64_t megabytes) {

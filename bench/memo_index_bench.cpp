@@ -26,6 +26,9 @@
 #include "message_box.h"
 #include "paths.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 class SilentMessages : public platform::MessagePort {

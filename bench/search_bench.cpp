@@ -28,6 +28,9 @@
 #include "paths.h"
 #include "search_window.h"
 
+using namespace foundation;
+using namespace schedule;
+
 extern char** environ;
 
 namespace {

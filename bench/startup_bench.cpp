@@ -16,6 +16,9 @@
 #include "start_notice.h"
 #include "startup.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class SilentMessages : public platform::MessagePort {

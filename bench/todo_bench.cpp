@@ -25,6 +25,9 @@
 #include "todo_store.h"
 #include "todo_window.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 constexpr int kItems = 10000;

@@ -30,6 +30,9 @@
 #include "startup.h"
 #include "year_view.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class SilentMessages : public platform::MessagePort {

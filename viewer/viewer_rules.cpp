@@ -5,6 +5,10 @@
 #include "day_text.h"
 #include "paths.h"
 
+using namespace foundation;
+
+namespace viewer {
+
 namespace {
 
 bool ParseNumber(const QString& text, int low, int high, int& value) {
@@ -102,3 +106,5 @@ bool StepMonth(int& year, int& month, int delta) {
     month = m;
     return true;
 }
+
+}  // namespace viewer

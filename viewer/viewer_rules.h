@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace viewer {
+
 inline constexpr char kViewerUsage[] = "Usage:u_name  dat_path  now_yy now_mm now_dd";
 
 struct ViewerStart {
@@ -36,3 +38,5 @@ std::string CutLongLines(const std::string& text, size_t maxBytes);
 
 // The neighbouring month; false (nothing changed) outside years 1-9999.
 bool StepMonth(int& year, int& month, int delta);
+
+}  // namespace viewer

@@ -22,6 +22,10 @@
 #include "title_bar.h"
 #include "viewer_rules.h"
 
+using namespace foundation;
+
+namespace viewer {
+
 TfrTuki* frTuki = nullptr;
 
 namespace {
@@ -242,3 +246,5 @@ void TfrTuki::mnuTukiJpClick() {
 }
 
 void TfrTuki::mnuVerClick() { platform::ShowMessage(QStringLiteral("Tavikg32 Ver1.01")); }
+
+}  // namespace viewer

@@ -8,6 +8,8 @@
 #include <QTextEdit>
 #include <string>
 
+namespace viewer {
+
 class TfrTuki : public QMainWindow {
     Q_OBJECT
 
@@ -51,3 +53,5 @@ class TfrTuki : public QMainWindow {
 };
 
 extern TfrTuki* frTuki;
+
+}  // namespace viewer

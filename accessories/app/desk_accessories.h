@@ -4,7 +4,9 @@
 
 #include "accessory_windows.h"
 
-class DeskAccessories : public AccessoryWindows {
+namespace accessories {
+
+class DeskAccessories : public schedule::AccessoryWindows {
   public:
     // settings/
     void ShowSettingsDialog() override;
@@ -40,3 +42,5 @@ class DeskAccessories : public AccessoryWindows {
     void ExportMonthHtml(QWidget* parent) override;
     void ExportPeriod(QWidget* parent) override;
 };
+
+}  // namespace accessories

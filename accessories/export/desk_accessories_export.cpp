@@ -2,6 +2,10 @@
 #include "export_file.h"
 #include "period_export_dialog.h"
 
+using namespace schedule;
+
+namespace accessories {
+
 void DeskAccessories::ExportMonthCsv(QWidget* parent) {
     RunMonthExport(parent, MonthExportKind::Csv);
 }
@@ -11,3 +15,5 @@ void DeskAccessories::ExportMonthHtml(QWidget* parent) {
 }
 
 void DeskAccessories::ExportPeriod(QWidget* parent) { ShowPeriodExport(parent); }
+
+}  // namespace accessories

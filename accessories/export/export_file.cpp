@@ -11,6 +11,8 @@
 #include "open_document.h"
 #include "paths.h"
 
+namespace accessories {
+
 namespace {
 
 // Long enough for a save of another process into the folder to have finished.
@@ -69,3 +71,5 @@ void RunMonthExport(QWidget* view, MonthExportKind kind) {
                              {platform::kBtnYes, platform::kBtnNo}) == platform::kBtnYes)
         platform::OpenDocument(platform::DiskPath(*path));
 }
+
+}  // namespace accessories

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace accessories {
+
 // The chosen file (CP932 path); nothing when cancelled. A name typed without an extension gets
 // defaultExtension (when not empty).
 std::optional<std::string> AskExportFile(QWidget* parent, const QString& title,
@@ -25,3 +27,5 @@ bool WriteExportFile(const std::string& path, const std::string& bytes);
 // The month exports of the month view, start to end.
 enum class MonthExportKind { Csv, Html };
 void RunMonthExport(QWidget* view, MonthExportKind kind);
+
+}  // namespace accessories

@@ -5,6 +5,8 @@
 
 #include "cp932.h"
 
+namespace accessories {
+
 namespace {
 
 const char kCrLf[] = "\r\n";
@@ -135,3 +137,5 @@ std::string MonthHtml(const MonthExport& month) {
     line("</BODY></HTML>");
     return out;
 }
+
+}  // namespace accessories

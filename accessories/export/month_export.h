@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace accessories {
+
 struct MonthExportDay {
     std::string caption;  // the day's heading, CP932
     std::string text;     // the day's lines joined by CR LF, CP932
@@ -31,3 +33,5 @@ std::string HeadingExtra(const std::string& caption);
 
 std::string MonthCsv(const MonthExport& month);
 std::string MonthHtml(const MonthExport& month);
+
+}  // namespace accessories

@@ -10,6 +10,10 @@
 #include "globals.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 uint32_t Rgb(const QColor& c) { return c.rgb() & 0xFFFFFF; }
@@ -67,3 +71,5 @@ MonthExport CollectMonthExport(const QWidget* view) {
     }
     return m;
 }
+
+}  // namespace accessories

@@ -6,8 +6,12 @@
 
 class QWidget;
 
+namespace accessories {
+
 // Rows the view does not have take the day's text from MonthDays and an empty heading.
 MonthExport CollectMonthExport(const QWidget* view);
 
 // 0xRRGGBB of a stored colour value, system colours resolved.
 uint32_t StoredColorRgb(uint32_t stored);
+
+}  // namespace accessories

@@ -10,6 +10,10 @@
 #include "month_export.h"
 #include "schedule_store.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 const char kCrLf[] = "\r\n";
@@ -134,3 +138,5 @@ std::string PeriodFileBytes(const std::string& text) {
         return text;
     return text + kCrLf;
 }
+
+}  // namespace accessories

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace accessories {
+
 // A whole decimal number with blanks around it and an optional sign; false for anything else.
 bool ParseWholeNumber(const QString& text, long long& value);
 // An option of 0-255 (indent, separator count); false for anything else, never wrapped.
@@ -48,3 +50,5 @@ std::string PeriodText(const Period& period, const PeriodOptions& options,
 std::string PeriodHtmlPage(const std::string& text);
 // What the file holds: every line ended by CR LF.
 std::string PeriodFileBytes(const std::string& text);
+
+}  // namespace accessories

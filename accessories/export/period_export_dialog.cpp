@@ -19,6 +19,10 @@
 #include "settings_record.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 TfrYoFsave* frYoFsave = nullptr;
 
 namespace {
@@ -257,3 +261,5 @@ void ShowPeriodExport(QWidget* parent) {
     TfrYoFsave dialog(parent);
     dialog.exec();
 }
+
+}  // namespace accessories

@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+namespace accessories {
+
 class TfrYoFsave : public QDialog {
     Q_OBJECT
 
@@ -66,3 +68,5 @@ extern TfrYoFsave* frYoFsave;
 
 // Shows the dialog modally over the month view.
 void ShowPeriodExport(QWidget* parent);
+
+}  // namespace accessories

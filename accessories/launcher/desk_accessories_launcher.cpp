@@ -2,6 +2,11 @@
 #include "launcher_window.h"
 #include "open_windows.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 void DeskAccessories::OpenLauncher(QWidget* parent, QPoint topLeft) {
     if (frRun) {
         frRun->activateWindow();
@@ -15,3 +20,5 @@ void DeskAccessories::OpenLauncher(QWidget* parent, QPoint topLeft) {
     launcher.exec();
     frRun = nullptr;
 }
+
+}  // namespace accessories

@@ -8,6 +8,8 @@
 #include "desktop_programs.h"
 #include "paths.h"
 
+namespace accessories {
+
 namespace {
 
 bool IsFile(const QString& path) {
@@ -72,3 +74,5 @@ QString LaunchIconProgram(const std::string& commandLine) {
     const QStringList desktop = platform::DesktopCommand(command.program, {});
     return desktop.isEmpty() ? command.program : desktop.front();
 }
+
+}  // namespace accessories

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <string>
 
+namespace accessories {
+
 struct LaunchCommand {
     QString program;
     QStringList args;
@@ -22,3 +24,5 @@ bool StartLaunchCommand(const std::string& commandLine);
 QString LaunchFailureText(const std::string& commandLine);
 // The file whose icon stands for the command line: the program, or the desktop's editor.
 QString LaunchIconProgram(const std::string& commandLine);
+
+}  // namespace accessories

@@ -18,6 +18,10 @@
 #include "schedule_store.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 TfrSetPrg* frSetPrg = nullptr;
 
 namespace {
@@ -140,3 +144,5 @@ bool TfrSetPrg::mnuClClick() {
 }
 
 void TfrSetPrg::mnuCanClick() { reject(); }
+
+}  // namespace accessories

@@ -8,6 +8,8 @@ class QMenu;
 class QMenuBar;
 class QTableWidget;
 
+namespace accessories {
+
 class TfrSetPrg : public QDialog {
     Q_OBJECT
   public:
@@ -34,3 +36,5 @@ class TfrSetPrg : public QDialog {
 };
 
 extern TfrSetPrg* frSetPrg;
+
+}  // namespace accessories

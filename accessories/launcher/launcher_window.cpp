@@ -14,6 +14,10 @@
 #include "program_icon.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 TfrRun* frRun = nullptr;
 
 TfrRun::TfrRun(QWidget* parent) : QDialog(parent) {
@@ -83,3 +87,5 @@ bool TfrRun::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
+
+}  // namespace accessories

@@ -8,6 +8,8 @@
 
 class QListWidget;
 
+namespace accessories {
+
 class TfrRun : public QDialog {
     Q_OBJECT
   public:
@@ -15,7 +17,8 @@ class TfrRun : public QDialog {
     ~TfrRun() override;
 
     QListWidget* ListView1;
-    ImageList ImageList1;  // image 0: the default icon; then one per entry with a program
+    foundation::ImageList
+        ImageList1;  // image 0: the default icon; then one per entry with a program
 
     // Fills the list once, however often it runs.
     void FormActivate();
@@ -27,3 +30,5 @@ class TfrRun : public QDialog {
 };
 
 extern TfrRun* frRun;
+
+}  // namespace accessories

@@ -11,6 +11,11 @@
 #include "open_memo_table.h"
 #include "paths.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 namespace {
 
 // The session may still go on after a save request: the notes write their files and keep
@@ -47,7 +52,7 @@ void DeskAccessories::CloseMemoIndex() {
     if (frMokuzi) frMokuzi->close();
 }
 
-void DeskAccessories::ClearOpenMemoTable() { ::ClearOpenMemoTable(); }
+void DeskAccessories::ClearOpenMemoTable() { accessories::ClearOpenMemoTable(); }
 
 void DeskAccessories::RestoreOpenMemos() {
     WatchSession();
@@ -76,3 +81,5 @@ void DeskAccessories::NewMemo(intptr_t, intptr_t lParam) {
     else if (lParam == 2)
         frMokuzi->mnuMkBmpClick();
 }
+
+}  // namespace accessories

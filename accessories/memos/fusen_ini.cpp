@@ -6,6 +6,10 @@
 #include "memo_names.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 constexpr int kMaxFontPoints = 1638;
@@ -112,3 +116,5 @@ QPoint NewNotePlace(const QRect& proposed, const QRect& screen,
     }
     return onScreen(proposed.topLeft());
 }
+
+}  // namespace accessories

@@ -9,6 +9,8 @@
 
 #include "settings_record.h"
 
+namespace accessories {
+
 struct FusenLook {
     int top = 0;
     int left = 0;
@@ -17,7 +19,7 @@ struct FusenLook {
     uint32_t backColor = 65535;
     std::string link;
     bool temae = false;  // always on top
-    StoredFont font;
+    foundation::StoredFont font;
     // False where the platform cannot tell the note's place: top and left are not written.
     bool placeKnown = true;
     // Set by the reader: whether the companion file holds a place (T and L) of its own.
@@ -50,3 +52,5 @@ void ClampNoteToDesktop(FusenLook& look, const QRect& desktop);
 // at `proposed` moved onto the screen.
 QPoint NewNotePlace(const QRect& proposed, const QRect& screen,
                     const std::vector<QRect>& keepClear);
+
+}  // namespace accessories

@@ -31,6 +31,11 @@
 #include "window_flags.h"
 #include "window_frame.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 namespace {
 
 constexpr int kEdge = 4;  // width of the sizing border
@@ -185,7 +190,7 @@ void TfrFusen::LoadFusenIni() {
     FusenLook current = CurrentLook();
     current.font.Bold = current.font.Italic = current.font.Underline = current.font.StrikeOut =
         false;
-    FusenLook look = ::LoadFusenIni(path, current);
+    FusenLook look = accessories::LoadFusenIni(path, current);
     // Its own look was never read: what the note shows now must not replace it.
     if (store::IsUnreadable(CompanionIniPath(path))) IniSaved = 1;
     if (!look.placeStored) {
@@ -216,7 +221,7 @@ void TfrFusen::SaveFusenIni() {
 void TfrFusen::WriteLookNow() {
     if (IniSaved == 1) return;
     const std::string path = FileName();
-    if (!CompanionIniPath(path).empty()) ::SaveFusenIni(path, CurrentLook());
+    if (!CompanionIniPath(path).empty()) accessories::SaveFusenIni(path, CurrentLook());
 }
 
 void TfrFusen::ReleaseSlot() {
@@ -393,3 +398,5 @@ void TfrFusen::mnuTemaeClick() {
     // The other notes that stay on top are put back above this one.
     if (!on) SendToMain(WM_MAIN_TOPMOST, 0, 2);
 }
+
+}  // namespace accessories

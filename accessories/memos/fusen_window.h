@@ -13,6 +13,8 @@
 #include "fusen_ini.h"
 #include "settings_record.h"
 
+namespace accessories {
+
 class TfrFusen : public QWidget {
     Q_OBJECT
 
@@ -60,7 +62,7 @@ class TfrFusen : public QWidget {
     std::string Text;      // a text memo's text, a bitmap memo's path
     uint32_t BackColor = 65535;
     uint8_t IsBitmap = 0;
-    StoredFont NoteFont;
+    foundation::StoredFont NoteFont;
 
     QMenu* pmnu = nullptr;
     QAction* close1 = nullptr;
@@ -104,3 +106,5 @@ class TfrFusen : public QWidget {
 
 // The whole desktop: all screens together.
 QRect DesktopRect();
+
+}  // namespace accessories

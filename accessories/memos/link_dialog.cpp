@@ -8,6 +8,10 @@
 #include "form_controls.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 QString KanrenFileFilter() {
     // "*.*" means every file; the other patterns keep their stored form.
     return U(
@@ -57,3 +61,5 @@ void TfrKanren::bt_sanClick() {
         platform::Dialogs().OpenFileName(this, windowTitle(), tx->text(), KanrenFileFilter());
     if (chosen && !chosen->isEmpty()) tx->setText(*chosen);
 }
+
+}  // namespace accessories

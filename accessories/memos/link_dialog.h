@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace accessories {
+
 class TfrKanren : public QDialog {
     Q_OBJECT
 
@@ -29,3 +31,5 @@ class TfrKanren : public QDialog {
 
 // The filter of the file picker, in Qt's form.
 QString KanrenFileFilter();
+
+}  // namespace accessories

@@ -20,6 +20,10 @@
 #include "paths.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 // File-name part of a CP932 path.
@@ -214,3 +218,5 @@ void TfrMemo::mnuDateInsClick() {
 void TfrMemo::mnuTimeInsClick() {
     tx->insertPlainText(MemoTimeText(platform::CurrentClock().Now()));
 }
+
+}  // namespace accessories

@@ -10,6 +10,8 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 
+namespace accessories {
+
 class TfrMemo : public QDialog {
   public:
     static constexpr int kResultSaved = 1;
@@ -60,3 +62,5 @@ class TfrMemo : public QDialog {
     bool shown_ = false;
     int modalResult_ = kResultNotSaved;
 };
+
+}  // namespace accessories

@@ -2,6 +2,8 @@
 
 #include "memo_editor.h"
 
+namespace accessories {
+
 namespace {
 MemoEditorRunner g_runner;
 }  // namespace
@@ -17,3 +19,5 @@ bool EditMemoFile(QWidget* parent, const std::string& path, std::string& text) {
 }
 
 void SetMemoEditorRunner(MemoEditorRunner runner) { g_runner = std::move(runner); }
+
+}  // namespace accessories

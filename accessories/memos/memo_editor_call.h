@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace accessories {
+
 // True when the editor saved the file; text is then the text it saved (CP932, CR LF).
 bool EditMemoFile(QWidget* parent, const std::string& path, std::string& text);
 
@@ -14,3 +16,5 @@ using MemoEditorRunner =
     std::function<bool(QWidget* parent, const std::string& path, std::string& text)>;
 // nullptr restores the memo editor.
 void SetMemoEditorRunner(MemoEditorRunner runner);
+
+}  // namespace accessories

@@ -8,6 +8,8 @@
 #include "paths.h"
 #include "trash.h"
 
+namespace accessories {
+
 namespace {
 
 bool Exists(const std::string& path) {
@@ -94,3 +96,5 @@ void RetargetOpenMemos(const std::string& oldFolder, const std::string& newFolde
         if (FolderPartOf(file) == oldFolder) file = newFolder + FileNameOf(file);
     }
 }
+
+}  // namespace accessories

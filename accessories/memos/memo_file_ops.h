@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace accessories {
+
 // targetFolder (ending in "/") not empty: moves the memo and its companion file there; empty:
 // closes its note and moves both to the trash. Never replaces a file in the target folder;
 // the note follows only a move that succeeded. 0 on success, else non-zero (after telling the
@@ -17,3 +19,5 @@ void CloseOpenMemosUnder(const std::string& folder);
 // The notes of memos directly in oldFolder now show the same names in newFolder (both end
 // in "/").
 void RetargetOpenMemos(const std::string& oldFolder, const std::string& newFolder);
+
+}  // namespace accessories

@@ -37,6 +37,10 @@
 #include "title_bar.h"
 #include "window_frame.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 TfrMokuzi* frMokuzi = nullptr;
 
 namespace {
@@ -794,3 +798,5 @@ void TfrMokuzi::closeEvent(QCloseEvent* event) {
     if (frMokuzi == this) frMokuzi = nullptr;
     SetWindowOpen(WindowKind::MemoIndex, false);
 }
+
+}  // namespace accessories

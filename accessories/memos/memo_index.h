@@ -18,6 +18,8 @@
 
 #include "settings_record.h"
 
+namespace accessories {
+
 class MemoCategoryDelegate;
 
 class TfrMokuzi : public QWidget {
@@ -135,9 +137,11 @@ extern TfrMokuzi* frMokuzi;
 // The index's bounds from the saved ones: a window as wide (high) as the desktop loses 6
 // pixels and goes to its left (top) edge; a left or top outside the desktop or within 50
 // pixels of its far edge goes to that edge.
-QRect PlaceMemoIndex(const MokuziTLWH& saved, const QRect& desktop);
+QRect PlaceMemoIndex(const foundation::MokuziTLWH& saved, const QRect& desktop);
 
 // The file list's selection after a right click on row (-1: beside the rows): with at most one
 // row selected, just that row; with several, a click beside them or on an unselected row
 // selects only that row (or none), a click on a selected row keeps them.
 std::vector<bool> RightClickSelection(const std::vector<bool>& selected, int row);
+
+}  // namespace accessories

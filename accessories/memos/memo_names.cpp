@@ -8,6 +8,8 @@
 #include "cp932.h"
 #include "paths.h"
 
+namespace accessories {
+
 namespace {
 
 // The longest file name most Linux file systems take, in bytes of its UTF-8 form.
@@ -127,3 +129,5 @@ std::string MemoCategoryFolder(const std::string& memoPath, const std::string& c
     if (base == "/") base.clear();
     return category.empty() ? base + "/" : base + "/" + category + "/";
 }
+
+}  // namespace accessories

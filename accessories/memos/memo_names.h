@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace accessories {
+
 // A title made safe as a file or folder name: "/", "\", ":", ";", ",", "*", "?", '"', "<", ">",
 // "|" and "." become their full-width forms; an empty title or one that starts with a blank
 // becomes "MEMO" and the time (yy-mm-dd_hh-nn-ss). The name is cut at a character boundary so
@@ -23,3 +25,5 @@ std::string FolderPartOf(const std::string& path);
 // The folder of a category with its final "/": the memo folder itself for an empty name
 // ("標準"), else its sub-folder.
 std::string MemoCategoryFolder(const std::string& memoPath, const std::string& category);
+
+}  // namespace accessories

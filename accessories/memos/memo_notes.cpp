@@ -17,6 +17,10 @@
 #include "paths.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 // Asks title and category; the new memo's path, or "" when cancelled or the name is taken.
@@ -131,3 +135,5 @@ void SaveNotesForSession() {
     ForEachNote([](TfrFusen& note) { note.WriteLookNow(); });
     SaveOpenNoteList();
 }
+
+}  // namespace accessories

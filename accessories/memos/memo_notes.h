@@ -6,6 +6,9 @@
 #include <string>
 
 class QWidget;
+
+namespace accessories {
+
 class TfrFusen;
 
 // Shows the memo as a sticky note placed at topLeft unless its companion file says otherwise.
@@ -39,3 +42,5 @@ bool SaveOpenNoteList();
 // A save that the session may outlive: every note writes its companion file and goes on
 // working (a later change is written again), and the list of open notes is written.
 void SaveNotesForSession();
+
+}  // namespace accessories

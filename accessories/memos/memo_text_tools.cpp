@@ -2,6 +2,10 @@
 
 #include "calendar_rules.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 QString MemoDateText(const platform::LocalDateTime& t) {
     static const char* const kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
     const int w = WeekdayOf(t.year, t.month, t.day);
@@ -34,3 +38,5 @@ int FindMemoText(const QString& text, const QString& what, int from) {
         ++pos;
     }
 }
+
+}  // namespace accessories

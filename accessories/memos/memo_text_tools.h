@@ -5,6 +5,8 @@
 
 #include "clock.h"
 
+namespace accessories {
+
 // Today as the long date with the short weekday: "2004年5月3日(月)".
 QString MemoDateText(const platform::LocalDateTime& t);
 // The time on the 12-hour clock: "AM 12:05", "PM 01:05".
@@ -16,3 +18,5 @@ int MemoSearchStart(int caret, int lastFoundPos, bool searched);
 // First position at or after from where text continues with what, counting characters, so a
 // match never begins inside a double-byte character; -1 when there is none.
 int FindMemoText(const QString& text, const QString& what, int from);
+
+}  // namespace accessories

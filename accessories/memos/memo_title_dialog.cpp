@@ -11,6 +11,10 @@
 #include "memo_names.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 MemoTitleRunner g_runner;
@@ -89,3 +93,5 @@ bool RunMemoTitleDialog(TfrMemoTiInp& dialog) {
 }
 
 void SetMemoTitleRunner(MemoTitleRunner runner) { g_runner = std::move(runner); }
+
+}  // namespace accessories

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+namespace accessories {
+
 class TfrMemoTiInp : public QDialog {
     Q_OBJECT
 
@@ -39,3 +41,5 @@ class TfrMemoTiInp : public QDialog {
 bool RunMemoTitleDialog(TfrMemoTiInp& dialog);
 using MemoTitleRunner = std::function<bool(TfrMemoTiInp&)>;
 void SetMemoTitleRunner(MemoTitleRunner runner);
+
+}  // namespace accessories

@@ -12,6 +12,10 @@
 #include "paths.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 constexpr const char* kSection = "MEMO";
@@ -120,3 +124,5 @@ bool WriteOpenMemoList(const std::string& iniPath) {
 }
 
 void ForgetRestoredMemoList() { LastRestore().reset(); }
+
+}  // namespace accessories

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+namespace accessories {
+
 // Its path in the program's data folder.
 std::string OpenMemoListPath();
 
@@ -31,3 +33,5 @@ bool WriteOpenMemoList(const std::string& iniPath);
 
 // Tests only: forgets what the start remembered.
 void ForgetRestoredMemoList();
+
+}  // namespace accessories

@@ -1,5 +1,7 @@
 #include "open_memo_table.h"
 
+namespace accessories {
+
 FUSEN_BK_KATA OpenMemoTable[kMemoSlots];
 
 namespace {
@@ -59,3 +61,5 @@ int FindFreeMemoSlot() {
 void ClearOpenMemoTable() {
     for (int i = 0; i < kMemoSlots; ++i) FreeMemoSlot(i);
 }
+
+}  // namespace accessories

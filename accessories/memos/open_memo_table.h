@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace accessories {
+
 struct FUSEN_BK_KATA {
     QPointer<QWidget> Wnd;  // the note; null before the note is made or after it went
     bool HasWnd = false;    // a window was recorded (so a null Wnd means it is gone)
@@ -34,3 +36,5 @@ int FindOpenMemo(const std::string& fileName);
 int FindFreeMemoSlot();
 // Empties every slot (start-up, before the notes of the last run come back).
 void ClearOpenMemoTable();
+
+}  // namespace accessories

@@ -3,6 +3,11 @@
 #include "notebook_print.h"
 #include "print_job.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 void DeskAccessories::PrintMonth(QWidget* parent) {
     RunPrintJob(parent, [](platform::PrintCanvas& canvas) {
         PrintMonthDocument(canvas, BuildMonthPrint());
@@ -15,3 +20,5 @@ void DeskAccessories::PrintNotebook(QWidget* parent) {
         notebook.PrintMonthNotebook();
     });
 }
+
+}  // namespace accessories

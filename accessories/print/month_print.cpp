@@ -8,6 +8,10 @@
 #include "print_job.h"
 #include "printer_scale.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 using platform::FromCp932;
 using platform::kTextCenter;
 using platform::kTextRight;
@@ -104,3 +108,5 @@ bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month) 
     canvas.EndDoc();
     return true;
 }
+
+}  // namespace accessories

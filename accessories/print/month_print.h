@@ -9,6 +9,8 @@
 #include "print_canvas.h"
 #include "settings_record.h"
 
+namespace accessories {
+
 struct MonthPrintDay {
     std::string heading;        // CP932, as the month view's day header shows it
     uint32_t headingColor = 0;  // stored colour values
@@ -25,7 +27,7 @@ struct MonthPrint {
 };
 
 // "2004年 6月 月間予定表", with the era year when settings.wareki is 1 (CP932).
-std::string MonthPrintTitle(int year, int month, const INIT& settings);
+std::string MonthPrintTitle(int year, int month, const foundation::INIT& settings);
 
 // The month in MonthDays (CurYear/CurMonth) as the month view shows it, with Settings and
 // today's stamp.
@@ -33,3 +35,5 @@ MonthPrint BuildMonthPrint();
 
 // Prints one document; false when it could not start (the user has been told).
 bool PrintMonthDocument(platform::PrintCanvas& canvas, const MonthPrint& month);
+
+}  // namespace accessories

@@ -7,6 +7,10 @@
 #include "print_job.h"
 #include "printer_scale.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 using platform::FromCp932;
 using platform::kTextCenter;
 using platform::kTextSingleLine;
@@ -159,3 +163,5 @@ void Tspr::PrintDay(int year, int month, int day) {
 
     if (weekday == 0) NextPage();
 }
+
+}  // namespace accessories

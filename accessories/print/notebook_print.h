@@ -9,16 +9,18 @@
 #include "records.h"
 #include "settings_record.h"
 
+namespace accessories {
+
 // Heading of one day on a notebook page.
 struct NotebookHeading {
     std::string text;    // CP932: "5/3(月･大安･第19週) 憲法記念日,結婚記念日"
     uint32_t color = 0;  // stored colour value
 };
-NotebookHeading NotebookDayHeading(int year, int month, int day, const YOTEI& entry,
-                                   const INIT& settings);
+NotebookHeading NotebookDayHeading(int year, int month, int day, const foundation::YOTEI& entry,
+                                   const foundation::INIT& settings);
 
 // "2004年 6月予定表", with the era year when settings.wareki is 1 (CP932).
-std::string NotebookPageTitle(int year, int month, const INIT& settings);
+std::string NotebookPageTitle(int year, int month, const foundation::INIT& settings);
 
 // Prints MonthDays of CurYear/CurMonth with Settings; made, run once and freed.
 class Tspr {
@@ -43,3 +45,5 @@ class Tspr {
     platform::PrintCanvas& canvas_;
     bool lastDay_ = false;
 };
+
+}  // namespace accessories

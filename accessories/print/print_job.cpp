@@ -5,6 +5,10 @@
 #include "message_box.h"
 #include "print_dialog.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 void SayPrintCannotStart() {
@@ -38,3 +42,5 @@ void RunPrintJob(QWidget* parent, const std::function<void(platform::PrintCanvas
     // Without the system's printing no printer can be asked for.
     if (!platform::PrintOnPrinter(parent, print)) SayPrintCannotStart();
 }
+
+}  // namespace accessories

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace accessories {
+
 // The face every print uses (mapped to an installed Japanese font).
 QString PrintFontFamily();
 platform::CanvasFont PrintFont(int pointSize, bool bold = false, bool italic = false);
@@ -29,3 +31,5 @@ bool StartPrint(platform::PrintCanvas& canvas);
 // chosen. Nothing is printed when the dialog is cancelled; when the system's printing cannot be
 // loaded, the user is told "印刷を開始できません。".
 void RunPrintJob(QWidget* parent, const std::function<void(platform::PrintCanvas&)>& print);
+
+}  // namespace accessories

@@ -15,6 +15,8 @@
 #include "open_document.h"
 #include "title_bar.h"
 
+namespace accessories {
+
 TfrVer* frVer = nullptr;
 
 const char kContactMail[] = "kolvane@example.org";
@@ -117,3 +119,5 @@ bool TfrVer::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
+
+}  // namespace accessories

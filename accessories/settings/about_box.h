@@ -7,6 +7,8 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
+namespace accessories {
+
 class TfrVer : public QDialog {
     Q_OBJECT
   public:
@@ -37,3 +39,5 @@ extern TfrVer* frVer;
 // Where the links lead.
 extern const char kContactMail[];
 extern const char kHomePage[];
+
+}  // namespace accessories

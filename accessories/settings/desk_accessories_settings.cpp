@@ -3,6 +3,11 @@
 #include "options_hub.h"
 #include "settings_dialog.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 void DeskAccessories::ShowSettingsDialog() { RunSettingsDialog(); }
 
 AccessoryWindows::OptionsResult DeskAccessories::OpenOptions(QWidget* parent, QPoint topLeft,
@@ -31,3 +36,5 @@ AccessoryWindows::OptionsResult DeskAccessories::OpenOptions(QWidget* parent, QP
 }
 
 bool DeskAccessories::OptionsOpen() const { return frOp != nullptr; }
+
+}  // namespace accessories

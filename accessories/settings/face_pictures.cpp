@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace accessories {
+
 namespace {
 
 QPixmap Face(int width, int height) {
@@ -29,3 +31,5 @@ QPixmap Face(int width, int height) {
 QIcon DefaultFaceIcon() { return QIcon(Face(32, 32)); }
 
 QPixmap DefaultFaceBitmap() { return Face(32, 40); }
+
+}  // namespace accessories

@@ -4,7 +4,11 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace accessories {
+
 // 32 x 32.
 QIcon DefaultFaceIcon();
 // The picture of the launcher button and of the dialogs' picture buttons.
 QPixmap DefaultFaceBitmap();
+
+}  // namespace accessories

@@ -20,6 +20,11 @@
 #include "system_info.h"
 #include "title_bar.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 TfrOp* frOp = nullptr;
 
 namespace {
@@ -158,3 +163,5 @@ void TfrOp::Button6Click() {
     }
     close();
 }
+
+}  // namespace accessories

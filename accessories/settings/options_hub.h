@@ -10,6 +10,8 @@
 
 class QPushButton;
 
+namespace accessories {
+
 class TfrOp : public QDialog {
     Q_OBJECT
   public:
@@ -49,3 +51,5 @@ class TfrOp : public QDialog {
 
 // The hub while its opener holds it.
 extern TfrOp* frOp;
+
+}  // namespace accessories

@@ -34,6 +34,10 @@
 #include "title_bar.h"
 #include "window_frame.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 TfrSet* frSet = nullptr;
 
 namespace {
@@ -654,3 +658,5 @@ void RunSettingsDialog(QWidget* parent) {
     dialog.exec();
     frSet = nullptr;
 }
+
+}  // namespace accessories

@@ -16,7 +16,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+
+namespace foundation {
 class TSpeedButtonVR;
+}
+
+namespace accessories {
 
 class TfrSet : public QDialog {
     Q_OBJECT
@@ -34,7 +39,7 @@ class TfrSet : public QDialog {
     // The built-in face pictures, for the options hub.
     QIcon pic_ico;
     QPixmap pic_bmp;
-    TShellLink ShellLink1;
+    foundation::TShellLink ShellLink1;
 
     QLineEdit* tx_path;
     QPushButton* Button1;
@@ -51,7 +56,7 @@ class TfrSet : public QDialog {
     QCheckBox* ch_wareki;
     QCheckBox* ch_roku;
     QCheckBox* cb_endCHK_nasi;
-    TSpeedButtonVR* bt_date;
+    foundation::TSpeedButtonVR* bt_date;
     QPushButton* BitBtn1;
     QFrame* shape1;
     QLabel* sh1;
@@ -134,10 +139,11 @@ class TfrSet : public QDialog {
     void SetTextColor(QWidget* control, uint32_t stored);
     void SetMemoColor(uint32_t stored);
     void ShowMemoFont();
-    void Shortcut(TShellLinkType type, int tag, const char* setMessage, const char* removeMessage);
+    void Shortcut(foundation::TShellLinkType type, int tag, const char* setMessage,
+                  const char* removeMessage);
     bool HotKeyTyped(const QString& text);
 
-    StoredFont memoFont_;
+    foundation::StoredFont memoFont_;
     QColor lastColor_ = Qt::black;
 };
 
@@ -146,3 +152,5 @@ extern TfrSet* frSet;
 
 // Opens the dialog modally and releases it.
 void RunSettingsDialog(QWidget* parent = nullptr);
+
+}  // namespace accessories

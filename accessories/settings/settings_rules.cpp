@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace accessories {
+
 int ListIndex(int stored, int count) { return stored >= 0 && stored < count ? stored : 0; }
 
 int NoticeTimeIndex(int32_t milliseconds) { return ListIndex(milliseconds / 5000, 13); }
@@ -37,3 +39,5 @@ QPoint CentredClientPos(const QRect& screen, const QSize& client, const QMargins
     const int top = static_cast<int>(screen.height() / 2.0 - outerHeight / 2.0);
     return {screen.x() + left + frame.left(), screen.y() + top + frame.top()};
 }
+
+}  // namespace accessories

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace accessories {
+
 // Item of a list of count items for a stored value; a value outside the list selects the
 // first item.
 int ListIndex(int stored, int count);
@@ -26,3 +28,5 @@ char HotKeyLetter(QChar typed);
 // Where the client area goes so that the whole window, its frame included, is centred on the
 // screen: screen span / 2 - window span / 2, truncated.
 QPoint CentredClientPos(const QRect& screen, const QSize& client, const QMargins& frame);
+
+}  // namespace accessories

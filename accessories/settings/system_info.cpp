@@ -9,6 +9,8 @@
 #include "system_info_text.h"
 #include "title_bar.h"
 
+namespace accessories {
+
 TfrSysinfo* frSysinfo = nullptr;
 
 TfrSysinfo::TfrSysinfo(QWidget* parent) : QDialog(parent) {
@@ -52,3 +54,5 @@ void TfrSysinfo::FillSystemInfo() {
 }
 
 void TfrSysinfo::mnuClClick() { close(); }
+
+}  // namespace accessories

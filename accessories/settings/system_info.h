@@ -5,6 +5,8 @@
 
 class QPlainTextEdit;
 
+namespace accessories {
+
 class TfrSysinfo : public QDialog {
     Q_OBJECT
   public:
@@ -22,3 +24,5 @@ class TfrSysinfo : public QDialog {
 };
 
 extern TfrSysinfo* frSysinfo;
+
+}  // namespace accessories

@@ -9,6 +9,8 @@
 
 #include "cp932.h"
 
+namespace accessories {
+
 namespace {
 
 bool IsLocalDisk(const QStorageInfo& v) {
@@ -74,3 +76,5 @@ std::vector<LocalVolume> LocalVolumes() {
     }
     return volumes;
 }
+
+}  // namespace accessories

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace accessories {
+
 struct LocalVolume {
     QString root;            // mount point
     int64_t freeBytes = -1;  // below 0: could not be read
@@ -23,3 +25,5 @@ uint64_t TotalPhysicalMemory();
 // Mounted local disks, sorted by mount point; network, virtual and optical file systems and
 // the second mount of one device are left out.
 std::vector<LocalVolume> LocalVolumes();
+
+}  // namespace accessories

@@ -1,6 +1,11 @@
 #include "desk_accessories.h"
 #include "todo_window.h"
 
+using namespace foundation;
+using namespace schedule;
+
+namespace accessories {
+
 void DeskAccessories::OpenToDoList() { OpenToDoWindow(); }
 
 void DeskAccessories::ShowToDoAlert() { ShowToDoAlertWindow(); }
@@ -10,3 +15,5 @@ void DeskAccessories::ShowToDoListAtStart() {
 }
 
 bool DeskAccessories::SaveToDoList() { return SaveOpenToDoWindow(); }
+
+}  // namespace accessories

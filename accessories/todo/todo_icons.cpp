@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <array>
 
+namespace accessories {
+
 namespace {
 
 // A dot in the importance's colour, marked with the status.
@@ -56,3 +58,5 @@ QIcon ToDoIcon(int index) {
     if (icons[index].isNull()) icons[index] = QIcon(Draw(index % 5, index / 5));
     return icons[index];
 }
+
+}  // namespace accessories

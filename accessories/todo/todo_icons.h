@@ -4,4 +4,8 @@
 
 #include <QIcon>
 
+namespace accessories {
+
 QIcon ToDoIcon(int index);
+
+}  // namespace accessories

@@ -19,6 +19,10 @@
 #include "paths.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 // The dialog's labels are bold.
@@ -220,3 +224,5 @@ void TfrToDoInput::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace accessories

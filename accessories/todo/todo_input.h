@@ -16,6 +16,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace accessories {
+
 class TfrToDoInput : public QDialog {
   public:
     static constexpr int kResultOk = 1;
@@ -24,7 +26,7 @@ class TfrToDoInput : public QDialog {
     explicit TfrToDoInput(QWidget* parent = nullptr);
 
     // Set by the opener before showing.
-    TDateTime InitialDate = 0;  // 0: today
+    foundation::TDateTime InitialDate = 0;  // 0: today
     std::string ProjectListPath;
 
     // The opener's values of an item being edited (CP932).
@@ -65,3 +67,5 @@ class TfrToDoInput : public QDialog {
     ToDoRow original_;                       // the item being edited
     bool shown_ = false;
 };
+
+}  // namespace accessories

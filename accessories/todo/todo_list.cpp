@@ -14,6 +14,10 @@
 #include "paths.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 namespace {
 
 const char kDoneRemain[] = "----";
@@ -335,3 +339,5 @@ std::vector<size_t> ToDoList::Sort(int column) {
     if (!alertMode && !rows.empty()) unsaved_ = true;
     return order;
 }
+
+}  // namespace accessories

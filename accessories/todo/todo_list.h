@@ -9,6 +9,8 @@
 #include "date_time.h"
 #include "todo_store.h"
 
+namespace accessories {
+
 constexpr int kToDoColumns = 7;
 // Widths of the list's columns in a new window, in pixels.
 constexpr std::array<int, kToDoColumns> kToDoInitialWidths = {91, 217, 54, 82, 48, 100, 100};
@@ -23,7 +25,7 @@ struct ToDoRow {
     std::string project;     // column 5
     std::string link;        // column 6
 
-    int Icon() const { return ToDoIconIndex(importance, status); }
+    int Icon() const { return foundation::ToDoIconIndex(importance, status); }
     const std::string& Cell(int column) const;
 };
 
@@ -35,7 +37,7 @@ struct ToDoEntry {
 };
 
 // Remaining days of a due date from today: whole days, truncated towards zero.
-int RemainingDays(TDateTime due, TDateTime today);
+int RemainingDays(foundation::TDateTime due, foundation::TDateTime today);
 // "----" for a done item, else the days right-aligned in width 4 (read rows) or 5 (rows just
 // added, edited or given a status).
 std::string RemainText(bool done, int days, int width);
@@ -43,11 +45,11 @@ std::string RemainText(bool done, int days, int width);
 bool RemainIsOverdue(const std::string& remain);
 
 // The row of a stored item (remaining days in width 4).
-ToDoRow RowFromItem(TTODO item, TDateTime today);
+ToDoRow RowFromItem(foundation::TTODO item, foundation::TDateTime today);
 // The item a row stores. The date text of a row is always one the store reads.
-TTODO ItemFromRow(const ToDoRow& row);
+foundation::TTODO ItemFromRow(const ToDoRow& row);
 // Undone items whose remaining days are fewer than todozan (overdue ones included).
-bool DueForAlert(const TTODO& item, TDateTime today, int todozan);
+bool DueForAlert(const foundation::TTODO& item, foundation::TDateTime today, int todozan);
 
 // The date of the entry boxes: a 4-digit year, a month 1-12 and a day 1-31; a day beyond the
 // month's end becomes its last day. False when the texts are no such date.
@@ -62,11 +64,11 @@ std::vector<size_t> SortToDoRows(std::vector<ToDoRow>& rows, int column, bool de
 
 // The deletion log "todo_log.txt".
 std::string ToDoLogHeader();
-std::string ToDoLogLine(const ToDoRow& row, TDateTime today);
+std::string ToDoLogLine(const ToDoRow& row, foundation::TDateTime today);
 enum class LogResult { Ok, OpenFailed, WriteFailed };
 // Appends the row's line, creating the file with its header; an existing log that cannot be
 // read is left alone (OpenFailed).
-LogResult AppendToDoLog(const std::string& path, const ToDoRow& row, TDateTime today);
+LogResult AppendToDoLog(const std::string& path, const ToDoRow& row, foundation::TDateTime today);
 
 // The warning of a store read only in part: how many items were read and the copy that keeps
 // the file as it was (or, without one, that the file will not be saved over). CP932.
@@ -84,7 +86,7 @@ class ToDoList {
 
     // Appends the stored items (in alert mode only those due soon). Runs once per list. A
     // damaged store is told once a run (ToDoDamageMessage), an unreadable one too.
-    void Load(TDateTime today);
+    void Load(foundation::TDateTime today);
     // Rewrites the store from the rows; nothing in alert mode. Shows "TODO が書き込めません。"
     // and returns false when the store could not be written (the rows stay).
     bool Save();
@@ -92,10 +94,10 @@ class ToDoList {
     bool Unsaved() const { return unsaved_; }
 
     // Each change saves at once; they return the save's result.
-    bool Add(const ToDoEntry& entry, TDateTime today);
-    bool Edit(size_t index, const ToDoEntry& entry, TDateTime today);
+    bool Add(const ToDoEntry& entry, foundation::TDateTime today);
+    bool Edit(size_t index, const ToDoEntry& entry, foundation::TDateTime today);
     bool SetImportance(size_t index, const std::string& importance);
-    bool SetStatus(size_t index, const std::string& status, TDateTime today);
+    bool SetStatus(size_t index, const std::string& status, foundation::TDateTime today);
     bool Delete(size_t index);
     // Gives the old index of each new row.
     std::vector<size_t> Sort(int column);
@@ -103,11 +105,13 @@ class ToDoList {
     bool SortDescending(int column) const { return sortDesc_[column] != 0; }
 
   private:
-    void Fill(ToDoRow& row, const ToDoEntry& entry, TDateTime today);
+    void Fill(ToDoRow& row, const ToDoEntry& entry, foundation::TDateTime today);
     bool Changed();
 
-    ToDoStore store_;
+    foundation::ToDoStore store_;
     bool loaded_ = false;
     bool unsaved_ = false;
     std::array<uint8_t, kToDoColumns> sortDesc_{};
 };
+
+}  // namespace accessories

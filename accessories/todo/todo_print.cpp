@@ -8,6 +8,10 @@
 #include "printer_scale.h"
 #include "todo_icons.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 using platform::FromCp932;
 using platform::kTextCenter;
 using platform::kTextNoClip;
@@ -135,3 +139,5 @@ void PrintToDo(QWidget* parent, const std::vector<ToDoRow>& rows,
         PrintToDoDocument(canvas, PrintDateStamp(Settings.wareki == 1), rows, columnWidths);
     });
 }
+
+}  // namespace accessories

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace accessories {
+
 // rows: in the list's order (only the alert's rows in alert mode); columnWidths: the seven
 // list columns in screen pixels. Row images come from ToDoIcon (todo_icons.h).
 void PrintToDo(QWidget* parent, const std::vector<ToDoRow>& rows,
@@ -28,3 +30,5 @@ std::string ToDoPrintTotals(size_t rows, int notDone);
 bool PrintToDoDocument(platform::PrintCanvas& canvas, const std::string& stamp,
                        const std::vector<ToDoRow>& rows,
                        const std::array<int, kToDoColumns>& columnWidths);
+
+}  // namespace accessories

@@ -4,6 +4,10 @@
 #include "paths.h"
 #include "text_file.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 ProjectsRead ReadProjectNames(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     if (!platform::FileExists(path)) return ProjectsRead::Missing;
@@ -30,3 +34,5 @@ void UseProjectName(std::vector<std::string>& names, const std::string& name) {
         }
     }
 }
+
+}  // namespace accessories

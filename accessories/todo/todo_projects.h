@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+namespace accessories {
+
 enum class ProjectsRead { Missing, Unreadable, Read };
 
 ProjectsRead ReadProjectNames(const std::string& path, std::vector<std::string>& names);
 std::string FormatProjectNames(const std::vector<std::string>& names);
 // Puts a used name at the top, once (exact byte comparison); an empty name changes nothing.
 void UseProjectName(std::vector<std::string>& names, const std::string& name);
+
+}  // namespace accessories

@@ -28,6 +28,10 @@
 #include "todo_input.h"
 #include "todo_print.h"
 
+using namespace foundation;
+
+namespace accessories {
+
 TfrToDo* frToDo = nullptr;
 
 namespace {
@@ -611,3 +615,5 @@ void ShowToDoAlertWindow(const std::function<void(TfrToDo&)>& runModal) {
 }
 
 bool SaveOpenToDoWindow() { return frToDo ? frToDo->SaveForExit() : true; }
+
+}  // namespace accessories

@@ -13,6 +13,9 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QTreeWidget;
+
+namespace accessories {
+
 class TfrMemo;
 class TfrToDoInput;
 
@@ -109,3 +112,5 @@ void OpenToDoWindow();
 void ShowToDoAlertWindow(const std::function<void(TfrToDo&)>& runModal = {});
 // Saves the open list (exit and session); true when there is nothing to save.
 bool SaveOpenToDoWindow();
+
+}  // namespace accessories

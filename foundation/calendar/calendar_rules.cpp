@@ -7,6 +7,8 @@
 
 #include "cp932.h"
 
+namespace foundation {
+
 namespace {
 
 const std::string& WeekdayKanji(int w) {
@@ -324,3 +326,5 @@ uint32_t DayColor(int year, int month, int day, std::string& holidayName,
     }
     return weekdayColors[WeekdayOf(year, month, day)];
 }
+
+}  // namespace foundation

@@ -7,6 +7,8 @@
 
 #include "date_time.h"
 
+namespace foundation {
+
 // Raised by StrToDateTimeStd on text that is no date.
 class EConvertError : public std::runtime_error {
   public:
@@ -38,3 +40,5 @@ uint32_t DayColor(int year, int month, int day, std::string& holidayName,
                   const uint32_t (&weekdayColors)[7], uint32_t holidayColor);
 // 0-5, or 255 (and an empty name) outside the table.
 int RokuyoName(int year, int month, int day, std::string& name);
+
+}  // namespace foundation

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace foundation {
+
 namespace {
 
 constexpr long long kMsPerDay = 86400000LL;
@@ -103,3 +105,5 @@ long long WholeDaysBetween(const platform::LocalDateTime& from, const platform::
     };
     return (ms(to) - ms(from)) / kMsPerDay;
 }
+
+}  // namespace foundation

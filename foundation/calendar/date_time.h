@@ -5,6 +5,8 @@
 
 #include "clock.h"
 
+namespace foundation {
+
 using TDateTime = double;
 
 bool IsValidDate(int year, int month, int day);
@@ -21,3 +23,5 @@ long long WholeDaysBetween(const platform::LocalDateTime& from, const platform::
 // Now, from the clock port.
 TDateTime Now();
 TDateTime Date();
+
+}  // namespace foundation

@@ -4,6 +4,8 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+namespace foundation {
+
 namespace {
 
 struct Names {
@@ -190,3 +192,5 @@ bool HolidayName(int year, int month, int day, std::string& name) {
     }
     return false;
 }
+
+}  // namespace foundation

@@ -8,6 +8,8 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+namespace foundation {
+
 namespace {
 
 constexpr int kFirstYear = 2004;
@@ -83,3 +85,5 @@ int RokuyoName(int year, int month, int day, std::string& name) {
     name = names[value];
     return value;
 }
+
+}  // namespace foundation

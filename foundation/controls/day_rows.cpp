@@ -5,6 +5,8 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+namespace foundation {
+
 namespace {
 
 constexpr int kMemoFrame = 8;
@@ -62,3 +64,5 @@ int MemoHeight(int lines, int fontPx) { return std::max(lines, 1) * fontPx + kMe
 int MemoHeightForEnter(int lines, int fontPx) {
     return (std::max(lines, 1) + 1) * fontPx + kMemoFrame;
 }
+
+}  // namespace foundation

@@ -8,6 +8,8 @@
 #include "records.h"
 #include "settings_record.h"
 
+namespace foundation {
+
 // Header of one day row of the month view.
 struct DayRowHeader {
     std::string caption;  // CP932, e.g. "5/3(月･大安･第19週)憲法記念日"
@@ -40,3 +42,5 @@ int StackDayRows(Header* (&headers)[32], Memo* (&memos)[32], int days, SetRow se
     }
     return bottom;
 }
+
+}  // namespace foundation

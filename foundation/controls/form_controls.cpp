@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+namespace foundation {
+
 QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& geometry) {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
@@ -59,3 +61,5 @@ QVBoxLayout* MakeMenuBarLayout(QWidget* window, QMenuBar*& menuBar) {
     layout->setMenuBar(menuBar);
     return layout;
 }
+
+}  // namespace foundation

@@ -13,6 +13,8 @@ class QLineEdit;
 class QMenuBar;
 class QVBoxLayout;
 
+namespace foundation {
+
 // An editable combo box whose typed value is read as it stands and never becomes an item.
 QComboBox* MakeCombo(QWidget* parent, const char* name, const QRect& geometry);
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
@@ -31,3 +33,5 @@ QVBoxLayout* MakeMenuBarLayout(QWidget* window, QMenuBar*& menuBar);
 // Whether this is the window's first showing: the work a form does when it is shown runs once,
 // not again when the window comes back from being hidden or minimised.
 inline bool FirstShow(bool& shown) { return !std::exchange(shown, true); }
+
+}  // namespace foundation

@@ -5,6 +5,8 @@
 #include "open_document.h"
 #include "paths.h"
 
+namespace foundation {
+
 std::string HelpFilePath() { return platform::JoinPath(AppDir, "orsel.html"); }
 
 void OpenHelp() {
@@ -26,3 +28,5 @@ void OpenHelp() {
     };
     if (!platform::OpenDocument(shown, tell)) tell();
 }
+
+}  // namespace foundation

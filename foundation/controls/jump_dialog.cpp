@@ -11,6 +11,8 @@
 #include "form_controls.h"
 #include "title_bar.h"
 
+namespace foundation {
+
 TfrJp* frJp = nullptr;
 
 namespace {
@@ -143,3 +145,5 @@ bool ParseJumpTarget(const QString& yearText, const QString& monthText, int& yea
     if (!ascii(yearText, y) || !ascii(monthText, m)) return false;
     return ParseJumpTarget(y, m, year, month);
 }
+
+}  // namespace foundation

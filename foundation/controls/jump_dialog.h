@@ -10,6 +10,8 @@
 #include <QString>
 #include <string>
 
+namespace foundation {
+
 class TfrJp : public QDialog {
     Q_OBJECT
 
@@ -49,3 +51,5 @@ extern TfrJp* frJp;
 bool ParseJumpTarget(const std::string& yearText, const std::string& monthText, int& year,
                      int& month);
 bool ParseJumpTarget(const QString& yearText, const QString& monthText, int& year, int& month);
+
+}  // namespace foundation

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace foundation {
+
 namespace {
 
 constexpr int kKinds = static_cast<int>(WindowKind::JumpDialog) + 1;
@@ -31,3 +33,5 @@ void ResetOpenWindows() {
         windows_[i] = nullptr;
     }
 }
+
+}  // namespace foundation

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace foundation {
+
 enum class WindowKind {
     OptionsHub,
     YearView,
@@ -37,3 +39,5 @@ class OpenWindowScope {
   private:
     WindowKind kind_;
 };
+
+}  // namespace foundation

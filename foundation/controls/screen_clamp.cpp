@@ -1,5 +1,7 @@
 #include "screen_clamp.h"
 
+namespace foundation {
+
 namespace {
 
 constexpr int kShrink = 6;
@@ -23,3 +25,5 @@ QRect ClampToScreen(const QRect& bounds, const QSize& screen) {
     ClampAxis(top, height, screen.height());
     return QRect(left, top, width, height);
 }
+
+}  // namespace foundation

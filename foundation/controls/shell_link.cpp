@@ -11,6 +11,8 @@
 #include "paths.h"
 #include "program_icon.h"
 
+namespace foundation {
+
 namespace {
 
 // The string escapes of a desktop entry value.
@@ -164,3 +166,5 @@ void TShellLink::DeleteLink() {
     if (!info.exists() && !info.isSymLink()) return;
     if (!QFile::remove(path)) throw EShellLinkError(("Error in DeleteFile: " + path).toStdString());
 }
+
+}  // namespace foundation

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace foundation {
+
 // The folder kinds keep the numbers the shortcut folders always had.
 enum TShellLinkType : uint8_t {
     lnkDesktop = 0,
@@ -82,3 +84,5 @@ QString SpecialFolder(TShellLinkType type);
 uint16_t ShellHotKeyWord(uint16_t hotKey);
 // One argument of an Exec= line, quoted when the desktop-entry rules ask for it.
 QString QuoteExecArgument(const QString& argument);
+
+}  // namespace foundation

@@ -6,6 +6,8 @@
 
 #include "color.h"
 
+namespace foundation {
+
 namespace {
 
 constexpr uint32_t kButtonFace = platform::SystemColor(15);
@@ -125,3 +127,5 @@ void TSpeedButtonVR::Paint() {
         }
     }
 }
+
+}  // namespace foundation

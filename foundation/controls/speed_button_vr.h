@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <cstdint>
 
+namespace foundation {
+
 class TSpeedButtonVR : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(Qt::BrushStyle BkBrushStyle READ BkBrushStyle WRITE SetBkBrushStyle)
@@ -44,3 +46,5 @@ class TSpeedButtonVR : public QAbstractButton {
     bool wakuVisible_ = false;
     uint32_t wakuColor_ = 0;
 };
+
+}  // namespace foundation

@@ -2,6 +2,8 @@
 
 #include "cp932.h"
 
+namespace foundation {
+
 QFont ToQFont(const StoredFont& stored) {
     QFont font(platform::FromCp932(stored.Name));
     if (stored.Size > 0) font.setPointSize(stored.Size);
@@ -24,3 +26,5 @@ StoredFont ToStoredFont(const QFont& font, uint32_t color) {
     stored.StrikeOut = font.strikeOut();
     return stored;
 }
+
+}  // namespace foundation

@@ -10,6 +10,8 @@
 #include "globals.h"
 #include "schedule_store.h"
 
+namespace foundation {
+
 namespace {
 
 const char* const kCalendarFont = "ＭＳ ゴシック";
@@ -155,3 +157,5 @@ void TVr_SCAL::ShowMonth(int year, int month) {
 void TVr_SCAL::SetPos(int left, int top) {
     if (Frame) Frame->move(left, top);
 }
+
+}  // namespace foundation

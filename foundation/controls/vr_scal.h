@@ -12,6 +12,8 @@
 #include "records.h"
 #include "settings_record.h"
 
+namespace foundation {
+
 // Positions, texts and colours of one month, computed without widgets.
 struct MiniCalendarLayout {
     struct Label {
@@ -63,3 +65,5 @@ class TVr_SCAL {
     // Runs for a mouse press on a day label with the label's Tag.
     std::function<void(int tag)> onDayMouseDown;
 };
+
+}  // namespace foundation

@@ -14,6 +14,8 @@
 #include "process.h"
 #include "trash.h"
 
+namespace foundation {
+
 namespace {
 
 FolderPicker g_picker;
@@ -170,3 +172,5 @@ void FillMemoFolderView(const std::string& folder, QListWidget* view, const QIco
         item->setData(Qt::UserRole, QByteArray(name.data(), static_cast<int>(name.size())));
     }
 }
+
+}  // namespace foundation

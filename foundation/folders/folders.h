@@ -11,6 +11,8 @@
 class QListWidget;
 class QWidget;
 
+namespace foundation {
+
 // Shows a folder picker with the caption, opened at startFolder (CP932); returns the chosen
 // folder, empty when cancelled.
 using FolderPicker = std::function<std::string(QWidget* owner, const QString& caption,
@@ -57,3 +59,5 @@ void MemoFolderList(const std::string& folder, std::string& text);
 // item keeps its CP932 name (Qt::UserRole, QByteArray); "標準" keeps an empty one.
 void FillMemoFolderView(const std::string& folder, QListWidget* view,
                         const QIcon& standardIcon = QIcon());
+
+}  // namespace foundation

@@ -21,6 +21,8 @@
 #include "paths.h"
 #include "title_bar.h"
 
+namespace foundation {
+
 TfrPath* frPath = nullptr;
 
 namespace {
@@ -217,3 +219,5 @@ void TfrPath::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormActivate();
 }
+
+}  // namespace foundation

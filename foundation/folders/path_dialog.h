@@ -11,6 +11,8 @@ class QLabel;
 class QPushButton;
 class QTreeView;
 
+namespace foundation {
+
 class TfrPath : public QDialog {
     Q_OBJECT
   public:
@@ -55,3 +57,5 @@ class TfrPath : public QDialog {
 
 // The picker while it is shown; nullptr otherwise.
 extern TfrPath* frPath;
+
+}  // namespace foundation

@@ -9,6 +9,8 @@
 #include "file_io.h"
 #include "paths.h"
 
+namespace foundation {
+
 namespace store {
 namespace {
 
@@ -92,3 +94,5 @@ std::string DamagedFileCopy(const std::string& path) {
 }
 
 }  // namespace store
+
+}  // namespace foundation

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace foundation {
+
 namespace store {
 
 struct DamagedFile {
@@ -26,3 +28,5 @@ void DamagedFileRewritten(const std::string& path, const std::string& bytes);
 std::string DamagedFileCopy(const std::string& path);
 
 }  // namespace store
+
+}  // namespace foundation

@@ -6,6 +6,8 @@
 #include "paths.h"
 #include "settings_record.h"
 
+namespace foundation {
+
 OML_DATA ExportSettings;
 
 namespace {
@@ -68,3 +70,5 @@ bool SaveExportSettings(const std::string& folder) {
     ini.WriteString(kSection, "path", Quoted(d.path));
     return ini.Save();
 }
+
+}  // namespace foundation

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace foundation {
+
 struct OML_DATA {
     uint8_t ind = 0;                 // blanks before each schedule line
     std::string kiri_moji = "-";     // separator text, at most 255 bytes
@@ -27,3 +29,5 @@ void LoadExportSettings(const std::string& folder);
 // False when the file could not be written, or exists but could not be read (it is then left
 // as it was).
 bool SaveExportSettings(const std::string& folder);
+
+}  // namespace foundation

@@ -2,6 +2,8 @@
 
 #include "paths.h"
 
+namespace foundation {
+
 INIT Settings;
 uint16_t CurYear = 0;
 uint16_t CurMonth = 0;
@@ -36,3 +38,5 @@ void ResetGlobals() {
     MainFullHeight = 0;
     NavBusy = 0;
 }
+
+}  // namespace foundation

@@ -7,6 +7,8 @@
 #include "records.h"
 #include "settings_record.h"
 
+namespace foundation {
+
 // Target of the private window messages; a send is a synchronous call.
 class MainDispatcher {
   public:
@@ -36,3 +38,5 @@ intptr_t SendToMain(unsigned message, intptr_t wParam = 0, intptr_t lParam = 0);
 
 // Back to the state at program start (tests).
 void ResetGlobals();
+
+}  // namespace foundation

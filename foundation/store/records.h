@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace foundation {
+
 // One day of the loaded month.
 struct YOTEI {
     uint8_t HasText = 0;      // 1: Text holds the day's lines
@@ -24,3 +26,5 @@ struct prg {
     std::string Name;
     std::string FileName;
 };
+
+}  // namespace foundation

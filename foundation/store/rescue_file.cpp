@@ -7,6 +7,8 @@
 #include "paths.h"
 #include "text_file.h"
 
+namespace foundation {
+
 namespace {
 
 constexpr int kDays = 31;
@@ -69,3 +71,5 @@ std::vector<std::string> RescueFolders(const std::string& dataFolder) {
     folders.push_back(platform::SharedTempDir());
     return folders;
 }
+
+}  // namespace foundation

@@ -9,6 +9,8 @@
 #include "date_time.h"
 #include "records.h"
 
+namespace foundation {
+
 // The rescue file's content (CP932, CR LF): one heading per day with text or a mark, then the
 // day's text. Empty when no day holds anything.
 std::string RescueText(int year, int month, const YOTEI days[32]);
@@ -23,3 +25,5 @@ std::string WriteRescueFile(const std::string& folder, int year, int month, cons
 // session's runtime folder, each only when it is the user's own, and the shared temporary
 // folder last.
 std::vector<std::string> RescueFolders(const std::string& dataFolder);
+
+}  // namespace foundation

@@ -17,6 +17,8 @@
 #include "text_helpers.h"
 #include "unreadable_files.h"
 
+namespace foundation {
+
 namespace {
 
 constexpr int kMonthSlots = 31;
@@ -645,3 +647,5 @@ bool YearPlanUnreadable(int year) {
     return store::IsUnreadable(YearPlanFileName(Settings.dat_Path, year));
 }
 bool SavePrgList() { return store::SavePrgs(BaseDir, PrgList); }
+
+}  // namespace foundation

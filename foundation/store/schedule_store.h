@@ -6,6 +6,8 @@
 
 #include "records.h"
 
+namespace foundation {
+
 // Month files of a schedule folder: folder + "/" + "%.4d%.2d" + ".yo2" / ".mkf".
 std::string MonthFileName(const std::string& folder, int year, int month);
 std::string MonthFileName(int year, int month);  // in Settings.dat_Path
@@ -62,3 +64,5 @@ bool SaveYear(const std::string& datFolder, int year, const NEN_YOTEI months[13]
 bool LoadPrgs(const std::string& baseDir, prg list[21]);
 bool SavePrgs(const std::string& baseDir, const prg list[21]);
 }  // namespace store
+
+}  // namespace foundation

@@ -3,6 +3,8 @@
 #include "cp932.h"
 #include "paths.h"
 
+namespace foundation {
+
 std::string CutText255(const std::string& text) {
     if (text.size() <= 255) return text;
     size_t end = 0;
@@ -25,3 +27,5 @@ StoredFont INIT::DefaultMemoFont() {
     f.Color = 0xFF000008u;  // system window-text colour
     return f;
 }
+
+}  // namespace foundation

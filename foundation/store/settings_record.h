@@ -8,6 +8,8 @@
 
 #include "date_time.h"
 
+namespace foundation {
+
 // Window bounds as kept in the settings file (16-bit, signed).
 struct TLWH {
     int16_t t = 0;
@@ -111,3 +113,5 @@ struct INIT {
 };
 
 extern INIT Settings;
+
+}  // namespace foundation

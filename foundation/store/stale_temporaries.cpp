@@ -7,6 +7,8 @@
 #include "file_io.h"
 #include "paths.h"
 
+namespace foundation {
+
 namespace {
 
 // Long enough for any save of another process to have finished its rename.
@@ -34,3 +36,5 @@ int RemoveStaleTemporaries(const std::string& baseDir, const std::string& datFol
     }
     return removed;
 }
+
+}  // namespace foundation

@@ -8,6 +8,8 @@
 #include "text_file.h"
 #include "unreadable_files.h"
 
+namespace foundation {
+
 namespace {
 
 const char kStart[] = "#S#!";
@@ -268,3 +270,5 @@ bool ToDoStore::Save(const std::vector<TTODO>& items) {
     }
     return platform::WriteFileAtomic(path_, FormatToDo(items));
 }
+
+}  // namespace foundation

@@ -7,6 +7,8 @@
 
 #include "date_time.h"
 
+namespace foundation {
+
 // One to-do item as the store holds it. Texts are CP932.
 struct TTODO {
     TDateTime Due = 0;    // target date, whole day
@@ -72,3 +74,5 @@ class ToDoStore {
     std::string backup_;
     bool news_ = false;
 };
+
+}  // namespace foundation

@@ -7,6 +7,8 @@
 #include "message_box.h"
 #include "text_helpers.h"
 
+namespace foundation {
+
 namespace store {
 namespace {
 
@@ -86,3 +88,5 @@ void ForgetUnreadableFiles() {
 }
 
 }  // namespace store
+
+}  // namespace foundation

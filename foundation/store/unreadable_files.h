@@ -9,6 +9,8 @@
 
 #include "ini_profile.h"
 
+namespace foundation {
+
 namespace store {
 
 // Reads the whole file for a later write-back. Missing: true with empty bytes. There but
@@ -43,3 +45,5 @@ bool TellingUnreadableFiles();
 void ForgetUnreadableFiles();
 
 }  // namespace store
+
+}  // namespace foundation

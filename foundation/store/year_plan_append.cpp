@@ -7,6 +7,8 @@
 #include "schedule_store.h"
 #include "text_helpers.h"
 
+namespace foundation {
+
 bool AppendToYearPlan(int year, int month, const std::string& text) {
     if (text.empty() || month < 1 || month > 12) return false;
     // A plan that is there but cannot be read is never replaced; the store tells the user.
@@ -18,3 +20,5 @@ bool AppendToYearPlan(int year, int month, const std::string& text) {
     entry.Text += text;
     return SaveYearSchedule(year, months);
 }
+
+}  // namespace foundation

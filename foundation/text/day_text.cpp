@@ -7,6 +7,8 @@
 #include "clock.h"
 #include "cp932.h"
 
+namespace foundation {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -161,3 +163,5 @@ bool IsPrivateLine(const std::string& line) {
     }
     return last != std::string::npos && lastLength == 1 && line[last] == 'S';
 }
+
+}  // namespace foundation

@@ -6,6 +6,8 @@
 
 #include "date_time.h"
 
+namespace foundation {
+
 // True when the line starts (after an optional "@") with an hour of one or two characters and
 // ":"; key is then the line's sort key (see SortTextByTime).
 bool NormalizeTimeHead(const std::string& line, std::string& key);
@@ -23,3 +25,5 @@ bool IsNowHourMinute(int hour, int minute);
 double MinutesFromNow(TDateTime t);
 // True when the line's last character is the single-byte "S".
 bool IsPrivateLine(const std::string& line);
+
+}  // namespace foundation

@@ -8,6 +8,8 @@
 #include "cp932.h"
 #include "day_text.h"
 
+namespace foundation {
+
 namespace {
 
 // Replaces the document by its lines sorted by time; the cursor of the edit, or a null one
@@ -59,3 +61,5 @@ TextTake TakeEditedText(QPlainTextEdit* memo, std::string& cp932CrLf) {
     document->setModified(false);
     return TextTake::Taken;
 }
+
+}  // namespace foundation

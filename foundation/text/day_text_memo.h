@@ -8,6 +8,8 @@
 class QPlainTextEdit;
 class QTextEdit;
 
+namespace foundation {
+
 // Replaces the memo's text by its lines sorted by time, as one step the user can undo.
 // The clipboard is not touched; an empty or read-only memo is left alone.
 void SortLinesByTime(QPlainTextEdit* memo);
@@ -23,3 +25,5 @@ void SetMemoPlainText(QPlainTextEdit* memo, const std::string& cp932CrLf);
 // user was asked about characters CP932 cannot hold; taking it makes the memo unedited again.
 // An unedited memo gives nothing to store: the text it was filled with keeps its bytes.
 TextTake TakeEditedText(QPlainTextEdit* memo, std::string& cp932CrLf);
+
+}  // namespace foundation

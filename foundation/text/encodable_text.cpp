@@ -8,6 +8,8 @@
 #include "cp932.h"
 #include "message_box.h"
 
+namespace foundation {
+
 namespace {
 
 // More would make a box taller than the screen; the rest are counted.
@@ -153,3 +155,5 @@ std::string StoredText(const QString& shown, const std::string& original) {
     if (shown == platform::FromCp932(original)) return original;
     return platform::ToCp932(shown);
 }
+
+}  // namespace foundation

@@ -11,6 +11,8 @@
 class QLineEdit;
 class QTextDocument;
 
+namespace foundation {
+
 // What came of taking a box's text for storing.
 enum class TextTake { Unedited, Taken, Refused };
 
@@ -37,3 +39,5 @@ QString UnencodableDroppedNote(const QStringList& characters);
 // What a box that was filled with `original` (CP932) stores: those very bytes while it still
 // shows them unchanged, so that text nobody edited keeps its codes; else its text in CP932.
 std::string StoredText(const QString& shown, const std::string& original);
+
+}  // namespace foundation

@@ -5,6 +5,8 @@
 #include "cp932.h"
 #include "file_io.h"
 
+namespace foundation {
+
 namespace {
 
 const char kBlockStart[] = "#S#!";
@@ -190,3 +192,5 @@ BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount) {
             if (OddBytes(out.text[static_cast<size_t>(k - 1)])) out.oddBytes.push_back(k);
     return out;
 }
+
+}  // namespace foundation

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace foundation {
+
 // Position of the first CR or LF at or after from, or npos. A plain loop: find_first_of
 // searches the two-byte set once for every byte of the text.
 inline size_t FindLineEnd(std::string_view text, size_t from) {
@@ -77,3 +79,5 @@ struct BlockSlots {
 // blocks are skipped, a block whose start or end marker was damaged is recognised where the
 // count of blocks confirms it, and a file cut short leaves the later slots empty.
 BlockSlots ReadBlockSlots(std::string_view bytes, int slotCount);
+
+}  // namespace foundation

@@ -13,6 +13,8 @@
 #include "paths.h"
 #include "program_icon.h"
 
+namespace foundation {
+
 namespace {
 
 using platform::IsLeadByte;
@@ -377,3 +379,5 @@ int FileAgeDays(const std::string& path) {
 void AddExeIcon(const std::string& commandLine, ImageList& images) {
     images.push_back(platform::ProgramIcon(platform::DiskPath(commandLine)));
 }
+
+}  // namespace foundation

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace foundation {
+
 // Splits at the first delimiter (Shift-JIS aware: a trail byte is never a delimiter).
 void SplitToken(const std::string& text, char delimiter, std::string& head, std::string& rest);
 // position is 1-based.
@@ -28,3 +30,5 @@ int FileAgeDays(const std::string& path);
 using ImageList = std::vector<QIcon>;
 // Adds exactly one icon for the command line's program.
 void AddExeIcon(const std::string& commandLine, ImageList& images);
+
+}  // namespace foundation

@@ -130,15 +130,15 @@ int main(int argc, char** argv) {
     platform::KeepWindowsOffTaskbar([] { return platform::TrayIcon().IsAvailable(); });
     platform::KeepDialogsOnScreen();
 
-    DeskAccessories accessories;
-    InstallAccessoryWindows(&accessories);
+    accessories::DeskAccessories desk;
+    schedule::InstallAccessoryWindows(&desk);
 
-    fontConfig.WarmUp(TfrTavik::FirstFrameFonts());
+    fontConfig.WarmUp(schedule::TfrTavik::FirstFrameFonts());
     fontConfig.Wait();
-    TfrTavik main;
-    frYotei = new TfrYotei;
-    frYo3 = new TfrYo3;
-    MainLifecycle life(main, *frYotei, *frYo3);
+    schedule::TfrTavik main;
+    schedule::frYotei = new schedule::TfrYotei;
+    schedule::frYo3 = new schedule::TfrYo3;
+    schedule::MainLifecycle life(main, *schedule::frYotei, *schedule::frYo3);
     main.CloseQuery = [&life](bool byWindowManager) {
         if (byWindowManager) life.NoteWindowManagerClose();
         if (!life.FormCloseQuery()) return false;
@@ -167,9 +167,9 @@ int main(int argc, char** argv) {
 
     const int rc = app.exec();
     main.RemoveTrayIcon();
-    delete frYo3;
-    frYo3 = nullptr;
-    delete frYotei;
-    frYotei = nullptr;
+    delete schedule::frYo3;
+    schedule::frYo3 = nullptr;
+    delete schedule::frYotei;
+    schedule::frYotei = nullptr;
     return rc;
 }

@@ -32,10 +32,10 @@ int main(int argc, char** argv) {
     platform::InstallQtJapanese();
     platform::InstallFontSubstitutes();
     // Another user's files are only read here: nothing is saved over them.
-    store::TellUnreadableFiles(false);
+    foundation::store::TellUnreadableFiles(false);
 
     fontConfig.Wait();
-    TfrTuki window(args);
+    viewer::TfrTuki window(args);
     // The month is read and fitted before the first showing, so the window opens centred at
     // its final size.
     if (!window.FormActivate()) return 0;

@@ -17,6 +17,10 @@
 #include "text_helpers.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrmAlm* frmAlm = nullptr;
 
 namespace {
@@ -235,3 +239,5 @@ int OpenAlarmDialog(QWidget* parent, AlarmEngine& engine) {
     if (zen) engine.Host().ReturnTopmost();
     return result;
 }
+
+}  // namespace schedule

@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 
+namespace schedule {
+
 class AlarmEngine;
 
 class TfrmAlm : public QDialog {
@@ -80,3 +82,5 @@ std::string DefaultAlarmSound();
 // one to the front and returns 0); after O.K arms the countdown and realigns the tick.
 // Returns the dialog's result.
 int OpenAlarmDialog(QWidget* parent, AlarmEngine& engine);
+
+}  // namespace schedule

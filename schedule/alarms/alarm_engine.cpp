@@ -12,6 +12,10 @@
 #include "sound.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 EVT EvtList[kMaxDayEvents + 1];
 int32_t EvtCount = 0;
 uint16_t EvtDay = 0;
@@ -266,3 +270,5 @@ void AlarmEngine::tt_TimerTimer() {
     ttTimer_->SetInterval(0);
     host_.ShowNotice(AlarmNoticeText(), wav);
 }
+
+}  // namespace schedule

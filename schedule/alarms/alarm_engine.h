@@ -10,6 +10,8 @@
 
 #include "clock.h"
 
+namespace schedule {
+
 // One timed event of the parsed day.
 struct EVT {
     uint8_t Fired = 0;  // 1 once announced or run
@@ -106,3 +108,5 @@ class AlarmEngine {
 QString ClockCaption(const platform::LocalDateTime& t);
 // Minutes since 1899-12-30 0:00 of a local time.
 long long MinuteSerial(const platform::LocalDateTime& t);
+
+}  // namespace schedule

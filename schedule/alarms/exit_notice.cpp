@@ -9,6 +9,10 @@
 #include "message_box.h"
 #include "start_notice.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 QString DayCaption(const char* which, int month, int day) {
@@ -142,3 +146,5 @@ bool Tfryotei2::eventFilter(QObject* watched, QEvent* e) {
     }
     return QDialog::eventFilter(watched, e);
 }
+
+}  // namespace schedule

@@ -14,6 +14,8 @@
 
 #include "clock.h"
 
+namespace schedule {
+
 // "今日(" + month + "月" + day + "日)の予定は、" and its tomorrow form.
 QString TodayNoticeCaption(int month, int day);
 QString TomorrowNoticeCaption(int month, int day);
@@ -60,3 +62,5 @@ class Tfryotei2 : public QDialog {
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 };
+
+}  // namespace schedule

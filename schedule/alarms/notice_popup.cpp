@@ -11,6 +11,10 @@
 #include "sound.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 // Alarm and countdown notices repeat even while the voice sounds are off.
@@ -95,3 +99,5 @@ TfrAnnai* ShowNoticePopup(const std::string& text, const std::string& soundFile)
     notice->show();
     return notice;
 }
+
+}  // namespace schedule

@@ -10,6 +10,8 @@
 
 #include "clock.h"
 
+namespace schedule {
+
 class TfrAnnai : public QDialog {
     Q_OBJECT
   public:
@@ -42,3 +44,5 @@ class TfrAnnai : public QDialog {
 
 // Creates a notice owned by the application, centred on the screen, and shows it modelessly.
 TfrAnnai* ShowNoticePopup(const std::string& text, const std::string& soundFile);
+
+}  // namespace schedule

@@ -16,6 +16,10 @@
 #include "sound.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrYotei* frYotei = nullptr;
 
 namespace {
@@ -251,3 +255,5 @@ void TfrYotei::closeEvent(QCloseEvent* e) {
     if (isVisible()) done(kResultNone);
     e->accept();
 }
+
+}  // namespace schedule

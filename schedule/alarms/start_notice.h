@@ -15,6 +15,8 @@
 #include "clock.h"
 #include "date_time.h"
 
+namespace schedule {
+
 // Greeting of both notices by the hour of day (0-23).
 struct Greeting {
     const char* words;  // UTF-8, e.g. "おはようございます。"
@@ -26,9 +28,9 @@ QString GreetingText(const std::string& name, int hour);
 
 // The start notice is due when the settings file exists and the last start lies more than
 // 3 minutes from now or the settings file is at least a day old (age -1: unknown).
-bool ShouldShowStartNotice(bool iniExists, TDateTime lastStart, int iniAgeDays);
+bool ShouldShowStartNotice(bool iniExists, foundation::TDateTime lastStart, int iniAgeDays);
 // The same rule for the exit notice with the last exit; Settings.asu_flg is the caller's.
-bool ShouldShowExitNotice(bool iniExists, TDateTime lastExit, int iniAgeDays);
+bool ShouldShowExitNotice(bool iniExists, foundation::TDateTime lastExit, int iniAgeDays);
 
 class TfrYotei : public QDialog {
     Q_OBJECT
@@ -95,3 +97,5 @@ void SetMemoText(QPlainTextEdit* memo, const std::string& cp932CrLf);
 // Called as the notice shows.
 void ShowPendingText(QPlainTextEdit* memo);
 }  // namespace notice_detail
+
+}  // namespace schedule

@@ -32,6 +32,10 @@
 #include "text_helpers.h"
 #include "year_plan_append.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrYo3* frYo3 = nullptr;
 
 namespace {
@@ -142,7 +146,7 @@ TfrYo3::~TfrYo3() {
 std::string TfrYo3::MemoText() const { return MemoPlainText(tx_yo); }
 
 TextTake TfrYo3::TakeEditedText(std::string& cp932CrLf) {
-    return ::TakeEditedText(tx_yo, cp932CrLf);
+    return foundation::TakeEditedText(tx_yo, cp932CrLf);
 }
 
 void TfrYo3::TakeEdit(const QString& text) {
@@ -310,7 +314,7 @@ void TfrYo3::mnuYoWizClick(int tag) {
     if (RunInputWizard)
         RunInputWizard(tag);
     else
-        ::RunInputWizard(this, tag);
+        schedule::RunInputWizard(this, tag);
     NavBusy = wasBusy;
     CurYear = year;
     CurMonth = month;
@@ -579,3 +583,5 @@ bool TfrYo3::eventFilter(QObject* watched, QEvent* e) {
     }
     return QWidget::eventFilter(watched, e);
 }
+
+}  // namespace schedule

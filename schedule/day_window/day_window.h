@@ -14,6 +14,8 @@
 class QAction;
 class QMenu;
 
+namespace schedule {
+
 class TfrYo3 : public QWidget {
     Q_OBJECT
   public:
@@ -29,7 +31,7 @@ class TfrYo3 : public QWidget {
     // Fills the memo; it then counts as unedited.
     void SetMemoText(const std::string& cp932CrLf);
     // The text for storing when the memo was edited since it was filled (TakeEditedText).
-    TextTake TakeEditedText(std::string& cp932CrLf);
+    foundation::TextTake TakeEditedText(std::string& cp932CrLf);
     // A text edited elsewhere (the enlarged view) comes back as an edit of the memo; the same
     // text leaves the memo as it is.
     void TakeEdit(const QString& text);
@@ -102,3 +104,5 @@ class TfrYo3 : public QWidget {
 };
 
 extern TfrYo3* frYo3;
+
+}  // namespace schedule

@@ -22,6 +22,10 @@
 #include "schedule_store.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 QComboBox* MakeList(QWidget* parent, const char* name, int items, const QRect& geometry) {
@@ -205,3 +209,5 @@ bool EditHolidayList(QWidget* parent, const std::string& listFile, uint8_t mode,
     ReloadMonthHolidayLists();
     return true;
 }
+
+}  // namespace schedule

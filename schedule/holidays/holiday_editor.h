@@ -15,6 +15,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace schedule {
+
 class TfrHolSet : public QDialog {
     Q_OBJECT
   public:
@@ -67,3 +69,5 @@ class TfrHolSet : public QDialog {
 // The holiday and anniversary fields of MonthDays read again, so that the calendar shows an
 // edited list at once; the day texts are not touched.
 void ReloadMonthHolidayLists();
+
+}  // namespace schedule

@@ -8,6 +8,10 @@
 #include "text_file.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 constexpr size_t kKeyLength = 5;
@@ -115,3 +119,5 @@ bool HolidayList::Delete(int index, const std::function<bool(int, int)>& confirm
 void HolidayList::Insert(const std::string& entry) {
     entries_.insert(std::upper_bound(entries_.begin(), entries_.end(), entry), entry);
 }
+
+}  // namespace schedule

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace schedule {
+
 // month, day and text of a list line; month and day stay 0 and text empty when the line has
 // no second field.
 void ParseEntry(const std::string& line, int& month, int& day, std::string& text);
@@ -44,3 +46,5 @@ class HolidayList {
     void Insert(const std::string& entry);
     std::vector<std::string> entries_;
 };
+
+}  // namespace schedule

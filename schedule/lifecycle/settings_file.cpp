@@ -11,6 +11,10 @@
 #include "paths.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 using platform::IniProfile;
@@ -295,3 +299,5 @@ bool SaveSettings(const std::string& iniPath, SettingsHost& host) {
     WalkSettings(w, s, Defaults(), f);
     return ini.Save();
 }
+
+}  // namespace schedule

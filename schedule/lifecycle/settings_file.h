@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace schedule {
+
 // What the settings reader and writer need of the main window.
 class SettingsHost {
   public:
@@ -27,3 +29,5 @@ bool LoadSettings(const std::string& iniPath, SettingsHost& host);
 // could not be written (the old one is then kept whole) or an existing file could not be read,
 // now or by LoadSettings (store::IsUnreadable tells these apart).
 bool SaveSettings(const std::string& iniPath, SettingsHost& host);
+
+}  // namespace schedule

@@ -31,6 +31,10 @@
 #include "window_flags.h"
 #include "window_frame.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
     : main_(main), start_(startNotice), day_(day) {
     // Tab in the day window hands the focus to the main window; its restore item is offered
@@ -303,3 +307,5 @@ void MainLifecycle::WriteRescue() {
                      qPrintable(platform::FromCp932(RescueText(CurYear, CurMonth, MonthDays))));
     }
 }
+
+}  // namespace schedule

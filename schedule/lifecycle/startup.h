@@ -8,6 +8,9 @@
 #include "settings_file.h"
 
 class QWidget;
+
+namespace schedule {
+
 class TfrTavik;
 class TfrYotei;
 class TfrYo3;
@@ -74,3 +77,5 @@ class MainLifecycle : public SettingsHost {
 // Whether the start shows the day window: one that follows the main window is hidden while
 // the calendar is collapsed and while the program starts into the tray.
 bool DayWindowShownAtStart(uint8_t rendo, bool collapsed, bool intoTray);
+
+}  // namespace schedule

@@ -4,6 +4,10 @@
 #include "cp932.h"
 #include "globals.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 std::string DateCaptionText(int year, int month, int day, const std::string& weekdayKanji,
                             const INIT& settings, const std::string& anniversary) {
     std::string yearText;
@@ -44,3 +48,5 @@ std::string DateCaptionText(int year, int month, int day, const std::string& wee
     if (day >= 1 && day <= 31) anniversary = MonthDays[day].Anniversary;
     return DateCaptionText(year, month, day, weekdayKanji, Settings, anniversary);
 }
+
+}  // namespace schedule

@@ -5,9 +5,13 @@
 
 #include "settings_record.h"
 
+namespace schedule {
+
 // Y'/M/D(W R) H in CP932, with the options of `settings` (wareki, roku, syuuNoDsp, StYoubiNo)
 // and the day's anniversary text.
 std::string DateCaptionText(int year, int month, int day, const std::string& weekdayKanji,
-                            const INIT& settings, const std::string& anniversary);
+                            const foundation::INIT& settings, const std::string& anniversary);
 // The same with Settings and the anniversary of `day` in MonthDays.
 std::string DateCaptionText(int year, int month, int day, const std::string& weekdayKanji);
+
+}  // namespace schedule

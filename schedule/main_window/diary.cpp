@@ -9,6 +9,10 @@
 #include "paths.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 const char* const kDefaultTemplate = "shiro.tx";
@@ -66,3 +70,5 @@ bool OpenDiary(int year, int month, int day) {
     // The path is one argument: blanks and Japanese names reach the editor whole.
     return platform::StartDesktopProgram(editor, {platform::DiskPath(file)});
 }
+
+}  // namespace schedule

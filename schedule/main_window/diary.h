@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace schedule {
+
 // ni_dir + "/ni" + "%.4d%.2d%.2d" + "." + the template's extension ("txt" without a template).
 std::string DiaryFileName(const std::string& folder, const std::string& templatePath, int year,
                           int month, int day);
@@ -11,3 +13,5 @@ std::string DiaryFileName(const std::string& folder, const std::string& template
 // Opens the diary of the date with the settings' folder, template and program; tells the user
 // what is missing and opens nothing then. False when nothing was started.
 bool OpenDiary(int year, int month, int day);
+
+}  // namespace schedule

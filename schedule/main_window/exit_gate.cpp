@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace schedule {
+
 ExitGate::ExitGate(platform::ModalWindows& modals) : modals_(modals) {}
 
 ExitGate::~ExitGate() = default;
@@ -44,3 +46,5 @@ void ExitGate::Run() {
     urgent_ = false;
     if (exit) exit();
 }
+
+}  // namespace schedule

@@ -8,6 +8,8 @@
 #include "clock.h"
 #include "modal_windows.h"
 
+namespace schedule {
+
 class ExitGate {
   public:
     // How often a waiting exit looks again whether the modal windows have gone.
@@ -31,3 +33,5 @@ class ExitGate {
     std::function<void()> pending_;
     bool urgent_ = false;
 };
+
+}  // namespace schedule

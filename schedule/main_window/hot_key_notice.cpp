@@ -1,5 +1,7 @@
 #include "hot_key_notice.h"
 
+namespace schedule {
+
 QString NoHotKeyNotice(char letter, bool toldBefore, bool userAsked) {
     if (toldBefore && !userAsked) return {};
     const QString key = QStringLiteral("Ctrl+Shift+") + QChar(QLatin1Char(letter));
@@ -11,3 +13,5 @@ QString NoHotKeyNotice(char letter, bool toldBefore, bool userAsked) {
                "そのキーで、動いているKolvaneが前面に出ます。\r\n"
                "(この案内は、次の起動からは表示しません。)");
 }
+
+}  // namespace schedule

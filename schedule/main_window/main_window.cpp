@@ -28,6 +28,10 @@
 #include "tray.h"
 #include "window_flags.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 const char* const kUiFont = "ＭＳ Ｐゴシック";
@@ -499,3 +503,5 @@ bool TfrTavik::AskJumpTarget(std::string& yearText, std::string& monthText) {
     if (topmost) ReturnTopmost();
     return ok;
 }
+
+}  // namespace schedule

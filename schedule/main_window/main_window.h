@@ -22,12 +22,21 @@ class QMenu;
 namespace platform {
 class GlobalHotKey;
 }
+
+namespace foundation {
 class TSpeedButtonVR;
+}
+
+namespace schedule {
+
 class AlarmEngine;
 class AlarmHost;
 class ExitGate;
 
-class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, private CalendarView {
+class TfrTavik : public QWidget,
+                 public foundation::MainDispatcher,
+                 public OpenerHost,
+                 private CalendarView {
     Q_OBJECT
   public:
     // Client area and font of the window.
@@ -64,9 +73,9 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     // Calendar.
     QGroupBox* sf_date = nullptr;
     QLabel* lb_[7] = {};
-    TSpeedButtonVR* bt_ZeDate[7] = {};
-    TSpeedButtonVR* bt_date[31] = {};
-    TSpeedButtonVR* bt_ZiDate[7] = {};
+    foundation::TSpeedButtonVR* bt_ZeDate[7] = {};
+    foundation::TSpeedButtonVR* bt_date[31] = {};
+    foundation::TSpeedButtonVR* bt_ZiDate[7] = {};
     QToolButton* bt_1nmae = nullptr;
     QToolButton* bt_1mae = nullptr;
     QToolButton* bt_hiJamp = nullptr;
@@ -118,12 +127,12 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     // Grid and day selection.
     void ShowMonth(int year, int month, int day);
     void cal_ref();
-    void SetDayMark(TSpeedButtonVR* cell, bool on);
+    void SetDayMark(foundation::TSpeedButtonVR* cell, bool on);
     // False when the user went back to the day's text as typed.
     bool StoreDayText();
     // StoreDayText, then the month's files; false when the month could not be saved.
     bool SaveOnLeave() override;
-    void bt_date0Click(TSpeedButtonVR* cell);
+    void bt_date0Click(foundation::TSpeedButtonVR* cell);
     void bt_makuClick();
     void bt_calClick();
     void Edit1KeyUp(int key);
@@ -136,7 +145,7 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     void bt_kyoClick();
     void GoToToday();
     void sf_dateDblClick();
-    void bt_ZeDate0Click(TSpeedButtonVR* cell);
+    void bt_ZeDate0Click(foundation::TSpeedButtonVR* cell);
     void SelectPrevDay();
     void SelectNextDay();
     // True when the key was one of the window's own.
@@ -174,7 +183,7 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     // CalendarView
     void ApplyLayout(const MonthLayout& layout) override;
     void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) override;
-    TextTake TakeDayText(std::string& text) override;
+    foundation::TextTake TakeDayText(std::string& text) override;
     void SetDayText(const std::string& text) override;
     void SetDayStyle(int day, const FontStyle& style) override;
     void SetDayMark(int day, bool on) override;
@@ -218,3 +227,5 @@ class TfrTavik : public QWidget, public MainDispatcher, public OpenerHost, priva
     // restore it again.
     QElapsedTimer clickRestored_;
 };
+
+}  // namespace schedule

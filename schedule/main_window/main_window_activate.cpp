@@ -11,6 +11,10 @@
 #include "png_file.h"
 #include "window_flags.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 // The launcher button keeps its frame around the picture.
@@ -63,3 +67,5 @@ void TfrTavik::SetTopmost(bool on) { platform::SetTopMost(this, on); }
 void TfrTavik::LeaveTopmost() { SetTopmost(false); }
 
 void TfrTavik::ReturnTopmost() { SetTopmost(true); }
+
+}  // namespace schedule

@@ -4,6 +4,10 @@
 #include "main_window.h"
 #include "notice_popup.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 class MainAlarmHost final : public AlarmHost {
@@ -32,3 +36,5 @@ void TfrTavik::StartAlarms() {
 }
 
 void TfrTavik::tx_time2Click() { OpenAlarmDialog(this, *alarm_); }
+
+}  // namespace schedule

@@ -27,6 +27,10 @@
 #include "start_notice.h"
 #include "year_view.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 // The phone-book program the user puts among the shipped files (AppDir) or on PATH.
@@ -390,3 +394,5 @@ void TfrTavik::CloseViewsThen(std::function<void()> then) {
         view, &QObject::destroyed, this, [this, then] { CloseViewsThen(then); },
         Qt::QueuedConnection);
 }
+
+}  // namespace schedule

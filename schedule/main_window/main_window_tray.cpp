@@ -23,6 +23,10 @@
 #include "start_notice.h"
 #include "tray.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 const char* const kTrayTip = "ダブルクリックで復元、マウス右ボタンでメニュー表示。";
@@ -233,3 +237,5 @@ void TfrTavik::changeEvent(QEvent* event) {
         HideToTray();
     });
 }
+
+}  // namespace schedule

@@ -6,6 +6,10 @@
 #include "cp932.h"
 #include "date_time.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 int Mod7(int v) { return ((v % 7) + 7) % 7; }
@@ -121,3 +125,5 @@ MonthLayout LayOutMonth(int year, int month, int day, const YOTEI days[32], cons
     }
     return out;
 }
+
+}  // namespace schedule

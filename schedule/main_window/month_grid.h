@@ -7,6 +7,8 @@
 #include "records.h"
 #include "settings_record.h"
 
+namespace schedule {
+
 namespace grid {
 
 // Header labels and day cells; every other metric is derived from these, as the grid
@@ -71,7 +73,10 @@ struct MonthLayout {
 };
 
 // Lays out (year, month) with day `day` down; `days` is the month as loaded (index 1..31).
-MonthLayout LayOutMonth(int year, int month, int day, const YOTEI days[32], const INIT& settings);
+MonthLayout LayOutMonth(int year, int month, int day, const foundation::YOTEI days[32],
+                        const foundation::INIT& settings);
 
 // Hint of a neighbouring-month cell: "%2d月%2d日へ", CP932.
 std::string NeighbourHint(int month, int day);
+
+}  // namespace schedule

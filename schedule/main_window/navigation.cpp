@@ -9,6 +9,10 @@
 #include "messages.h"
 #include "schedule_store.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 constexpr int kMinYear = 1;
@@ -258,3 +262,5 @@ std::string HeaderSoundName(int column) {
             return std::string();
     }
 }
+
+}  // namespace schedule

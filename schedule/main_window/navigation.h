@@ -9,6 +9,8 @@
 #include "encodable_text.h"
 #include "month_grid.h"
 
+namespace schedule {
+
 // What the controller needs of the main window and the day window.
 class CalendarView {
   public:
@@ -19,7 +21,7 @@ class CalendarView {
     virtual void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) = 0;
     // The day window's memo for storing (CP932 with CR LF) when it was edited since it was
     // filled; Refused: the user went back to the text as typed.
-    virtual TextTake TakeDayText(std::string& text) = 0;
+    virtual foundation::TextTake TakeDayText(std::string& text) = 0;
     // Fills the memo; it then counts as unedited.
     virtual void SetDayText(const std::string& text) = 0;
     // Month cells by day number 1..31.
@@ -81,3 +83,5 @@ int KeyCommandFor(int key, Qt::KeyboardModifiers modifiers);
 
 // Sound of a header label by its column 0..6 (not by the weekday it shows).
 std::string HeaderSoundName(int column);
+
+}  // namespace schedule

@@ -4,6 +4,10 @@
 #include "messages.h"
 #include "schedule_store.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 OpenerScope::OpenerScope(OpenerHost& host, const OpenerRules& rules) : host_(host), rules_(rules) {
     // The window's own moves of the date must not meet a day change of the alarm tick.
     if (rules_.navBusy) {
@@ -47,3 +51,5 @@ void OpenerScope::RestoreDate() {
     CurDay = day_;
     LoadMonthSchedule();
 }
+
+}  // namespace schedule

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace schedule {
+
 // The main window's side of these steps.
 class OpenerHost {
   public:
@@ -59,3 +61,5 @@ class OpenerScope {
     uint8_t busyBefore_ = 0;
     uint16_t year_ = 0, month_ = 0, day_ = 0;
 };
+
+}  // namespace schedule

@@ -1,5 +1,7 @@
 #include "accessory_windows.h"
 
+namespace schedule {
+
 namespace {
 
 // Answers while no accessories are installed (tests of the schedule book alone): nothing opens,
@@ -37,3 +39,5 @@ AccessoryWindows* g_installed = nullptr;
 AccessoryWindows& Accessories() { return g_installed ? *g_installed : g_none; }
 
 void InstallAccessoryWindows(AccessoryWindows* windows) { g_installed = windows; }
+
+}  // namespace schedule

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace schedule {
+
 class AccessoryWindows {
   public:
     virtual ~AccessoryWindows() = default;
@@ -73,3 +75,5 @@ class AccessoryWindows {
 AccessoryWindows& Accessories();
 // Installs the accessories (not owned); nullptr goes back to the set that does nothing.
 void InstallAccessoryWindows(AccessoryWindows* windows);
+
+}  // namespace schedule

@@ -7,7 +7,11 @@
 
 class QWidget;
 
+namespace schedule {
+
 // Shows the editor of the list file (CP932 path) modally over parent: mode 0 edits the user
 // holidays of year, 1 the anniversaries. True once O.K has written the file; the lists of
 // MonthDays have then been read again.
 bool EditHolidayList(QWidget* parent, const std::string& listFile, uint8_t mode, uint16_t year);
+
+}  // namespace schedule

@@ -1,6 +1,8 @@
 // Private messages of the main window, with the numbers other windows send.
 #pragma once
 
+namespace schedule {
+
 constexpr unsigned WM_USER_BASE = 0x400;
 constexpr unsigned WM_TRAY_NOTIFY = WM_USER_BASE + 200;    // 0x4C8
 constexpr unsigned WM_MAIN_SHOWDATE = WM_USER_BASE + 310;  // 0x536
@@ -40,3 +42,5 @@ enum CommandCode {
     kCmdExit = 10,
     kCmdOtherUsers = 11,
 };
+
+}  // namespace schedule

@@ -5,6 +5,10 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 // A whole number as typed: blanks around it, an optional sign, ASCII digits.
@@ -89,3 +93,5 @@ std::vector<std::string> SplitLines(const std::string& text) {
     ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
+
+}  // namespace schedule

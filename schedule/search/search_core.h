@@ -7,6 +7,8 @@
 
 #include "text_file.h"
 
+namespace schedule {
+
 enum class HitKind { Schedule, ToDo, Memo };
 
 // One result line and what a click on it shows.
@@ -58,7 +60,7 @@ template <class Take>
 void ForEachLine(std::string_view text, Take take) {
     size_t start = 0;
     while (true) {
-        const size_t end = FindLineEnd(text, start);
+        const size_t end = foundation::FindLineEnd(text, start);
         if (end == std::string_view::npos) {
             take(text.substr(start));
             return;
@@ -68,3 +70,5 @@ void ForEachLine(std::string_view text, Take take) {
         if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
 }
+
+}  // namespace schedule

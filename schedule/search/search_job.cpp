@@ -2,6 +2,10 @@
 
 #include <tuple>
 
+using namespace foundation;
+
+namespace schedule {
+
 SearchJob::SearchJob(const SearchWords& words, SearchTargets targets)
     : words_(words), targets_(std::move(targets)) {
     year_ = targets_.period.year;
@@ -71,3 +75,5 @@ void SearchJob::StepMonth(std::vector<SearchHit>& out) {
 void SearchJob::Finish() const {
     if (lastYear_ != 0) LoadSearchedMonth(lastYear_, lastMonth_);
 }
+
+}  // namespace schedule

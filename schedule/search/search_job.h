@@ -9,6 +9,8 @@
 #include "search_core.h"
 #include "search_targets.h"
 
+namespace schedule {
+
 struct SearchTargets {
     bool memos = false, toDo = false, schedules = false;
     std::string memoFolder, toDoPath;
@@ -46,3 +48,5 @@ class SearchJob {
     // Schedules: the next month, and the last one searched (year 0: none).
     int year_ = 0, month_ = 0, lastYear_ = 0, lastMonth_ = 0;
 };
+
+}  // namespace schedule

@@ -6,6 +6,8 @@
 
 #include "cp932.h"
 
+namespace schedule {
+
 namespace {
 
 // A lead byte starts a two-byte character only when a trail byte follows; anything else is one
@@ -121,3 +123,5 @@ size_t FindWord(std::string_view text, std::string_view word) {
     same.ToFirstCodes(text, firstText);
     return FindCodes(firstText, firstWord);
 }
+
+}  // namespace schedule

@@ -6,9 +6,13 @@
 #include <string>
 #include <string_view>
 
+namespace schedule {
+
 // Byte position of the first match in text that starts on a character, or npos. An empty word
 // matches at 0.
 size_t FindWord(std::string_view text, std::string_view word);
 inline bool ContainsWord(std::string_view text, std::string_view word) {
     return FindWord(text, word) != std::string_view::npos;
 }
+
+}  // namespace schedule

@@ -6,4 +6,8 @@
 
 class QWidget;
 
+namespace schedule {
+
 void RunSearchWindow(QWidget* parent, const QPixmap& picture);
+
+}  // namespace schedule

@@ -14,6 +14,10 @@
 #include "search_matcher.h"
 #include "todo_store.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 bool EitherWord(std::string_view text, const SearchWords& words) {
@@ -159,3 +163,5 @@ int SearchSchedules(const SearchPeriod& period, const SearchWords& words,
     if (lastYear != 0) LoadSearchedMonth(lastYear, lastMonth);
     return count;
 }
+
+}  // namespace schedule

@@ -7,6 +7,8 @@
 
 #include "search_core.h"
 
+namespace schedule {
+
 // Text memos ("*.txt") of the memo folder, then of each category folder in list order, files
 // by name. A line with either word is a hit; a file without such a line is one hit when its
 // name holds either word.
@@ -39,3 +41,5 @@ int SearchMemo(const TextMemo& memo, const SearchWords& words, std::vector<Searc
 int SearchMonth(int year, int month, const SearchWords& words, std::vector<SearchHit>& out);
 // Makes (year, month) the loaded month, as a search leaves it.
 void LoadSearchedMonth(int year, int month);
+
+}  // namespace schedule

@@ -21,6 +21,10 @@
 #include "search_job.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrKensaku* frKensaku = nullptr;
 
 namespace {
@@ -365,3 +369,5 @@ void TfrKensaku::mnuKenCopyClick() {
 void TfrKensaku::mnuKenSyousaiCopyClick() {
     if (!detailText_.empty()) platform::SetClipboardTextCp932(detailText_);
 }
+
+}  // namespace schedule

@@ -17,6 +17,8 @@
 
 #include "search_core.h"
 
+namespace schedule {
+
 class SearchJob;
 
 class TfrKensaku : public QDialog {
@@ -86,3 +88,5 @@ class TfrKensaku : public QDialog {
 
 // The window while one exists.
 extern TfrKensaku* frKensaku;
+
+}  // namespace schedule

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <initializer_list>
 
+namespace schedule {
+
 template <class Owner>
 struct MenuEntry {
     const char* name;     // object name, as tests and the menus' logic look items up
@@ -25,3 +27,5 @@ void AddMenuEntries(QWidget* menu, Owner* owner, std::initializer_list<MenuEntry
                          [owner, handler] { (owner->*handler)(); });
     }
 }
+
+}  // namespace schedule

@@ -33,6 +33,10 @@
 #include "view_rows.h"
 #include "year_plan_append.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrTuki* frTuki = nullptr;
 
 namespace {
@@ -721,3 +725,5 @@ bool TfrTuki::eventFilter(QObject* watched, QEvent* e) {
     }
     return QDialog::eventFilter(watched, e);
 }
+
+}  // namespace schedule

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+namespace schedule {
+
 class ViewMemo;
 
 class TfrTuki : public QDialog {
@@ -118,3 +120,5 @@ class TfrTuki : public QDialog {
 
 // The month view while one exists.
 extern TfrTuki* frTuki;
+
+}  // namespace schedule

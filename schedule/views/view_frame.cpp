@@ -6,6 +6,10 @@
 #include "form_controls.h"
 #include "title_bar.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 QVBoxLayout* SetUpViewFrame(QDialog* view, const char* name, const char* caption, int fontPx,
                             QMenuBar*& menuBar) {
     view->setObjectName(QString::fromLatin1(name));
@@ -16,3 +20,5 @@ QVBoxLayout* SetUpViewFrame(QDialog* view, const char* name, const char* caption
     platform::SetTitleBar(view, platform::TitleBar::NoMinimize);
     return MakeMenuBarLayout(view, menuBar);
 }
+
+}  // namespace schedule

@@ -12,6 +12,10 @@
 #include "cp932.h"
 #include "day_rows.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 // Frame and margins of a box: one line of 12 pixels makes a box of 20.
@@ -139,3 +143,5 @@ void ViewMemo::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     textCursor().insertText(source->text());
 }
+
+}  // namespace schedule

@@ -5,6 +5,8 @@
 #include <QTextEdit>
 #include <string>
 
+namespace schedule {
+
 class ViewMemo : public QTextEdit {
     Q_OBJECT
   public:
@@ -42,3 +44,5 @@ class ViewMemo : public QTextEdit {
     void ApplyLineHeight();
     int linePx_;
 };
+
+}  // namespace schedule

@@ -5,6 +5,10 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 constexpr int kMinYear = 1;
@@ -68,3 +72,5 @@ int WheelDownPosition(int position, int range) {
     const int next = position + range / kWheelSteps;
     return next < range ? next : range - 1;
 }
+
+}  // namespace schedule

@@ -7,10 +7,12 @@
 
 #include "settings_record.h"
 
+namespace schedule {
+
 // Window captions, CP932: "2004年 5月  月間予定表", "2004年 年間予定表" (era years when
 // settings.wareki is 1).
-std::string MonthViewCaption(int year, int month, const INIT& settings);
-std::string YearViewCaption(int year, const INIT& settings);
+std::string MonthViewCaption(int year, int month, const foundation::INIT& settings);
+std::string YearViewCaption(int year, const foundation::INIT& settings);
 
 // What a memo stores: a text of blanks and line breaks only (what a cleared memo keeps to hold
 // its height) is no text.
@@ -23,3 +25,5 @@ bool NextMonthOf(int& year, int& month);
 // Mouse wheel over the rows: the new scroll position.
 int WheelUpPosition(int position, int range);
 int WheelDownPosition(int position, int range);
+
+}  // namespace schedule

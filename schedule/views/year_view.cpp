@@ -23,6 +23,10 @@
 #include "view_rows.h"
 #include "year_plan_append.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrNen* frNen = nullptr;
 
 namespace {
@@ -296,3 +300,5 @@ bool TfrNen::eventFilter(QObject* watched, QEvent* e) {
     }
     return QDialog::eventFilter(watched, e);
 }
+
+}  // namespace schedule

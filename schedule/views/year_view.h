@@ -14,6 +14,8 @@
 #include "records.h"
 #include "vr_scal.h"
 
+namespace schedule {
+
 class ViewMemo;
 
 class TfrNen : public QDialog {
@@ -46,8 +48,8 @@ class TfrNen : public QDialog {
     void mnuZiClick();
 
     uint16_t year = 0;
-    std::unique_ptr<TVr_SCAL> calendars[13];  // [1..12]
-    NEN_YOTEI plan[13];                       // [1..12]
+    std::unique_ptr<foundation::TVr_SCAL> calendars[13];  // [1..12]
+    foundation::NEN_YOTEI plan[13];                       // [1..12]
 
     QMenuBar* MainMenu1 = nullptr;
     QScrollArea* scroll = nullptr;
@@ -76,3 +78,5 @@ class TfrNen : public QDialog {
 
 // The year view while one exists.
 extern TfrNen* frNen;
+
+}  // namespace schedule

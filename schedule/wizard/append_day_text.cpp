@@ -7,6 +7,10 @@
 #include "schedule_store.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 // A file that is there but cannot be read would come back empty, and the save would then
@@ -49,3 +53,5 @@ bool AppendToDates(const std::vector<WizardDate>& dates, const std::string& text
     }
     return true;
 }
+
+}  // namespace schedule

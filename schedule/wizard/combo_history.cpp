@@ -8,6 +8,10 @@
 #include "file_io.h"
 #include "text_file.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 constexpr int kReadLimit = 31;
@@ -93,3 +97,5 @@ void InsertComboHistory(QComboBox* box, const QString& text) {
     box->insertItem(0, text);
     box->setEditText(shown);
 }
+
+}  // namespace schedule

@@ -9,6 +9,8 @@
 
 class QComboBox;
 
+namespace schedule {
+
 // At most 31 entries, up to the first empty line.
 std::vector<std::string> ParseHistory(const std::string& bytes);
 // The first 30 entries, each once and none empty, CR LF after each.
@@ -26,3 +28,5 @@ uint8_t SaveComboHistory(const std::string& path, const QComboBox* box);
 void PushComboHistory(QComboBox* box);
 // The text goes first in the list as it stands (a paste remembered); an empty text is not kept.
 void InsertComboHistory(QComboBox* box, const QString& text);
+
+}  // namespace schedule

@@ -21,6 +21,10 @@
 #include "title_bar.h"
 #include "wizard_rules.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 TfrTkInput* frTkInput = nullptr;
 
 namespace {
@@ -525,3 +529,5 @@ void TfrTkInput::bt_prgSanClick() {
         this, U("プログラムファイルの参照"), QString(), U("ﾌﾟﾛｸﾞﾗﾑ (*);;ﾊﾞｯﾁﾌｧｲﾙ (*.sh)"));
     if (chosen && !chosen->isEmpty()) p_txt->setText(*chosen);
 }
+
+}  // namespace schedule

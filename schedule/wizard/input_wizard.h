@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <vector>
 
+namespace schedule {
+
 class TfrTkInput : public QDialog {
     Q_OBJECT
   public:
@@ -91,3 +93,5 @@ class TfrTkInput : public QDialog {
 
 // The wizard while one exists.
 extern TfrTkInput* frTkInput;
+
+}  // namespace schedule

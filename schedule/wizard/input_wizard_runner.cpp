@@ -2,6 +2,8 @@
 
 #include "input_wizard.h"
 
+namespace schedule {
+
 void RunInputWizard(QWidget* parent, int tag) {
     TfrTkInput wizard(parent);
     if (tag == 3)
@@ -10,3 +12,5 @@ void RunInputWizard(QWidget* parent, int tag) {
         wizard.PageControl1->setCurrentWidget(wizard.TabSheet4);
     wizard.exec();
 }
+
+}  // namespace schedule

@@ -5,4 +5,8 @@
 
 class QWidget;
 
+namespace schedule {
+
 void RunInputWizard(QWidget* parent, int tag);
+
+}  // namespace schedule

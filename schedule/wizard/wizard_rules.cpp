@@ -9,6 +9,10 @@
 #include "date_time.h"
 #include "text_helpers.h"
 
+using namespace foundation;
+
+namespace schedule {
+
 namespace {
 
 constexpr int kTooLarge = 1 << 30;
@@ -220,3 +224,5 @@ std::vector<WizardDate> MonthlyTargets(const MonthlyInput& in) {
     }
     return out;
 }
+
+}  // namespace schedule

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace schedule {
+
 struct WizardDate {
     int year = 0, month = 0, day = 0;
     bool operator==(const WizardDate&) const = default;
@@ -73,3 +75,5 @@ bool MonthlyInputComplete(const MonthlyInput& in);
 // the month-day rule. An end year before the start year swaps the two ends; an end month before
 // the start month in the same year gives no day.
 std::vector<WizardDate> MonthlyTargets(const MonthlyInput& in);
+
+}  // namespace schedule

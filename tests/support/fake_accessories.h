@@ -8,10 +8,10 @@
 
 #include "accessory_windows.h"
 
-class FakeAccessories : public AccessoryWindows {
+class FakeAccessories : public schedule::AccessoryWindows {
   public:
     FakeAccessories() { InstallAccessoryWindows(this); }
-    ~FakeAccessories() override { InstallAccessoryWindows(nullptr); }
+    ~FakeAccessories() override { schedule::InstallAccessoryWindows(nullptr); }
 
     std::vector<std::string> calls;
     // What the settings dialog does to Settings while it is "open".

@@ -11,13 +11,13 @@
 class ReadFault {
   public:
     ReadFault() {
-        store::ForgetUnreadableFiles();
+        foundation::store::ForgetUnreadableFiles();
         platform::SetReadFaultForTests(
             [this](const std::string& p) { return on && paths.count(p); });
     }
     ~ReadFault() {
         platform::SetReadFaultForTests(nullptr);
-        store::ForgetUnreadableFiles();
+        foundation::store::ForgetUnreadableFiles();
     }
     ReadFault(const ReadFault&) = delete;
     ReadFault& operator=(const ReadFault&) = delete;

@@ -4,6 +4,8 @@
 
 #include "cp932.h"
 
+using namespace viewer;
+
 TEST(ViewerArgs, ExactlyFourWithARealYearAndMonth) {
     const QString big(1 << 20, QLatin1Char('9'));
     struct Case {

@@ -13,6 +13,9 @@
 #include "title_bar.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+using namespace viewer;
+
 namespace {
 
 // Names, sizes and times of everything in the folder: the viewer must change none of them.

@@ -25,6 +25,10 @@
 #include "settings_dialog.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+using namespace accessories;
+
 namespace {
 
 void ReleaseKey(QWidget* target, int key, Qt::KeyboardModifiers mods) {

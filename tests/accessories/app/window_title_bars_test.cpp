@@ -37,6 +37,10 @@
 #include "todo_window.h"
 #include "year_view.h"
 
+using namespace foundation;
+using namespace schedule;
+using namespace accessories;
+
 namespace {
 
 using platform::TitleBarButtons;

@@ -19,6 +19,9 @@
 #include "month_export_source.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 int Count(const std::string& text, const std::string& piece) {

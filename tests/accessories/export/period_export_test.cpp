@@ -14,6 +14,9 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 // A schedule folder with the given day texts (CP932) in its month files.

@@ -9,6 +9,8 @@
 #include "fake_process.h"
 #include "temp_folder.h"
 
+using namespace accessories;
+
 namespace {
 
 // An executable file at dir/relative (UTF-8); its CP932 path.

@@ -14,6 +14,9 @@
 #include "launcher_window.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 class LauncherTest : public ::testing::Test {

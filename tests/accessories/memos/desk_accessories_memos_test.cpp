@@ -17,6 +17,10 @@
 #include "temp_folder.h"
 #include "window_flags.h"
 
+using namespace foundation;
+using namespace schedule;
+using namespace accessories;
+
 namespace {
 
 // The main window as the accessories see it: command 4 opens the memo index.

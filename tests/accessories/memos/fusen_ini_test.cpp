@@ -5,6 +5,9 @@
 #include "cp932.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 FusenLook Current() {

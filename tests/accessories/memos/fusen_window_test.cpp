@@ -24,6 +24,10 @@
 #include "temp_folder.h"
 #include "window_flags.h"
 
+using namespace foundation;
+using namespace schedule;
+using namespace accessories;
+
 namespace {
 
 class RecordingMain : public MainDispatcher {

@@ -17,6 +17,9 @@
 #include "memo_text_tools.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 platform::LocalDateTime At(int y, int mo, int d, int h, int mi) {

@@ -13,6 +13,8 @@
 #include "paths.h"
 #include "temp_folder.h"
 
+using namespace accessories;
+
 namespace {
 
 class MemoFiles : public ::testing::Test {

@@ -21,6 +21,9 @@
 #include "paths.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 class Index : public ::testing::Test {

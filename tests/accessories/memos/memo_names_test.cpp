@@ -6,6 +6,8 @@
 #include "fake_clock.h"
 #include "temp_folder.h"
 
+using namespace accessories;
+
 namespace {
 
 TEST(TitleToFileName, ReplacesWhatNoFileNameMayHold) {

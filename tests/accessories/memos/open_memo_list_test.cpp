@@ -6,6 +6,8 @@
 #include "open_memo_table.h"
 #include "temp_folder.h"
 
+using namespace accessories;
+
 namespace {
 
 // What a start would open, in order.

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+using namespace accessories;
+
 namespace {
 
 class Table : public ::testing::Test {

@@ -14,6 +14,10 @@
 #include "recording_canvas.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+using namespace accessories;
+
 namespace {
 
 class MonthPrintTest : public ::testing::Test {

@@ -18,6 +18,10 @@
 #include "settings_dialog.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+using namespace accessories;
+
 namespace {
 
 // Runs what the next modal window should do once it is up.

@@ -26,6 +26,9 @@
 #include "speed_button_vr.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 class SettingsDialogTest : public ::testing::Test {

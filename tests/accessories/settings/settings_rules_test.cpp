@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace accessories;
+
 namespace {
 
 TEST(SettingsRules, TypedNumbers) {

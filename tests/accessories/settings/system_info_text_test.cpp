@@ -4,6 +4,8 @@
 
 #include "cp932.h"
 
+using namespace accessories;
+
 namespace {
 
 TEST(SystemInfoText, AmountFormat) {

@@ -20,6 +20,9 @@
 #include "read_fault.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 QStringList Items(const QComboBox* box) {

@@ -12,6 +12,9 @@
 #include "fake_messages.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 ToDoRow Row(const char* importance, const char* content, const char* status, const char* date,

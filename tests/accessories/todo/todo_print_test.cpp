@@ -12,6 +12,9 @@
 #include "recording_canvas.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 using Widths = std::array<int, kToDoColumns>;

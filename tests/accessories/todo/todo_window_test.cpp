@@ -29,6 +29,9 @@
 #include "temp_folder.h"
 #include "todo_input.h"
 
+using namespace foundation;
+using namespace accessories;
+
 namespace {
 
 std::string Block(const char* date, const char* content, int status, const char* project,

@@ -5,6 +5,8 @@
 #include "cp932.h"
 #include "fake_clock.h"
 
+using namespace foundation;
+
 namespace {
 
 TDateTime At(int y, int m, int d, int h = 0, int n = 0, int s = 0, int ms = 0) {

@@ -4,6 +4,8 @@
 
 #include "fake_clock.h"
 
+using namespace foundation;
+
 TEST(DateTime, EncodeDateSerials) {
     struct Case {
         int y, m, d;

@@ -6,6 +6,8 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+using namespace foundation;
+
 namespace {
 
 struct Holiday {

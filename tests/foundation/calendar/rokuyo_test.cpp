@@ -3,6 +3,8 @@
 #include "calendar_rules.h"
 #include "cp932.h"
 
+using namespace foundation;
+
 TEST(Rokuyo, January2004Row) {
     const int row[31] = {2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5,
                          0, 1, 2, 3, 4, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3};

@@ -22,6 +22,8 @@
 #include "globals.h"
 #include "printer_scale.h"
 
+using namespace foundation;
+
 namespace {
 
 class JumpDialog : public ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace foundation;
+
 TEST(ScreenClamp, StoredBoundsStayReachable) {
     const QSize screen(1280, 800);
     const struct {

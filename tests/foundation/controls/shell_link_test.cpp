@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+using namespace foundation;
+
 namespace {
 
 QString ReadText(const QString& path) {

@@ -10,6 +10,8 @@
 
 #include "color.h"
 
+using namespace foundation;
+
 namespace {
 
 constexpr uint32_t kYellow = 0x00FFFF;

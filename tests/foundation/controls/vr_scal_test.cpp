@@ -9,6 +9,8 @@
 #include "globals.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 INIT Colours(int firstWeekday) {

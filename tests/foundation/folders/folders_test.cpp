@@ -20,6 +20,8 @@
 #include "paths.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 using platform::FromCp932;

@@ -7,6 +7,8 @@
 #include "cp932.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 void ExpectDefaults(const std::string& folder) {

@@ -4,6 +4,8 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 const std::string kEmptyLines = [] {

@@ -11,6 +11,8 @@
 #include "paths.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 struct Month {

@@ -12,6 +12,8 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 const char* const kFiles[] = {"200405.yo2", "200405.mkf", "2004.ne2",

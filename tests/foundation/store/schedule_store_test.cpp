@@ -19,6 +19,8 @@
 #include "globals.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 const char kEmpty[] = "#S#!\r\n#E#!\r\n";

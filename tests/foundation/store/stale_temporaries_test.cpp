@@ -10,6 +10,8 @@
 #include "paths.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 void Age(const std::string& path) {

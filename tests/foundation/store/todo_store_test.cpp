@@ -15,6 +15,8 @@
 #include "temp_folder.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+
 namespace {
 
 // One item as "date|content|status|project|importance|link", texts in UTF-8.

@@ -14,6 +14,8 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+
 namespace {
 
 const char kEmpty[] = "#S#!\r\n#E#!\r\n";

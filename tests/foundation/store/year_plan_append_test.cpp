@@ -11,6 +11,8 @@
 #include "temp_folder.h"
 #include "unreadable_files.h"
 
+using namespace foundation;
+
 namespace {
 
 std::string Plan(const std::string& may) {

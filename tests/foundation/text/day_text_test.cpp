@@ -11,6 +11,8 @@
 #include "day_text_memo.h"
 #include "fake_clock.h"
 
+using namespace foundation;
+
 TEST(DayText, NormalizeTimeHead) {
     struct Case {
         std::string line;

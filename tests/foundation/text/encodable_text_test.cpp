@@ -8,6 +8,8 @@
 #include "cp932.h"
 #include "fake_messages.h"
 
+using namespace foundation;
+
 namespace {
 
 const QString kQuestion =

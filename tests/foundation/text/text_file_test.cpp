@@ -4,6 +4,8 @@
 
 #include <vector>
 
+using namespace foundation;
+
 namespace {
 
 std::vector<std::string> AllLines(const std::string& bytes) {

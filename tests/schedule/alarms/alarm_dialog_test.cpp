@@ -13,6 +13,9 @@
 #include "globals.h"
 #include "messages.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 bool SameSlots(const AlarmSlot (&a)[4], const AlarmSlot (&b)[4]) {

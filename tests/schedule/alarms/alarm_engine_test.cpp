@@ -14,6 +14,9 @@
 #include "process.h"
 #include "sound.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 using Log = std::vector<std::string>;

@@ -16,6 +16,9 @@
 #include "fake_sound.h"
 #include "globals.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -16,6 +16,9 @@
 #include "globals.h"
 #include "start_notice.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 void Key(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,

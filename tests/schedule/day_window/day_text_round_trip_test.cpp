@@ -17,6 +17,9 @@
 #include "start_notice.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 // One line of `bytes` bytes mixing full-width, half-width katakana and ASCII; a lead byte

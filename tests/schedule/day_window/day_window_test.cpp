@@ -24,6 +24,9 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 struct Sent {

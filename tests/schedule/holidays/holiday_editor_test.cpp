@@ -14,6 +14,9 @@
 #include "globals.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class HolidayEditorTest : public ::testing::Test {

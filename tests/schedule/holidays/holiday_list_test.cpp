@@ -4,6 +4,8 @@
 
 #include "cp932.h"
 
+using namespace schedule;
+
 namespace {
 
 const auto kYes = [](int, int) { return true; };

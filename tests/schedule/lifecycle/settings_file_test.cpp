@@ -12,6 +12,9 @@
 #include "ini_profile.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class FakeHost : public SettingsHost {

@@ -32,6 +32,9 @@
 #include "start_notice.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 constexpr double kMinute = 1.0 / (24 * 60);

@@ -7,6 +7,9 @@
 #include "globals.h"
 #include "month_grid.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 struct CaptionCase {

@@ -8,6 +8,8 @@
 
 #include "fake_clock.h"
 
+using namespace schedule;
+
 namespace {
 
 // Modal windows stacked like nested exec() calls; the log records what the gate did.

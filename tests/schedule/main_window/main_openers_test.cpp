@@ -28,6 +28,9 @@
 #include "view_memo.h"
 #include "year_view.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class RecordingHost : public OpenerHost, public MainDispatcher {

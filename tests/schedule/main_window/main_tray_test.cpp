@@ -24,6 +24,9 @@
 #include "start_notice.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class MainTray : public ::testing::Test {

@@ -17,6 +17,9 @@
 #include "speed_button_vr.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class MainWindow : public ::testing::Test {

@@ -5,6 +5,9 @@
 #include "cp932.h"
 #include "date_time.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 struct GridFixture : ::testing::Test {

@@ -16,6 +16,9 @@
 #include "schedule_store.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 class FakeView : public CalendarView {

@@ -12,6 +12,9 @@
 #include "read_fault.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 SearchWords Words(const char* first, const char* second = nullptr) {

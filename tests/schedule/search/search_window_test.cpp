@@ -20,6 +20,9 @@
 #include "read_fault.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 std::string MonthBytes(const std::map<int, std::string>& days) {

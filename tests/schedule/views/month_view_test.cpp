@@ -18,6 +18,9 @@
 #include "temp_folder.h"
 #include "view_memo.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 // A month file: 31 blocks, day d holding texts[d] (lines joined by CR LF).

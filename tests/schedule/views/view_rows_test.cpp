@@ -4,6 +4,9 @@
 
 #include "cp932.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 INIT Plain() {

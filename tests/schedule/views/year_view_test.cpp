@@ -13,6 +13,9 @@
 #include "temp_folder.h"
 #include "view_memo.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 std::string PlanBytes(int month, const std::string& lines) {

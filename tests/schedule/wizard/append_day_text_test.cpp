@@ -12,6 +12,9 @@
 #include "read_fault.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 // A month file whose listed days hold the given lines (CP932, CR LF between lines).

@@ -8,6 +8,8 @@
 #include "cp932.h"
 #include "temp_folder.h"
 
+using namespace schedule;
+
 namespace {
 
 std::vector<std::string> Numbered(int count) {

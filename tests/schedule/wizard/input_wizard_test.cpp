@@ -16,6 +16,9 @@
 #include "globals.h"
 #include "temp_folder.h"
 
+using namespace foundation;
+using namespace schedule;
+
 namespace {
 
 std::string MonthBytes(const std::map<int, std::string>& days) {

@@ -8,6 +8,8 @@
 
 #include "cp932.h"
 
+using namespace schedule;
+
 namespace {
 
 std::vector<std::string> Quoted(std::initializer_list<const char*> items) {
