@@ -1,6 +1,5 @@
 #include "image_editor.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,8 +12,11 @@ class DesktopImageEditor final : public ImageEditorPort {
     bool Edit(const QString& path, std::function<void()> ended) override {
         QStringList command = ImageEditorCommand(path);
         if (command.isEmpty()) return false;
-        // Owned by the application, not by the caller: the editor may outlive the window.
-        auto* process = new QProcess(QCoreApplication::instance());
+        // Owned by nothing: the editor may outlive the window that started it, and Kolvane
+        // itself. A QProcess that is destroyed kills its program, so one destroyed with the
+        // application at exit would lose the picture's unsaved edits; one still running then is
+        // left behind on purpose.
+        auto* process = new QProcess();
         process->setProgram(command.takeFirst());
         process->setArguments(command);
         process->setProcessChannelMode(QProcess::ForwardedChannels);

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QProcess>
 #include <QTest>
 #include <memory>
 
 #include "fake_image_editor.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -49,6 +52,21 @@ TEST(EditImage, RealProcessEndIsReported) {
     qputenv("KOLVANE_IMAGE_EDITOR", "/no/such/editor");
     EXPECT_FALSE(platform::EditImage("/x.bmp", nullptr, [] {}));
     qunsetenv("KOLVANE_IMAGE_EDITOR");
+}
+
+TEST(EditImage, AnEditorStillOpenOutlivesTheProgram) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.Write("editor", "#!/bin/sh\nsleep 1\ntouch \"$1.saved\"\n"));
+    const QString editor = platform::DiskPath(folder.Path()) + "/editor";
+    QFile::setPermissions(editor, QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("KOLVANE_IMAGE_EDITOR", editor.toLocal8Bit());
+    const QString picture = platform::DiskPath(folder.Path()) + "/a.bmp";
+    ASSERT_TRUE(platform::EditImage(picture, nullptr, [] {}));
+    qunsetenv("KOLVANE_IMAGE_EDITOR");
+    // What the application's end does to the processes it owns: a destroyed QProcess kills its
+    // program, and the user's unsaved picture with it.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QProcess*>());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(picture + ".saved"); }, 10000));
 }
 
 }  // namespace
