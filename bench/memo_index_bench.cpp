@@ -25,6 +25,7 @@
 #include "memo_index.h"
 #include "message_box.h"
 #include "paths.h"
+#include "scoped_port.h"
 
 using namespace foundation;
 using namespace accessories;
@@ -202,12 +203,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::InstallFontSubstitutes();
     SilentMessages messages;
-    platform::SetMessagePort(&messages);
+    const platform::ScopedPort<platform::MessagePort> silent(platform::SetMessagePort, &messages);
     ResetGlobals();
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 41;
     ClickOnACategory(200, rounds);
     ClickOnACategory(1000, rounds);  // flat in the number of categories
     OpenTheIndex(200, rounds);
-    platform::SetMessagePort(nullptr);
     return 0;
 }

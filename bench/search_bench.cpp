@@ -26,6 +26,7 @@
 #include "globals.h"
 #include "message_box.h"
 #include "paths.h"
+#include "scoped_port.h"
 #include "search_window.h"
 
 using namespace foundation;
@@ -196,7 +197,7 @@ int main(int argc, char** argv) {
     if (argc > 3) kToDos = std::max(0, std::atoi(argv[3]));
     platform::InstallFontSubstitutes();
     SilentMessages messages;
-    platform::SetMessagePort(&messages);
+    const platform::ScopedPort<platform::MessagePort> silent(platform::SetMessagePort, &messages);
     ResetGlobals();
     Corpus corpus;
     Settings.dat_Path = corpus.dat;
@@ -240,7 +241,6 @@ int main(int argc, char** argv) {
         paints.push_back(first.Paints());
         hits = window.Hits().size();
     }
-    platform::SetMessagePort(nullptr);
 
     const double w = Median(whole), f = Median(firstShown), g = Median(grep);
     std::printf(

@@ -13,6 +13,7 @@
 #include "globals.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "scoped_port.h"
 #include "start_notice.h"
 #include "startup.h"
 
@@ -55,7 +56,7 @@ void BM_StartUpToCalendar(benchmark::State& state) {
                                   "\r\n[NIK]\r\nni_dir=" + dat + "\r\n[etc]\r\nkyou_flg=1\r\n");
     setenv("KOLVANE_HOME", home.path().toLocal8Bit().constData(), 1);
     SilentMessages messages;
-    platform::SetMessagePort(&messages);
+    const platform::ScopedPort<platform::MessagePort> silent(platform::SetMessagePort, &messages);
     for (auto _ : state) {
         ResetGlobals();
         auto* main = new TfrTavik;
@@ -71,7 +72,6 @@ void BM_StartUpToCalendar(benchmark::State& state) {
         delete main;
         state.ResumeTiming();
     }
-    platform::SetMessagePort(nullptr);
 }
 BENCHMARK(BM_StartUpToCalendar)->Unit(benchmark::kMillisecond);
 

@@ -22,6 +22,7 @@
 #include "fonts.h"
 #include "globals.h"
 #include "message_box.h"
+#include "scoped_port.h"
 #include "todo_store.h"
 #include "todo_window.h"
 
@@ -149,7 +150,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
     platform::InstallFontSubstitutes();
     SilentMessages messages;
-    platform::SetMessagePort(&messages);
+    const platform::ScopedPort<platform::MessagePort> silent(platform::SetMessagePort, &messages);
     ResetGlobals();
     QTemporaryDir home;
     BaseDir = platform::ToCp932(home.path());
@@ -206,7 +207,6 @@ int main(int argc, char** argv) {
             cpu[m].push_back(laps[m].cpu);
         }
     }
-    platform::SetMessagePort(nullptr);
 
     std::printf("to-do list of %d items, %s, %d runs in turns, %d messages\n", kItems,
                 qPrintable(QGuiApplication::platformName()), runs, messages.shown);

@@ -26,6 +26,7 @@
 #include "message_box.h"
 #include "month_view.h"
 #include "schedule_store.h"
+#include "scoped_port.h"
 #include "start_notice.h"
 #include "startup.h"
 #include "year_view.h"
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
                                   "\r\n[etc]\r\nkyou_flg=1\r\noto=1\r\nroku=1\r\nsyuuNoDsp=1\r\n");
     setenv("KOLVANE_HOME", home.path().toLocal8Bit().constData(), 1);
     SilentMessages messages;
-    platform::SetMessagePort(&messages);
+    const platform::ScopedPort<platform::MessagePort> silent(platform::SetMessagePort, &messages);
 
     ResetGlobals();
     auto* main = new TfrTavik;
@@ -206,6 +207,5 @@ int main(int argc, char** argv) {
     delete dayWindow;
     delete notice;
     delete main;
-    platform::SetMessagePort(nullptr);
     return 0;
 }

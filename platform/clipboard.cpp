@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <utility>
 
 #include "cp932.h"
 
@@ -35,7 +36,7 @@ ClipboardPort& Clipboard() {
     return g_port ? *g_port : desktop;
 }
 
-void SetClipboardPort(ClipboardPort* port) { g_port = port; }
+ClipboardPort* SetClipboardPort(ClipboardPort* port) { return std::exchange(g_port, port); }
 
 bool ClipboardHasText() { return Clipboard().HasText() && !Clipboard().Text().isEmpty(); }
 

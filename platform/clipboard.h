@@ -18,8 +18,8 @@ class ClipboardPort {
 };
 
 ClipboardPort& Clipboard();
-// nullptr restores the desktop's clipboard.
-void SetClipboardPort(ClipboardPort* port);
+// Returns the port it replaces; nullptr restores the desktop's clipboard.
+ClipboardPort* SetClipboardPort(ClipboardPort* port);
 
 // True when there is text that a paste would insert.
 bool ClipboardHasText();

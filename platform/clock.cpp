@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QTimer>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -63,8 +64,8 @@ TimerFactory* g_timers = nullptr;
 }  // namespace
 
 Clock& CurrentClock() { return g_clock ? *g_clock : g_systemClock; }
-void SetClock(Clock* clock) { g_clock = clock; }
+Clock* SetClock(Clock* clock) { return std::exchange(g_clock, clock); }
 TimerFactory& CurrentTimers() { return g_timers ? *g_timers : g_qtTimers; }
-void SetTimers(TimerFactory* timers) { g_timers = timers; }
+TimerFactory* SetTimers(TimerFactory* timers) { return std::exchange(g_timers, timers); }
 
 }  // namespace platform

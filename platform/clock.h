@@ -35,10 +35,11 @@ class TimerFactory {
     virtual std::unique_ptr<Timer> CreateTimer() = 0;
 };
 
-// The clock and timers in use; nullptr restores the system's.
+// The clock and timers in use. Each setter returns the one it replaces; nullptr restores the
+// system's.
 Clock& CurrentClock();
-void SetClock(Clock* clock);
+Clock* SetClock(Clock* clock);
 TimerFactory& CurrentTimers();
-void SetTimers(TimerFactory* timers);
+TimerFactory* SetTimers(TimerFactory* timers);
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <utility>
 
 #include "title_bar.h"
 
@@ -84,6 +85,6 @@ DialogPort& Dialogs() {
     return g_port ? *g_port : desktop;
 }
 
-void SetDialogPort(DialogPort* port) { g_port = port; }
+DialogPort* SetDialogPort(DialogPort* port) { return std::exchange(g_port, port); }
 
 }  // namespace platform

@@ -34,7 +34,7 @@ class DialogPort {
 };
 
 DialogPort& Dialogs();
-// nullptr restores the desktop's dialogs.
-void SetDialogPort(DialogPort* port);
+// Returns the port it replaces; nullptr restores the desktop's dialogs.
+DialogPort* SetDialogPort(DialogPort* port);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -45,7 +46,7 @@ ImageEditorPort& ImageEditors() {
     return g_port ? *g_port : system;
 }
 
-void SetImageEditorPort(ImageEditorPort* port) { g_port = port; }
+ImageEditorPort* SetImageEditorPort(ImageEditorPort* port) { return std::exchange(g_port, port); }
 
 QStringList ImageEditorCommand(const QString& path) {
     const QString chosen = qEnvironmentVariable("KOLVANE_IMAGE_EDITOR").trimmed();

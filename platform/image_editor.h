@@ -19,8 +19,8 @@ class ImageEditorPort {
 };
 
 ImageEditorPort& ImageEditors();
-// nullptr restores the desktop's editor.
-void SetImageEditorPort(ImageEditorPort* port);
+// Returns the port it replaces; nullptr restores the desktop's editor.
+ImageEditorPort* SetImageEditorPort(ImageEditorPort* port);
 
 // The command for the file: KOLVANE_IMAGE_EDITOR (a command line), else the first known paint
 // program on PATH, else xdg-open (which hands the file on and ends at once). Empty when none.

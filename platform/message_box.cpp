@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "cp932.h"
 #include "title_bar.h"
@@ -72,11 +73,11 @@ MessagePort* g_port = nullptr;
 }  // namespace
 
 MessagePort& Messages() { return g_port ? *g_port : g_qtPort; }
-void SetMessagePort(MessagePort* port) { g_port = port; }
+MessagePort* SetMessagePort(MessagePort* port) { return std::exchange(g_port, port); }
 
-UnattendedMessages::UnattendedMessages() : previous_(g_port) { g_port = this; }
+UnattendedMessages::UnattendedMessages() : inPlace_(SetMessagePort, this) {}
 
-UnattendedMessages::~UnattendedMessages() { g_port = previous_; }
+UnattendedMessages::~UnattendedMessages() = default;
 
 int UnattendedMessages::Show(const MessageRequest& request) {
     texts_.push_back(request.text);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "scoped_port.h"
+
 namespace platform {
 
 enum class MsgKind { Plain, Information, Warning, Confirmation, Error };
@@ -35,8 +37,8 @@ class MessagePort {
 };
 
 MessagePort& Messages();
-// nullptr restores the Qt dialog.
-void SetMessagePort(MessagePort* port);
+// Returns the port it replaces; nullptr restores the Qt dialog.
+MessagePort* SetMessagePort(MessagePort* port);
 
 // While it lives, boxes are not shown but written to the error output and answered as a
 // user who is gone would (Cancel, else No, else the default button): a termination must not
@@ -52,7 +54,7 @@ class UnattendedMessages : public MessagePort {
     const std::vector<QString>& Texts() const { return texts_; }
 
   private:
-    MessagePort* previous_;
+    ScopedPort<MessagePort> inPlace_;
     std::vector<QString> texts_;
 };
 

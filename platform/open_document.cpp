@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -81,7 +82,7 @@ DocumentPort& Documents() {
     return g_port ? *g_port : desktop;
 }
 
-void SetDocumentPort(DocumentPort* port) { g_port = port; }
+DocumentPort* SetDocumentPort(DocumentPort* port) { return std::exchange(g_port, port); }
 
 bool OpenDocument(const QString& target, std::function<void()> failed) {
     return Documents().Open(target, std::move(failed));

@@ -16,8 +16,8 @@ class DocumentPort {
 };
 
 DocumentPort& Documents();
-// nullptr restores the desktop's handler.
-void SetDocumentPort(DocumentPort* port);
+// Returns the port it replaces; nullptr restores the desktop's handler.
+DocumentPort* SetDocumentPort(DocumentPort* port);
 
 bool OpenDocument(const QString& target, std::function<void()> failed = {});
 

@@ -1,5 +1,7 @@
 #include "print_dialog.h"
 
+#include <utility>
+
 #include "installed_layout.h"
 #include "module_loader.h"
 #include "print_back_end.h"
@@ -37,7 +39,7 @@ PrintDialogPort& PrintDialogs() {
     return g_port ? *g_port : desktop;
 }
 
-void SetPrintDialogPort(PrintDialogPort* port) { g_port = port; }
+PrintDialogPort* SetPrintDialogPort(PrintDialogPort* port) { return std::exchange(g_port, port); }
 
 bool PrintOnPrinter(QWidget* parent, const std::function<void(PrintCanvas&)>& print) {
     PrintBackEnd* printing = Printing();

@@ -19,8 +19,8 @@ class PrintDialogPort {
 };
 
 PrintDialogPort& PrintDialogs();
-// nullptr restores the desktop's dialog.
-void SetPrintDialogPort(PrintDialogPort* port);
+// Returns the port it replaces; nullptr restores the desktop's dialog.
+PrintDialogPort* SetPrintDialogPort(PrintDialogPort* port);
 
 // Asks PrintDialogs() for a printer; when the user confirms, print draws on a canvas over it.
 // False when the system's printing cannot be loaded: nothing was asked then.

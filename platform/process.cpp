@@ -1,6 +1,7 @@
 #include "process.h"
 
 #include <QProcess>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -27,7 +28,7 @@ ProcessPort& Processes() {
     return g_port ? *g_port : system;
 }
 
-void SetProcessPort(ProcessPort* port) { g_port = port; }
+ProcessPort* SetProcessPort(ProcessPort* port) { return std::exchange(g_port, port); }
 
 bool StartDetached(const QString& program, const QStringList& args) {
     if (program.isEmpty()) return false;

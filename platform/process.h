@@ -20,8 +20,8 @@ class ProcessPort {
 };
 
 ProcessPort& Processes();
-// nullptr restores the system's process start.
-void SetProcessPort(ProcessPort* port);
+// Returns the port it replaces; nullptr restores the system's process start.
+ProcessPort* SetProcessPort(ProcessPort* port);
 
 bool StartDetached(const QString& program, const QStringList& args);
 // An empty workDir starts it in the program's current folder.

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "file_io.h"
@@ -133,7 +134,7 @@ SoundBackEnd* LoadSoundModule() {
     return LoadModuleObject<SoundBackEnd>(SoundModulePath(), "KolvaneSoundBackEnd");
 }
 
-void SetSoundPort(SoundPort* port) { g_port = port; }
+SoundPort* SetSoundPort(SoundPort* port) { return std::exchange(g_port, port); }
 
 void WaitForSoundOutput() { System().WaitForLoad(); }
 

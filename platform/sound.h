@@ -15,8 +15,8 @@ class SoundPort {
 };
 
 SoundPort& Sounds();
-// nullptr restores the system's sound output.
-void SetSoundPort(SoundPort* port);
+// Returns the port it replaces; nullptr restores the system's sound output.
+SoundPort* SetSoundPort(SoundPort* port);
 
 class SoundBackEnd;
 

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <cerrno>
+#include <utility>
 
 #include "paths.h"
 
@@ -151,7 +152,7 @@ TrashPort& Trash() {
     return g_port ? *g_port : system;
 }
 
-void SetTrashPort(TrashPort* port) { g_port = port; }
+TrashPort* SetTrashPort(TrashPort* port) { return std::exchange(g_port, port); }
 
 bool MoveToTrash(const std::string& cp932Path) {
     if (cp932Path.empty()) return false;

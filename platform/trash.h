@@ -14,8 +14,8 @@ class TrashPort {
 };
 
 TrashPort& Trash();
-// nullptr restores the freedesktop trash.
-void SetTrashPort(TrashPort* port);
+// Returns the port it replaces; nullptr restores the freedesktop trash.
+TrashPort* SetTrashPort(TrashPort* port);
 
 // A file or a folder with all it holds; false for an empty or missing path and for any failure.
 bool MoveToTrash(const std::string& cp932Path);

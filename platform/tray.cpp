@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QPointer>
 #include <QWidget>
+#include <utility>
 
 #include "modal_windows.h"
 
@@ -85,6 +86,6 @@ TrayIconPort& TrayIcon() {
     return g_port != nullptr ? *g_port : desktop;
 }
 
-void SetTrayIconPort(TrayIconPort* port) { g_port = port; }
+TrayIconPort* SetTrayIconPort(TrayIconPort* port) { return std::exchange(g_port, port); }
 
 }  // namespace platform

@@ -51,7 +51,7 @@ class TrayIconPort {
 };
 
 TrayIconPort& TrayIcon();
-// nullptr restores the desktop's tray icon.
-void SetTrayIconPort(TrayIconPort* port);
+// Returns the port it replaces; nullptr restores the desktop's tray icon.
+TrayIconPort* SetTrayIconPort(TrayIconPort* port);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "accessory_windows.h"
 
+#include <utility>
+
 namespace schedule {
 
 namespace {
@@ -38,6 +40,8 @@ AccessoryWindows* g_installed = nullptr;
 
 AccessoryWindows& Accessories() { return g_installed ? *g_installed : g_none; }
 
-void InstallAccessoryWindows(AccessoryWindows* windows) { g_installed = windows; }
+AccessoryWindows* InstallAccessoryWindows(AccessoryWindows* windows) {
+    return std::exchange(g_installed, windows);
+}
 
 }  // namespace schedule

@@ -73,7 +73,8 @@ class AccessoryWindows {
 
 // The installed accessories, or a set that does nothing.
 AccessoryWindows& Accessories();
-// Installs the accessories (not owned); nullptr goes back to the set that does nothing.
-void InstallAccessoryWindows(AccessoryWindows* windows);
+// Installs the accessories (not owned) and returns the ones it replaces; nullptr goes back to the
+// set that does nothing.
+AccessoryWindows* InstallAccessoryWindows(AccessoryWindows* windows);
 
 }  // namespace schedule

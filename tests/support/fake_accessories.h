@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "accessory_windows.h"
+#include "scoped_port.h"
 
 class FakeAccessories : public schedule::AccessoryWindows {
   public:
-    FakeAccessories() { InstallAccessoryWindows(this); }
-    ~FakeAccessories() override { schedule::InstallAccessoryWindows(nullptr); }
-
     std::vector<std::string> calls;
     // What the settings dialog does to Settings while it is "open".
     std::function<void()> settingsDialog;
@@ -54,4 +52,8 @@ class FakeAccessories : public schedule::AccessoryWindows {
     void ExportMonthCsv(QWidget*) override { calls.push_back("ExportMonthCsv"); }
     void ExportMonthHtml(QWidget*) override { calls.push_back("ExportMonthHtml"); }
     void ExportPeriod(QWidget*) override { calls.push_back("ExportPeriod"); }
+
+  private:
+    platform::ScopedPort<schedule::AccessoryWindows> inPlace_{schedule::InstallAccessoryWindows,
+                                                              this};
 };

@@ -21,16 +21,9 @@ class FakeTimer : public platform::Timer {
     std::shared_ptr<FakeClock::TimerState> s_;
 };
 
-FakeClock::FakeClock() {
-    Set(2004, 5, 1, 9, 0, 0);
-    platform::SetClock(this);
-    platform::SetTimers(this);
-}
+FakeClock::FakeClock() { Set(2004, 5, 1, 9, 0, 0); }
 
-FakeClock::~FakeClock() {
-    platform::SetClock(nullptr);
-    platform::SetTimers(nullptr);
-}
+FakeClock::~FakeClock() = default;
 
 long long FakeClock::ToEpochMs(const platform::LocalDateTime& t) {
     QDateTime dt(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.msec),

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "clock.h"
+#include "scoped_port.h"
 
 class FakeClock : public platform::Clock, public platform::TimerFactory {
   public:
@@ -38,4 +39,6 @@ class FakeClock : public platform::Clock, public platform::TimerFactory {
     };
     std::vector<std::shared_ptr<TimerState>> timers_;
     long long nowMs_ = 0;
+    platform::ScopedPort<platform::Clock> clockInPlace_{platform::SetClock, this};
+    platform::ScopedPort<platform::TimerFactory> timersInPlace_{platform::SetTimers, this};
 };

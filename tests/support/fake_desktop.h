@@ -8,11 +8,10 @@
 
 #include "dialogs.h"
 #include "open_document.h"
+#include "scoped_port.h"
 
 class FakeDocuments : public platform::DocumentPort {
   public:
-    FakeDocuments() { platform::SetDocumentPort(this); }
-    ~FakeDocuments() override { platform::SetDocumentPort(nullptr); }
     std::vector<QString> opened;
     bool succeeds = true;
     // The failure the opener tells of later, of each open that succeeded.
@@ -22,14 +21,14 @@ class FakeDocuments : public platform::DocumentPort {
         if (succeeds) failures.push_back(std::move(failed));
         return succeeds;
     }
+
+  private:
+    platform::ScopedPort<platform::DocumentPort> inPlace_{platform::SetDocumentPort, this};
 };
 
 // Each dialog takes the next queued answer; an empty queue answers "cancelled".
 class FakeDialogs : public platform::DialogPort {
   public:
-    FakeDialogs() { platform::SetDialogPort(this); }
-    ~FakeDialogs() override { platform::SetDialogPort(nullptr); }
-
     std::deque<std::optional<QString>> files, folders, texts;
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<QFont>> fonts;
@@ -77,4 +76,5 @@ class FakeDialogs : public platform::DialogPort {
         q.pop_front();
         return v;
     }
+    platform::ScopedPort<platform::DialogPort> inPlace_{platform::SetDialogPort, this};
 };

@@ -7,11 +7,10 @@
 #include <vector>
 
 #include "image_editor.h"
+#include "scoped_port.h"
 
 class FakeImageEditor : public platform::ImageEditorPort {
   public:
-    FakeImageEditor() { platform::SetImageEditorPort(this); }
-    ~FakeImageEditor() override { platform::SetImageEditorPort(nullptr); }
     bool Edit(const QString& path, std::function<void()> ended) override {
         edited.push_back(path);
         if (result) running.push_back(std::move(ended));
@@ -28,4 +27,7 @@ class FakeImageEditor : public platform::ImageEditorPort {
     std::vector<QString> edited;
     std::vector<std::function<void()>> running;
     bool result = true;
+
+  private:
+    platform::ScopedPort<platform::ImageEditorPort> inPlace_{platform::SetImageEditorPort, this};
 };

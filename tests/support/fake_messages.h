@@ -6,12 +6,10 @@
 #include <vector>
 
 #include "message_box.h"
+#include "scoped_port.h"
 
 class FakeMessages : public platform::MessagePort {
   public:
-    FakeMessages() { platform::SetMessagePort(this); }
-    ~FakeMessages() override { platform::SetMessagePort(nullptr); }
-
     int Show(const platform::MessageRequest& request) override {
         shown.push_back(request);
         if (onShow) onShow();
@@ -31,4 +29,7 @@ class FakeMessages : public platform::MessagePort {
     std::vector<platform::MessageRequest> shown;
     std::deque<int> answers;       // button codes to answer with; empty: the first button
     std::function<void()> onShow;  // runs while the box is "open"
+
+  private:
+    platform::ScopedPort<platform::MessagePort> inPlace_{platform::SetMessagePort, this};
 };

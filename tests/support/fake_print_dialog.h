@@ -6,12 +6,10 @@
 #include <functional>
 
 #include "print_dialog.h"
+#include "scoped_port.h"
 
 class FakePrintDialog : public platform::PrintDialogPort {
   public:
-    FakePrintDialog() { platform::SetPrintDialogPort(this); }
-    ~FakePrintDialog() override { platform::SetPrintDialogPort(nullptr); }
-
     bool confirms = true;
     std::function<void(QPrinter&)> setUp;
     int asked = 0;
@@ -33,4 +31,7 @@ class FakePrintDialog : public platform::PrintDialogPort {
             printer.setFullPage(false);
         };
     }
+
+  private:
+    platform::ScopedPort<platform::PrintDialogPort> inPlace_{platform::SetPrintDialogPort, this};
 };

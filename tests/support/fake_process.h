@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "process.h"
+#include "scoped_port.h"
 
 class FakeProcesses : public platform::ProcessPort {
   public:
@@ -14,9 +15,6 @@ class FakeProcesses : public platform::ProcessPort {
         QStringList args;
         QString workDir;  // empty: the program's current folder
     };
-
-    FakeProcesses() { platform::SetProcessPort(this); }
-    ~FakeProcesses() override { platform::SetProcessPort(nullptr); }
 
     bool StartDetached(const QString& program, const QStringList& args) override {
         starts.push_back({program, args, QString()});
@@ -30,4 +28,7 @@ class FakeProcesses : public platform::ProcessPort {
 
     std::vector<Start> starts;
     bool result = true;  // what every start answers
+
+  private:
+    platform::ScopedPort<platform::ProcessPort> inPlace_{platform::SetProcessPort, this};
 };

@@ -4,16 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "scoped_port.h"
 #include "sound.h"
 
 class FakeSound : public platform::SoundPort {
   public:
-    FakeSound() { platform::SetSoundPort(this); }
-    ~FakeSound() override { platform::SetSoundPort(nullptr); }
-
     void PlayAsync(const std::string& path) override { async.push_back(path); }
     void PlaySync(const std::string& path, int) override { sync.push_back(path); }
 
     std::vector<std::string> async;
     std::vector<std::string> sync;
+
+  private:
+    platform::ScopedPort<platform::SoundPort> inPlace_{platform::SetSoundPort, this};
 };

@@ -4,13 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "scoped_port.h"
 #include "trash.h"
 
 class FakeTrash : public platform::TrashPort {
   public:
-    FakeTrash() { platform::SetTrashPort(this); }
-    ~FakeTrash() override { platform::SetTrashPort(nullptr); }
-
     bool MoveToTrash(const std::string& cp932Path) override {
         paths.push_back(cp932Path);
         return result;
@@ -18,4 +16,7 @@ class FakeTrash : public platform::TrashPort {
 
     std::vector<std::string> paths;
     bool result = true;
+
+  private:
+    platform::ScopedPort<platform::TrashPort> inPlace_{platform::SetTrashPort, this};
 };

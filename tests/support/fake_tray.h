@@ -4,13 +4,11 @@
 #include <QIcon>
 #include <QString>
 
+#include "scoped_port.h"
 #include "tray.h"
 
 class FakeTray : public platform::TrayIconPort {
   public:
-    FakeTray() { platform::SetTrayIconPort(this); }
-    ~FakeTray() override { platform::SetTrayIconPort(nullptr); }
-
     bool IsAvailable() const override { return available; }
     void Show(const QIcon& icon, const QString& tip) override {
         shown = true;
@@ -28,4 +26,7 @@ class FakeTray : public platform::TrayIconPort {
     int showCount = 0;
     QIcon icon;
     QString tip;
+
+  private:
+    platform::ScopedPort<platform::TrayIconPort> inPlace_{platform::SetTrayIconPort, this};
 };

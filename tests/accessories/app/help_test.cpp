@@ -48,10 +48,8 @@ class Help : public ::testing::Test {
         Settings.memo_path = data.Path();
         Settings.ni_dir = data.Path();
         clock.Set(2004, 5, 3, 9, 0);
-        platform::SetClock(&clock);
     }
     void TearDown() override {
-        platform::SetClock(nullptr);
         Settings = INIT();
         ResetGlobals();
     }

@@ -63,12 +63,8 @@ class WindowTitleBars : public ::testing::Test {
         BaseDir = dat.Path();
         AppDir = dat.Path();
         clock.Set(2004, 5, 3, 9, 0);
-        platform::SetClock(&clock);
     }
-    void TearDown() override {
-        platform::SetClock(nullptr);
-        ResetGlobals();
-    }
+    void TearDown() override { ResetGlobals(); }
 
     TempFolder dat;
     FakeClock clock;

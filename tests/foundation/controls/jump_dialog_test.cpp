@@ -29,7 +29,6 @@ namespace {
 class JumpDialog : public ::testing::Test {
   protected:
     void SetUp() override { clock.Set(2004, 7, 15, 10, 0); }
-    void TearDown() override { platform::SetClock(nullptr); }
 
     // Runs the dialog modally and lets `act` close it once the event loop runs.
     int RunWith(TfrJp& dialog, std::function<void()> act) {

@@ -12,6 +12,7 @@
 #include "globals.h"
 #include "message_box.h"
 #include "process.h"
+#include "scoped_port.h"
 #include "sound.h"
 
 using namespace foundation;
@@ -28,16 +29,7 @@ class LogPorts : public platform::SoundPort,
                  public platform::ProcessPort,
                  public platform::MessagePort {
   public:
-    explicit LogPorts(Log& log) : log_(log) {
-        platform::SetSoundPort(this);
-        platform::SetProcessPort(this);
-        platform::SetMessagePort(this);
-    }
-    ~LogPorts() override {
-        platform::SetSoundPort(nullptr);
-        platform::SetProcessPort(nullptr);
-        platform::SetMessagePort(nullptr);
-    }
+    explicit LogPorts(Log& log) : log_(log) {}
     void PlayAsync(const std::string& path) override { log_.push_back("play " + U8(path)); }
     void PlaySync(const std::string& path, int) override { log_.push_back("sync " + U8(path)); }
     bool StartDetached(const QString& program, const QStringList& args) override {
@@ -55,6 +47,9 @@ class LogPorts : public platform::SoundPort,
 
   private:
     Log& log_;
+    platform::ScopedPort<platform::SoundPort> sound_{platform::SetSoundPort, this};
+    platform::ScopedPort<platform::ProcessPort> processes_{platform::SetProcessPort, this};
+    platform::ScopedPort<platform::MessagePort> messages_{platform::SetMessagePort, this};
 };
 
 class LogHost : public AlarmHost {

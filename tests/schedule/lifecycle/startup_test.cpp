@@ -27,6 +27,7 @@
 #include "paths.h"
 #include "read_fault.h"
 #include "schedule_store.h"
+#include "scoped_port.h"
 #include "settings_file.h"
 #include "sound.h"
 #include "start_notice.h"
@@ -46,8 +47,6 @@ struct NullHost : SettingsHost {
 
 // Records the sounds and what the settings file held when each one played.
 struct RecordingSound : platform::SoundPort {
-    RecordingSound() { platform::SetSoundPort(this); }
-    ~RecordingSound() override { platform::SetSoundPort(nullptr); }
     void PlayAsync(const std::string& path) override { async.push_back(path); }
     void PlaySync(const std::string& path, int) override {
         sync.push_back(path);
@@ -56,6 +55,7 @@ struct RecordingSound : platform::SoundPort {
         settingsAtSync.push_back(bytes);
     }
     std::vector<std::string> async, sync, settingsAtSync;
+    platform::ScopedPort<platform::SoundPort> inPlace_{platform::SetSoundPort, this};
 };
 
 class Startup : public ::testing::Test {
@@ -64,7 +64,6 @@ class Startup : public ::testing::Test {
         ResetGlobals();
         setenv("KOLVANE_HOME", home.Path().c_str(), 1);
         clock.Set(2004, 5, 3, 9, 0);
-        platform::SetClock(&clock);
         ini = home.File(SettingsFileName());
         startShown.clear();
         exitShown.clear();
@@ -78,7 +77,6 @@ class Startup : public ::testing::Test {
         day.reset();
         notice.reset();
         main.reset();
-        platform::SetClock(nullptr);
         unsetenv("KOLVANE_HOME");
         ResetGlobals();
     }

@@ -219,7 +219,6 @@ class MainOpeners : public ::testing::Test {
         Settings.memo_path = dat.Path();
         BaseDir = dat.Path();
         clock.Set(2004, 5, 3, 9, 0);
-        platform::SetClock(&clock);
         day = std::make_unique<TfrYo3>();
         main = std::make_unique<TfrTavik>();
         MainFullHeight = main->height();
@@ -229,7 +228,6 @@ class MainOpeners : public ::testing::Test {
     void TearDown() override {
         main.reset();
         day.reset();
-        platform::SetClock(nullptr);
         ResetOpenWindows();
         ResetGlobals();
     }

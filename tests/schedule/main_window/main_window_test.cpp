@@ -31,7 +31,6 @@ class MainWindow : public ::testing::Test {
         BaseDir = "/base";
         AppDir = "/app";
         clock.Set(2004, 5, 3, 9, 0);
-        platform::SetClock(&clock);
         day = std::make_unique<TfrYo3>();
         main = std::make_unique<TfrTavik>();
         MainFullHeight = main->height();
@@ -40,7 +39,6 @@ class MainWindow : public ::testing::Test {
     void TearDown() override {
         main.reset();
         day.reset();
-        platform::SetClock(nullptr);
         ResetGlobals();
     }
     void KeyRelease(QWidget* target, int key, Qt::KeyboardModifiers mods, bool repeat = false) {

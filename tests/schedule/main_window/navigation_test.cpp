@@ -89,12 +89,8 @@ class Navigation : public ::testing::Test {
         Settings.dat_Path = dat.Path();
         Settings.memo_path = memo.Path();
         clock.Set(2004, 5, 3, 9, 0);
-        platform::SetClock(&clock);
     }
-    void TearDown() override {
-        platform::SetClock(nullptr);
-        ResetGlobals();
-    }
+    void TearDown() override { ResetGlobals(); }
 
     Date Current() const { return {CurYear, CurMonth, CurDay}; }
     std::string SavedDay(int y, int m, int d) {
