@@ -9,17 +9,12 @@
 #include "form_controls.h"
 #include "globals.h"
 #include "memo_names.h"
+#include "modal_run.h"
 #include "title_bar.h"
 
 using namespace foundation;
 
 namespace accessories {
-
-namespace {
-
-MemoTitleRunner g_runner;
-
-}  // namespace
 
 TfrMemoTiInp::TfrMemoTiInp(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frMemoTiInp"));
@@ -88,10 +83,7 @@ std::string TfrMemoTiInp::Category() const {
 
 bool RunMemoTitleDialog(TfrMemoTiInp& dialog) {
     dialog.FormShow();
-    if (g_runner) return g_runner(dialog);
-    return dialog.exec() == TfrMemoTiInp::kResultOk;
+    return platform::RunModal(dialog) == TfrMemoTiInp::kResultOk;
 }
-
-void SetMemoTitleRunner(MemoTitleRunner runner) { g_runner = std::move(runner); }
 
 }  // namespace accessories

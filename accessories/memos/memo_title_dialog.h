@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <functional>
 #include <string>
 
 namespace accessories {
@@ -37,9 +36,7 @@ class TfrMemoTiInp : public QDialog {
     QPushButton* bt_can = nullptr;
 };
 
-// Runs the dialog modally (FormShow first); true when O.K confirmed it. Tests answer it.
+// Runs the dialog modally (FormShow first); true when O.K confirmed it.
 bool RunMemoTitleDialog(TfrMemoTiInp& dialog);
-using MemoTitleRunner = std::function<bool(TfrMemoTiInp&)>;
-void SetMemoTitleRunner(MemoTitleRunner runner);
 
 }  // namespace accessories

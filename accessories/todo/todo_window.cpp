@@ -20,6 +20,7 @@
 #include "ini_profile.h"
 #include "memo_editor.h"
 #include "message_box.h"
+#include "modal_run.h"
 #include "open_document.h"
 #include "open_windows.h"
 #include "paths.h"
@@ -386,7 +387,7 @@ std::array<int, kToDoColumns> TfrToDo::ColumnWidths() const {
 void TfrToDo::mnuTuikaClick() {
     TfrToDoInput dialog(this);
     dialog.InitialDate = 0;
-    const int result = RunInput ? RunInput(dialog) : dialog.exec();
+    const int result = platform::RunModal(dialog);
     if (result != TfrToDoInput::kResultOk) return;
     list_.Add(dialog.Entry(), Date());
     const int last = static_cast<int>(list_.rows.size()) - 1;
@@ -418,7 +419,7 @@ void TfrToDo::mnuEdClick() {
         dialog.InitialDate = 0;
     }
     dialog.SetItem(row);
-    const int result = RunInput ? RunInput(dialog) : dialog.exec();
+    const int result = platform::RunModal(dialog);
     if (result != TfrToDoInput::kResultOk) return;
     list_.Edit(static_cast<size_t>(index), dialog.Entry(), Date());
     RowChanged(index);
@@ -496,10 +497,7 @@ void TfrToDo::mnuPrjEditClick() {
         platform::ShowMessage(U("ﾌﾟﾛｼﾞｪｸﾄ名のﾌｧｲﾙが読み込めません。"));
         return;
     }
-    if (RunMemo)
-        RunMemo(editor);
-    else
-        editor.exec();
+    platform::RunModal(editor);
 }
 
 void TfrToDo::Print1Click() { PrintToDo(this, list_.rows, ColumnWidths()); }
@@ -600,15 +598,12 @@ void OpenToDoWindow() {
     window->sg1->viewport()->update();
 }
 
-void ShowToDoAlertWindow(const std::function<void(TfrToDo&)>& runModal) {
+void ShowToDoAlertWindow() {
     auto window = std::make_unique<TfrToDo>();
     window->AlertMode = 1;
     if (window->HasToDo()) {
         window->tm1->SetInterval(Settings.TM_TT);
-        if (runModal)
-            runModal(*window);
-        else
-            window->exec();
+        platform::RunModal(*window);
     }
     window.reset();
     frToDo = nullptr;

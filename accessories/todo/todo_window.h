@@ -3,7 +3,6 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
 #include <memory>
 
 #include "clock.h"
@@ -15,9 +14,6 @@ class QMenuBar;
 class QTreeWidget;
 
 namespace accessories {
-
-class TfrMemo;
-class TfrToDoInput;
 
 class TfrToDo : public QDialog {
   public:
@@ -58,10 +54,6 @@ class TfrToDo : public QDialog {
     void sg1ColumnClick(int column);
 
     void done(int result) override;
-
-    // Modal runs of the dialogs this window opens; tests replace them. Unset: exec().
-    std::function<int(TfrToDoInput&)> RunInput;
-    std::function<int(TfrMemo&)> RunMemo;
 
     QTreeWidget* sg1 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
@@ -107,9 +99,9 @@ extern TfrToDo* frToDo;
 
 // Opens the list, or restores, repaints and focuses the open one.
 void OpenToDoWindow();
-// The start-up's alert: shown modally (by runModal, else exec()) when items fall due within
-// Settings.todozan days, freed right after.
-void ShowToDoAlertWindow(const std::function<void(TfrToDo&)>& runModal = {});
+// The start-up's alert: shown modally when items fall due within Settings.todozan days, freed
+// right after.
+void ShowToDoAlertWindow();
 // Saves the open list (exit and session); true when there is nothing to save.
 bool SaveOpenToDoWindow();
 

@@ -12,6 +12,7 @@
 #include "form_controls.h"
 #include "globals.h"
 #include "messages.h"
+#include "modal_run.h"
 #include "paths.h"
 #include "settings_record.h"
 #include "text_helpers.h"
@@ -127,11 +128,6 @@ TfrmAlm::TfrmAlm(QWidget* parent) : QDialog(parent) {
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     OpenDialog1->setWindowTitle(U("音声ﾌｧｲﾙの指定"));
     OpenDialog1->setNameFilter(U("WAVEﾌｧｲﾙ (*.wav)"));
-    runOpenDialog = [this]() -> QString {
-        if (OpenDialog1->exec() != QDialog::Accepted) return {};
-        return OpenDialog1->selectedFiles().value(0);
-    };
-
     connect(ch0_san, &QPushButton::clicked, this, [this] { ch0_sanClick(); });
     connect(ch30_san, &QPushButton::clicked, this, [this] { ch30_sanClick(); });
     connect(al_San, &QPushButton::clicked, this, [this] { al_SanClick(); });
@@ -204,7 +200,8 @@ bool TfrmAlm::Button5Click() {
 }
 
 void TfrmAlm::Browse(QLineEdit* edit) {
-    const QString path = runOpenDialog ? runOpenDialog() : QString();
+    if (platform::RunModal(*OpenDialog1) != QDialog::Accepted) return;
+    const QString path = OpenDialog1->selectedFiles().value(0);
     if (path.isEmpty()) return;
     edit->setText(path);
     TellPathKeptMarked(path);

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <functional>
 #include <string>
 
 namespace schedule {
@@ -49,9 +48,6 @@ class TfrmAlm : public QDialog {
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
-
-    // Runs the file dialog; the chosen path, or empty when cancelled. Tests replace it.
-    std::function<QString()> runOpenDialog;
 
     void FormShow();
     // Checks the typed numbers, then copies the controls into Settings.Alarms; false (after

@@ -260,7 +260,7 @@ void TfrYo3::PopupMenu2Popup() {
     for (const char* name : {"Cut1", "Copy1", "Delete1", "mnuNenCopy"}) set(name, selected);
     set("Undo1", tx_yo->document()->isUndoAvailable());
     set("Paste1", platform::ClipboardHasText());
-    set("mnuFukugen", MainWindowVisible && !MainWindowVisible());
+    set("mnuFukugen", mainWindow_ && !mainWindow_->isVisible());
 
     const char* const hubLocked[] = {"mnuToDo", "mnuMemo", "mnuNiki",
                                      "mnuAl",   "mnuRun",  "mnuYoteiSan"};
@@ -311,10 +311,7 @@ void TfrYo3::mnuYoWizClick(int tag) {
     // wizard's month as the main window's.
     const uint8_t wasBusy = NavBusy;
     NavBusy = 1;
-    if (RunInputWizard)
-        RunInputWizard(tag);
-    else
-        schedule::RunInputWizard(this, tag);
+    RunInputWizard(this, tag);
     NavBusy = wasBusy;
     CurYear = year;
     CurMonth = month;
@@ -475,7 +472,8 @@ bool TfrYo3::FormKeyUp(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TfrYo3::tx_yoKeyUp(int key) {
-    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && FocusMainWindow) FocusMainWindow();
+    if (key != Qt::Key_Tab && key != Qt::Key_Backtab) return;
+    if (mainWindow_ && mainWindow_->isVisible()) mainWindow_->activateWindow();
 }
 
 // ---- moving and resizing ---------------------------------------------------------------

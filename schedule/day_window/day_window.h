@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "encodable_text.h"
@@ -36,12 +36,10 @@ class TfrYo3 : public QWidget {
     // text leaves the memo as it is.
     void TakeEdit(const QString& text);
 
-    // Set by the main window. Unset: the main window counts as visible and Tab does nothing.
-    std::function<bool()> MainWindowVisible;
-    std::function<void()> FocusMainWindow;
-    // Runs the input wizard modally on the page of the item's Tag (0, 3 or 4); unset: the
-    // program's wizard.
-    std::function<void(int tag)> RunInputWizard;
+    // The main window beside it, set at start-up: its restore item is offered while that one
+    // is hidden, and Tab hands it the focus while it is shown. Unset: the main window counts as
+    // visible and Tab does nothing.
+    void SetMainWindow(QWidget* main) { mainWindow_ = main; }
 
     // Scroll bars from Settings.scl and the follow tick from Settings.rendo; the main window
     // calls this once at start-up after the settings are read.
@@ -84,6 +82,7 @@ class TfrYo3 : public QWidget {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
+    QPointer<QWidget> mainWindow_;
     void BuildMenu();
     QAction* Item(QMenu* menu, const char* name, const char* caption, int tag = 0);
     void SetScrollBars(bool on);

@@ -19,6 +19,7 @@
 #include "installed_layout.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "modal_run.h"
 #include "paths.h"
 #include "rescue_file.h"
 #include "schedule_store.h"
@@ -39,10 +40,7 @@ MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
     : main_(main), start_(startNotice), day_(day) {
     // Tab in the day window hands the focus to the main window; its restore item is offered
     // while the main window is hidden.
-    day_.MainWindowVisible = [this] { return main_.isVisible(); };
-    day_.FocusMainWindow = [this] {
-        if (main_.isVisible()) main_.activateWindow();
-    };
+    day_.SetMainWindow(&main_);
 }
 
 void MainLifecycle::ShowSettingsDialog() { Accessories().ShowSettingsDialog(); }
@@ -119,10 +117,7 @@ bool MainLifecycle::FormShow() {
             start_.SetPicture(main_.bt_prun->icon());
             if (!start_.MemoText().empty()) {
                 if (start_.tm1) start_.tm1->SetInterval(Settings.TM_TT);
-                if (RunStartNotice)
-                    RunStartNotice(start_);
-                else
-                    start_.exec();
+                platform::RunModal(start_);
             }
             // Only an edit made in the notice comes back: a day just shown keeps its bytes.
             day_.TakeEdit(start_.ShownText());
@@ -282,10 +277,7 @@ void MainLifecycle::ShowExitNotice() {
     const int iniAge = iniExists ? FileAgeDays(IniPath) : -1;
     if (Settings.asu_flg == 0 && ShouldShowExitNotice(iniExists, Settings.emm, iniAge)) {
         if (notice.tm1) notice.tm1->SetInterval(ExitNoticeInterval(Settings.TM_TT));
-        if (RunExitNotice)
-            RunExitNotice(notice);
-        else
-            notice.exec();
+        platform::RunModal(notice);
     }
 }
 

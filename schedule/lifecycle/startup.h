@@ -49,9 +49,6 @@ class MainLifecycle : public SettingsHost {
     void ShowSettingsDialog() override;
     void MainWindowTopLeft(int16_t& top, int16_t& left) override;
 
-    // Modal runs of the notices; tests replace them. Unset: exec().
-    std::function<void(TfrYotei&)> RunStartNotice;
-    std::function<void(Tfryotei2&)> RunExitNotice;
     // The window manager's frame around the main window; tests set one. Unset: asked of it.
     std::function<QMargins(QWidget*)> FrameOf;
 

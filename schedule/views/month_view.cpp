@@ -25,6 +25,7 @@
 #include "jump_dialog.h"
 #include "menu_entries.h"
 #include "message_box.h"
+#include "modal_run.h"
 #include "open_windows.h"
 #include "schedule_store.h"
 #include "screen_clamp.h"
@@ -418,22 +419,17 @@ void TfrTuki::mnuNeClick() {
 
 void TfrTuki::mnuTukiJpClick() {
     std::string yearText, monthText;
-    bool ok = false;
-    if (AskJumpTarget) {
-        ok = AskJumpTarget(yearText, monthText);
-    } else {
+    {
         TfrJp dialog(this);
         const OpenWindowScope scope(WindowKind::JumpDialog, &dialog);
         dialog.move(pos());
-        ok = dialog.exec() == TfrJp::kResultOk;
-        if (ok) {
-            yearText = platform::ToCp932(dialog.cb_yy->currentText());
-            monthText = platform::ToCp932(dialog.cb_mm->currentText());
-        }
+        if (platform::RunModal(dialog) != TfrJp::kResultOk) return;
+        yearText = platform::ToCp932(dialog.cb_yy->currentText());
+        monthText = platform::ToCp932(dialog.cb_mm->currentText());
     }
     int year = 0, month = 0;
     // A target that is no year 1-9999 and month 1-12 changes nothing and writes nothing.
-    if (!ok || !ParseJumpTarget(yearText, monthText, year, month)) return;
+    if (!ParseJumpTarget(yearText, monthText, year, month)) return;
     if (!LeaveMonth()) return;
     ShowMonth(year, month);
     FocusDay(1);
@@ -478,10 +474,7 @@ void TfrTuki::RunWizard(int tag, bool onFocusedDay) {
         CurDay = day;
         return;
     }
-    if (InputWizard)
-        InputWizard(tag);
-    else
-        RunInputWizard(this, tag);
+    RunInputWizard(this, tag);
     CurYear = year;
     CurMonth = month;
     if (onFocusedDay) CurDay = day;

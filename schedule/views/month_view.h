@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QSplitter>
-#include <functional>
 #include <string>
 
 namespace schedule {
@@ -18,9 +17,6 @@ class ViewMemo;
 class TfrTuki : public QDialog {
     Q_OBJECT
   public:
-    // Runs the input wizard on the page of tag; unset: the real wizard (tests replace it).
-    std::function<void(int tag)> InputWizard;
-
     static constexpr int kFontPx = 12;
     static constexpr int kHeaderBarHeight = 25;
     static constexpr int kSplitterWidth = 4;
@@ -74,9 +70,6 @@ class TfrTuki : public QDialog {
     void sb1MouseWheel(bool up);
     // The close: stores and saves, keeps the bounds. False keeps the window open.
     bool FormClose();
-
-    // The year/month dialog; false when it was cancelled. Tests replace it.
-    std::function<bool(std::string& yearText, std::string& monthText)> AskJumpTarget;
 
     QMenuBar* MainMenu1 = nullptr;
     QWidget* Panel1 = nullptr;

@@ -1,6 +1,7 @@
 #include "input_wizard_runner.h"
 
 #include "input_wizard.h"
+#include "modal_run.h"
 
 namespace schedule {
 
@@ -10,7 +11,7 @@ void RunInputWizard(QWidget* parent, int tag) {
         wizard.PageControl1->setCurrentWidget(wizard.TabSheet3);
     else if (tag == 4)
         wizard.PageControl1->setCurrentWidget(wizard.TabSheet4);
-    wizard.exec();
+    platform::RunModal(wizard);
 }
 
 }  // namespace schedule

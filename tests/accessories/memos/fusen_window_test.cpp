@@ -11,9 +11,11 @@
 #include "fake_desktop.h"
 #include "fake_image_editor.h"
 #include "fake_messages.h"
+#include "fake_modal_runs.h"
 #include "fake_trash.h"
 #include "globals.h"
 #include "link_dialog.h"
+#include "memo_editor.h"
 #include "memo_editor_call.h"
 #include "memo_names.h"
 #include "memo_notes.h"
@@ -56,8 +58,6 @@ class Notes : public ::testing::Test {
     void TearDown() override {
         ForEachNote([](TfrFusen& n) { delete &n; });
         ClearOpenMemoTable();
-        SetMemoEditorRunner(nullptr);
-        SetMemoTitleRunner(nullptr);
         MainWnd = nullptr;
     }
     std::string Path(const std::string& name) { return dir.File(name); }
@@ -69,6 +69,7 @@ class Notes : public ::testing::Test {
 
     TempFolder dir;
     FakeMessages messages;
+    FakeModalRuns modals;
     RecordingMain main;
 };
 
@@ -274,11 +275,11 @@ TEST_F(Notes, EditingTextAndPicture) {
     TfrFusen* text = OpenFusen(Path("a.txt"), false, false, {});
     std::string editedPath, startText;
     bool saves = false;
-    SetMemoEditorRunner([&](QWidget*, const std::string& path, std::string& t) {
-        editedPath = path;
-        startText = t;
-        t = "new";
-        return saves;
+    modals.Answer<TfrMemo>([&](TfrMemo& m) {
+        editedPath = m.MemoFileName;
+        startText = m.Text();
+        m.SetText("new");
+        return saves ? TfrMemo::kResultSaved : TfrMemo::kResultNotSaved;
     });
     text->mnuEditClick();
     EXPECT_EQ(editedPath, Path("a.txt"));
@@ -303,16 +304,16 @@ TEST_F(Notes, EditingTextAndPicture) {
 TEST_F(Notes, NewTextMemo) {
     std::string title = "a/b:c", category;
     bool confirm = true;
-    SetMemoTitleRunner([&](TfrMemoTiInp& d) {
+    modals.Answer<TfrMemoTiInp>([&](TfrMemoTiInp& d) {
         EXPECT_EQ(d.cb_dir->itemText(0), U("標準"));
         d.tx->setText(platform::FromCp932(title));
-        return confirm;
+        return confirm ? TfrMemoTiInp::kResultOk : TfrMemoTiInp::kResultCancel;
     });
     bool saves = false;
-    SetMemoEditorRunner([&](QWidget*, const std::string& path, std::string& t) {
-        EXPECT_EQ(t, "");
-        if (saves) platform::WriteFileAtomic(path, "written");
-        return saves;
+    modals.Answer<TfrMemo>([&](TfrMemo& m) {
+        EXPECT_EQ(m.Text(), "");
+        if (saves) platform::WriteFileAtomic(m.MemoFileName, "written");
+        return saves ? TfrMemo::kResultSaved : TfrMemo::kResultNotSaved;
     });
     EXPECT_EQ(NewTextMemo(nullptr, {}), "");
     EXPECT_FALSE(dir.Exists(Sj("a／b：c.txt")));
@@ -332,9 +333,9 @@ TEST_F(Notes, NewTextMemo) {
 TEST_F(Notes, NewBitmapMemo) {
     TempFolder program;
     AppDir = program.Path();
-    SetMemoTitleRunner([](TfrMemoTiInp& d) {
+    modals.Answer<TfrMemoTiInp>([](TfrMemoTiInp& d) {
         d.tx->setText(QStringLiteral("pic"));
-        return true;
+        return TfrMemoTiInp::kResultOk;
     });
     FakeImageEditor editor;
     int done = 0;

@@ -23,6 +23,7 @@
 #include "fake_clock.h"
 #include "fake_desktop.h"
 #include "fake_messages.h"
+#include "fake_modal_runs.h"
 #include "globals.h"
 #include "memo_editor.h"
 #include "open_windows.h"
@@ -68,6 +69,7 @@ class ToDoWindow : public ::testing::Test {
 
     FakeClock clock;
     FakeMessages messages;
+    FakeModalRuns modals;
     FakeDocuments documents;
     FakeDialogs dialogs;
     TempFolder home;
@@ -196,7 +198,7 @@ TEST_F(ToDoWindow, AlertFollowsTheDaysAndClosesByItself) {
         Settings.todozan = static_cast<uint8_t>(c.todozan);
         Settings.TM_TT = 15000;
         int runs = 0;
-        ShowToDoAlertWindow([&](TfrToDo& w) {
+        modals.Answer<TfrToDo>([&](TfrToDo& w) {
             ++runs;
             EXPECT_EQ(frToDo, &w);
             w.show();
@@ -219,6 +221,7 @@ TEST_F(ToDoWindow, AlertFollowsTheDaysAndClosesByItself) {
             clock.Advance(1);
             EXPECT_FALSE(w.isVisible());
         });
+        ShowToDoAlertWindow();
         EXPECT_EQ(runs, 1) << c.todozan;
         EXPECT_EQ(frToDo, nullptr);
         EXPECT_FALSE(IsOpen(WindowKind::ToDoList));
@@ -229,7 +232,8 @@ TEST_F(ToDoWindow, AlertFollowsTheDaysAndClosesByItself) {
     Settings.todozan = 1;
     ASSERT_TRUE(home.Write("todo.dat", Block("2004/05/02", "tomorrow", 0, "", 2, "")));
     int runs = 0;
-    ShowToDoAlertWindow([&](TfrToDo&) { ++runs; });
+    modals.Answer<TfrToDo>([&](TfrToDo&) { ++runs; });
+    ShowToDoAlertWindow();
     EXPECT_EQ(runs, 0) << "nothing due: no window";
     EXPECT_EQ(frToDo, nullptr);
 }
@@ -238,34 +242,37 @@ TEST_F(ToDoWindow, AlertClosesOnEnterOrAClickAndWithoutATimerStays) {
     ASSERT_TRUE(home.Write("todo.dat", Block("2004/05/01", "today", 0, "", 2, "")));
     Settings.todozan = 1;
     Settings.TM_TT = 0;
-    ShowToDoAlertWindow([&](TfrToDo& w) {
+    modals.Answer<TfrToDo>([&](TfrToDo& w) {
         w.show();
         clock.Advance(3600 * 1000);
         EXPECT_TRUE(w.isVisible());
         QTest::mouseClick(w.sg1->viewport(), Qt::LeftButton);
         EXPECT_FALSE(w.isVisible());
     });
-    ShowToDoAlertWindow([&](TfrToDo& w) {
+    ShowToDoAlertWindow();
+    modals.Answer<TfrToDo>([&](TfrToDo& w) {
         w.show();
         QTest::keyClick(w.sg1, Qt::Key_Return);
         EXPECT_FALSE(w.isVisible());
     });
-    ShowToDoAlertWindow([&](TfrToDo& w) {
+    ShowToDoAlertWindow();
+    modals.Answer<TfrToDo>([&](TfrToDo& w) {
         w.show();
         w.mnuEdClick();  // a double click
         EXPECT_FALSE(w.isVisible());
     });
+    ShowToDoAlertWindow();
 }
 
 TEST_F(ToDoWindow, ScriptedSessionOfAddsEditsAndDeletes) {
     TfrToDo* w = Open();
     std::deque<std::function<int(TfrToDoInput&)>> script;
-    w->RunInput = [&](TfrToDoInput& d) {
+    modals.Answer<TfrToDoInput>([&](TfrToDoInput& d) {
         d.show();
         auto step = script.front();
         script.pop_front();
         return step(d);
-    };
+    });
     auto fill = [](const char* y, const char* m, const char* dd, int importance, const char* status,
                    const char* content, const char* project, const char* link) {
         return [=](TfrToDoInput& d) {
@@ -406,13 +413,13 @@ TEST_F(ToDoWindow, ChangesShowAsTheListMadeAnew) {
     }
     ASSERT_TRUE(home.Write("todo.dat", bytes));
     TfrToDo* w = Open();
-    w->RunInput = [](TfrToDoInput& d) {
+    modals.Answer<TfrToDoInput>([](TfrToDoInput& d) {
         d.show();
         d.cb_dd->setCurrentText("3");
         d.tx_todo->setText("entered");
         d.Button1Click();
         return d.result();
-    };
+    });
     messages.answers = {platform::kBtnYes, platform::kBtnYes};  // the two deletions
     QScrollBar* bar = w->sg1->verticalScrollBar();
     struct View {
@@ -497,10 +504,11 @@ TEST_F(ToDoWindow, DamagedStoreIsToldAtTheAlertAndKeptWhenTheListSaves) {
     ASSERT_TRUE(home.Write("todo.dat", damaged));
     Settings.todozan = 5;
     int shown = 0;
-    ShowToDoAlertWindow([&](TfrToDo& w) {
+    modals.Answer<TfrToDo>([&](TfrToDo& w) {
         ++shown;
         EXPECT_EQ(w.sg1->topLevelItemCount(), 2);
     });
+    ShowToDoAlertWindow();
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(
         messages.Texts(),
@@ -543,10 +551,10 @@ TEST_F(ToDoWindow, DoubleClickEditsOrAdds) {
     ASSERT_TRUE(home.Write("todo.dat", Block("2004/05/03", "a", 0, "", 2, "")));
     TfrToDo* w = Open();
     QStringList captions;
-    w->RunInput = [&](TfrToDoInput& d) {
+    modals.Answer<TfrToDoInput>([&](TfrToDoInput& d) {
         captions << d.windowTitle();
         return TfrToDoInput::kResultCancel;
-    };
+    });
     w->Select(0);
     QTest::mouseDClick(w->sg1->viewport(), Qt::LeftButton, {},
                        w->sg1->visualItemRect(w->sg1->topLevelItem(0)).center());
@@ -570,7 +578,7 @@ TEST_F(ToDoWindow, ProjectNamesInTheMemoEditor) {
     ASSERT_TRUE(home.Write("todo_prj.txt", Sj("営業\r\n開発\r\n")));
     TfrToDo* w = Open();
     int runs = 0;
-    w->RunMemo = [&](TfrMemo& m) {
+    modals.Answer<TfrMemo>([&](TfrMemo& m) {
         ++runs;
         m.show();
         EXPECT_EQ(m.windowTitle(), U("ﾌﾟﾛｼﾞｪｸﾄ名編集中"));
@@ -582,7 +590,7 @@ TEST_F(ToDoWindow, ProjectNamesInTheMemoEditor) {
         messages.answers = {platform::kBtnYes};
         m.close();
         return m.result();
-    };
+    });
     w->mnuPrjEditClick();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(home.Read("todo_prj.txt"), Sj("営業\r\n開発\r\n総務\r\n"));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTimer>
 #include <map>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "cp932.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
+#include "fake_modal_runs.h"
 #include "globals.h"
 #include "messages.h"
 
@@ -191,12 +193,15 @@ TEST_F(AlarmDialogTest, TypedNumbersAreCheckedBeforeAnythingIsApplied) {
 TEST_F(AlarmDialogTest, BrowsePutsThePickedPathIntoItsGroupsBox) {
     TfrmAlm dialog;
     dialog.FormShow();
-    QString answer = "/snd/picked.wav";
+    const QString folder = QDir::tempPath();  // the dialog picks in a folder that exists
+    QString answer;
     int runs = 0;
-    dialog.runOpenDialog = [&] {
+    FakeModalRuns modals;
+    modals.Answer<QFileDialog>([&](QFileDialog& d) {
         ++runs;
-        return answer;
-    };
+        d.selectFile(answer);
+        return answer.isEmpty() ? QDialog::Rejected : QDialog::Accepted;
+    });
     struct Row {
         QPushButton* button;
         QLineEdit* edit;
@@ -206,7 +211,7 @@ TEST_F(AlarmDialogTest, BrowsePutsThePickedPathIntoItsGroupsBox) {
                 {dialog.tt_San, dialog.tt_fname}};
     for (const Row& r : rows) {
         for (const Row& other : rows) other.edit->setText("keep");
-        answer = "/snd/" + r.button->objectName() + ".wav";
+        answer = folder + "/" + r.button->objectName() + ".wav";
         r.button->click();
         for (const Row& other : rows) {
             EXPECT_EQ(other.edit->text(), other.edit == r.edit ? answer : QString("keep"))

@@ -17,7 +17,9 @@
 
 #include "cp932.h"
 #include "fake_messages.h"
+#include "fake_modal_runs.h"
 #include "globals.h"
+#include "input_wizard.h"
 #include "messages.h"
 #include "open_windows.h"
 #include "read_fault.h"
@@ -44,6 +46,12 @@ class RecordingMain : public MainDispatcher {
     }
     std::vector<Sent> sent;
 };
+
+// The page the wizard opens on, as the tag that chose it: 3, 4, else 0.
+int WizardPage(const TfrTkInput& wizard) {
+    const QWidget* page = wizard.PageControl1->currentWidget();
+    return page == wizard.TabSheet3 ? 3 : page == wizard.TabSheet4 ? 4 : 0;
+}
 
 // Twelve year-plan blocks, month m holding texts[m] ("" = no text).
 std::string YearPlanBytes(const std::vector<std::pair<int, std::string>>& texts) {
@@ -112,6 +120,7 @@ class DayWindow : public ::testing::Test {
     TempFolder dat;
     RecordingMain main;
     FakeMessages messages;
+    FakeModalRuns modals;
     std::unique_ptr<TfrYo3> win;
 };
 
@@ -239,13 +248,13 @@ TEST_F(DayWindow, SelectionUndoAndRestoreEnabling) {
     SelectRange(0, 2);
     win->tx_yo->insertPlainText(QStringLiteral("x"));
     SelectRange(0, 1);
-    bool mainVisible = false;
-    win->MainWindowVisible = [&] { return mainVisible; };
+    QWidget mainWindow;  // hidden in the tray
+    win->SetMainWindow(&mainWindow);
     win->PopupMenu2Popup();
     for (const char* name : {"Cut1", "Copy1", "Delete1", "mnuNenCopy", "Undo1", "mnuFukugen"})
         EXPECT_TRUE(A(name)->isEnabled()) << name;
 
-    mainVisible = true;
+    mainWindow.show();
     win->PopupMenu2Popup();
     EXPECT_FALSE(A("mnuFukugen")->isEnabled());
 }
@@ -344,18 +353,30 @@ TEST_F(DayWindow, KeysNavigateOnlyWithTheExactShiftState) {
 }
 
 TEST_F(DayWindow, TabLeavesTheMemoForTheMainWindow) {
-    int focused = 0;
-    win->FocusMainWindow = [&] { ++focused; };
+    QWidget mainWindow;
+    mainWindow.show();
+    win->SetMainWindow(&mainWindow);
     win->SetMemoText("abc");
     win->show();
-    win->tx_yo->setFocus();
+    auto activateDay = [&] {
+        win->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
+        win->tx_yo->setFocus();
+    };
+    activateDay();
     win->tx_yo->moveCursor(QTextCursor::End);
     QTest::keyClick(win->tx_yo, Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    activateDay();
     QTest::keyClick(win->tx_yo, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(focused, 2);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
     EXPECT_EQ(win->MemoText(), "abc");  // no tab character typed
+    activateDay();
     KeyRelease(win->tx_yo, Qt::Key_A, Qt::NoModifier);
-    EXPECT_EQ(focused, 2);
+    mainWindow.hide();  // in the tray: it stays there
+    QTest::keyClick(win->tx_yo, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), win.get());
     EXPECT_TRUE(main.sent.empty());
 }
 
@@ -427,15 +448,15 @@ TEST_F(DayWindow, CopyToYearPlanKeepsAnUnreadablePlan) {
 TEST_F(DayWindow, WizardSavesFirstThenRestoresTheDate) {
     int calls = 0, tag = -1;
     std::string savedBeforeWizard;
-    win->RunInputWizard = [&](int t) {
+    modals.Answer<TfrTkInput>([&](TfrTkInput& wizard) {
         ++calls;
-        tag = t;
+        tag = WizardPage(wizard);
         ReadDaySchedule(2004, 5, 3, savedBeforeWizard);
         // The wizard moves the date while it runs.
         CurYear = 2010;
         CurMonth = 1;
         CurDay = 20;
-    };
+    });
     win->TakeEdit(U("朝会\n昼会"));
     A("mnuYoWiz_prg")->trigger();
     EXPECT_EQ(calls, 1);
@@ -451,7 +472,7 @@ TEST_F(DayWindow, WizardSavesFirstThenRestoresTheDate) {
 TEST_F(DayWindow, WizardRunsWithNavigationBusy) {
     // A midnight roll-over while the wizard holds another month must wait.
     int during = -1;
-    win->RunInputWizard = [&](int) { during = NavBusy; };
+    modals.Answer<TfrTkInput>([&](TfrTkInput&) { during = NavBusy; });
     win->SetMemoText("a");
     A("mnuYoWiz_hibi")->trigger();
     EXPECT_EQ(during, 1);
@@ -462,7 +483,7 @@ TEST_F(DayWindow, WizardStoresAnEmptyMemoAsNoText) {
     MonthDays[3].HasText = 1;
     MonthDays[3].Text = "old";
     int tag = -1;
-    win->RunInputWizard = [&](int t) { tag = t; };
+    modals.Answer<TfrTkInput>([&](TfrTkInput& wizard) { tag = WizardPage(wizard); });
     win->SetMemoText("old");
     win->TakeEdit(QString());  // the user empties it
     A("mnuYoWiz_annai")->trigger();
@@ -478,7 +499,7 @@ TEST_F(DayWindow, WizardStoresAnEmptyMemoAsNoText) {
 TEST_F(DayWindow, WizardDoesNotOpenWhenTheMonthCannotBeSaved) {
     Settings.dat_Path = dat.File("missing");
     bool opened = false;
-    win->RunInputWizard = [&](int) { opened = true; };
+    modals.Answer<TfrTkInput>([&](TfrTkInput&) { opened = true; });
     win->TakeEdit(U("abc"));
     A("mnuYoWiz_hibi")->trigger();
     EXPECT_FALSE(opened);

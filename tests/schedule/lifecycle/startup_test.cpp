@@ -21,6 +21,7 @@
 #include "fake_accessories.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
+#include "fake_modal_runs.h"
 #include "fake_tray.h"
 #include "globals.h"
 #include "main_window.h"
@@ -109,17 +110,17 @@ class Startup : public ::testing::Test {
         notice = std::make_unique<TfrYotei>();
         day = std::make_unique<TfrYo3>();
         life = std::make_unique<MainLifecycle>(*main, *notice, *day);
-        life->RunStartNotice = [this](TfrYotei& n) {
+        modals.Answer<TfrYotei>([this](TfrYotei& n) {
             startShown.push_back(n.MemoText());
             n.done(TfrYotei::kResultOk);
-        };
-        life->RunExitNotice = [this](Tfryotei2& n) {
+        });
+        modals.Answer<Tfryotei2>([this](Tfryotei2& n) {
             exitShown.push_back(platform::ToCp932(n.tx_yo->toPlainText()) + "|" +
                                 platform::ToCp932(n.tx_yo2->toPlainText()));
             std::string bytes;
             platform::ReadWholeFile(MonthFileName(home.Path(), 2004, 5), bytes);
             monthAtExitNotice = bytes;
-        };
+        });
     }
     std::string Month() const {
         std::string bytes;
@@ -130,6 +131,7 @@ class Startup : public ::testing::Test {
     TempFolder home;
     FakeClock clock;
     FakeMessages messages;
+    FakeModalRuns modals;
     FakeTray tray;
     RecordingSound sound;
     FakeAccessories accessories;
@@ -443,11 +445,11 @@ TEST_F(Startup, LauncherPictureFromTheSettingsBeforeTheStartNotice) {
     WriteDay(2004, 5, 3, "10:00 会議");
     Make();
     QSize noticePicture;
-    life->RunStartNotice = [&](TfrYotei& n) {
+    modals.Answer<TfrYotei>([&](TfrYotei& n) {
         const QList<QSize> sizes = n.pic1->icon().availableSizes();
         if (!sizes.isEmpty()) noticePicture = sizes[0];
         n.done(TfrYotei::kResultOk);
-    };
+    });
     ASSERT_TRUE(life->FormShow());
     EXPECT_EQ(noticePicture, QSize(30, 40));
     EXPECT_FALSE(main->pic->pixmap().isNull());

@@ -13,8 +13,11 @@
 #include "fake_accessories.h"
 #include "fake_clipboard.h"
 #include "fake_messages.h"
+#include "fake_modal_runs.h"
 #include "fonts.h"
 #include "globals.h"
+#include "input_wizard.h"
+#include "jump_dialog.h"
 #include "temp_folder.h"
 #include "view_memo.h"
 
@@ -51,6 +54,9 @@ class MonthView : public ::testing::Test {
         CurYear = 2004;
         CurMonth = 5;
         CurDay = 3;
+        modals.Answer<TfrTkInput>([this](TfrTkInput& w) {
+            wizardTags.push_back(w.PageControl1->currentWidget() == w.TabSheet3 ? 3 : 0);
+        });
     }
     void TearDown() override {
         view.reset();
@@ -58,7 +64,6 @@ class MonthView : public ::testing::Test {
     }
     void Open(int year, int month) {
         view = std::make_unique<TfrTuki>();
-        view->InputWizard = [this](int tag) { wizardTags.push_back(tag); };
         frTuki = view.get();
         view->ShowMonth(year, month);
         view->PlaceAt(0, 0, 640, 480);
@@ -79,9 +84,10 @@ class MonthView : public ::testing::Test {
 
     TempFolder dat;
     FakeMessages messages;
+    FakeModalRuns modals;
     FakeAccessories accessories;
     std::unique_ptr<TfrTuki> view;
-    std::vector<int> wizardTags;
+    std::vector<int> wizardTags;  // the wizard's first page: 3 the program page, else 0
 };
 
 }  // namespace
@@ -222,11 +228,11 @@ TEST_F(MonthView, JumpTakesOnlyARealMonth) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.year << "/" << c.month);
-        view->AskJumpTarget = [&](std::string& y, std::string& m) {
-            y = c.year;
-            m = c.month;
-            return c.ok;
-        };
+        modals.Answer<TfrJp>([&](TfrJp& d) {
+            d.cb_yy->setEditText(QString::fromLatin1(c.year));
+            d.cb_mm->setEditText(QString::fromLatin1(c.month));
+            return c.ok ? TfrJp::kResultOk : TfrJp::kResultCancel;
+        });
         const bool wrote = dat.Exists("200405.yo2");
         view->mnuTukiJpClick();
         EXPECT_EQ(CurYear, c.y);
