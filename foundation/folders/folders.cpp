@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "cp932.h"
@@ -18,18 +19,21 @@ namespace foundation {
 
 namespace {
 
-FolderPicker g_picker;
+class DialogPicker final : public FolderPickerPort {
+  public:
+    std::string Pick(QWidget* owner, const QString& caption, const std::string& start) override {
+        TfrPath dialog(owner);
+        frPath = &dialog;
+        dialog.setWindowTitle(caption);
+        dialog.SetStartFolder(start);
+        dialog.exec();
+        std::string chosen = dialog.SelectedPath;
+        frPath = nullptr;
+        return chosen;
+    }
+};
 
-std::string DialogPicker(QWidget* owner, const QString& caption, const std::string& start) {
-    TfrPath dialog(owner);
-    frPath = &dialog;
-    dialog.setWindowTitle(caption);
-    dialog.SetStartFolder(start);
-    dialog.exec();
-    std::string chosen = dialog.SelectedPath;
-    frPath = nullptr;
-    return chosen;
-}
+FolderPickerPort* g_port = nullptr;
 
 // "/" is never a trail byte of CP932, so plain byte searches are safe on these paths.
 std::string WithoutFinalSlashes(std::string path) {
@@ -68,11 +72,14 @@ std::vector<std::string> SubFolders(const std::string& folder) {
 
 }  // namespace
 
-void SetFolderPicker(FolderPicker picker) { g_picker = std::move(picker); }
+FolderPickerPort* SetFolderPickerPort(FolderPickerPort* port) {
+    return std::exchange(g_port, port);
+}
 
 std::string PickFolder(QWidget* owner, const QString& caption, const std::string& startFolder) {
-    return g_picker ? g_picker(owner, caption, startFolder)
-                    : DialogPicker(owner, caption, startFolder);
+    static DialogPicker dialog;
+    FolderPickerPort& picker = g_port ? *g_port : dialog;
+    return picker.Pick(owner, caption, startFolder);
 }
 
 void TellPathKeptMarked(const QString& chosen) {

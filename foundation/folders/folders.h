@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <string>
 
 class QListWidget;
@@ -13,14 +12,20 @@ class QWidget;
 
 namespace foundation {
 
-// Shows a folder picker with the caption, opened at startFolder (CP932); returns the chosen
-// folder, empty when cancelled.
-using FolderPicker = std::function<std::string(QWidget* owner, const QString& caption,
-                                               const std::string& startFolder)>;
-// nullptr restores the picker dialog (TfrPath).
-void SetFolderPicker(FolderPicker picker);
+// The program's folder picker behind a port, so that tests answer it.
+class FolderPickerPort {
+  public:
+    virtual ~FolderPickerPort() = default;
+    // Shows a folder picker with the caption, opened at startFolder (CP932); returns the chosen
+    // folder, empty when cancelled.
+    virtual std::string Pick(QWidget* owner, const QString& caption,
+                             const std::string& startFolder) = 0;
+};
 
-// Asks for a folder with the picker (or the one a test installed); empty when cancelled.
+// Returns the port it replaces; nullptr restores the picker dialog (TfrPath).
+FolderPickerPort* SetFolderPickerPort(FolderPickerPort* port);
+
+// Asks for a folder with the picker in place; empty when cancelled.
 std::string PickFolder(QWidget* owner, const QString& caption, const std::string& startFolder);
 
 // A place chosen to be kept in the program's files: when its name holds characters that CP932

@@ -7,6 +7,7 @@
 #include "export_settings.h"
 #include "fake_clipboard.h"
 #include "fake_desktop.h"
+#include "fake_folder_picker.h"
 #include "fake_messages.h"
 #include "folders.h"
 #include "globals.h"
@@ -355,14 +356,8 @@ TEST(PeriodDialog, FileExportAsksBeforeReplacingAndWritesAtomically) {
 
 TEST(PeriodDialog, FolderPickerSetsThePathWithAFinalSlash) {
     DialogFixture f;
-    std::vector<std::string> starts;
-    std::vector<std::string> answers = {"", Sj("/home/山田 花子/出力")};
-    SetFolderPicker([&](QWidget*, const QString&, const std::string& start) {
-        starts.push_back(start);
-        std::string a = answers.front();
-        answers.erase(answers.begin());
-        return a;
-    });
+    FakeFolderPicker picker;
+    picker.answers = {"", Sj("/home/山田 花子/出力")};
     TfrYoFsave d;
     d.FormActivate();
     const QString before = d.tx_path->text();
@@ -370,8 +365,7 @@ TEST(PeriodDialog, FolderPickerSetsThePathWithAFinalSlash) {
     EXPECT_EQ(d.tx_path->text(), before);
     d.Button1Click();
     EXPECT_EQ(d.tx_path->text(), QString::fromUtf8("/home/山田 花子/出力/"));
-    EXPECT_EQ(starts, (std::vector<std::string>{f.home.Path() + "/", f.home.Path() + "/"}));
-    SetFolderPicker(nullptr);
+    EXPECT_EQ(picker.starts, (std::vector<std::string>{f.home.Path() + "/", f.home.Path() + "/"}));
     d.done(QDialog::Rejected);
     LoadExportSettings(f.home.Path());
     EXPECT_EQ(ExportSettings.path, Sj("/home/山田 花子/出力/"));

@@ -18,6 +18,7 @@
 #include "color.h"
 #include "cp932.h"
 #include "fake_desktop.h"
+#include "fake_folder_picker.h"
 #include "fake_messages.h"
 #include "folders.h"
 #include "globals.h"
@@ -49,7 +50,6 @@ class SettingsDialogTest : public ::testing::Test {
     }
     ~SettingsDialogTest() override {
         qputenv("XDG_CONFIG_HOME", oldConfig_);
-        SetFolderPicker(nullptr);
         Settings = INIT();
         ResetGlobals();
     }
@@ -193,18 +193,14 @@ TEST_F(SettingsDialogTest, MissingFolderKeepsDialogOpenAndTheValuesOfThatOk) {
 }
 
 TEST_F(SettingsDialogTest, PickerClosingRefillsThenThePickedFolderGoesIn) {
-    std::string asked;
-    SetFolderPicker([&](QWidget*, const QString&, const std::string& start) {
-        asked = start;
-        return dir_.Path();
-    });
+    FakeFolderPicker picker;
+    picker.answers = {dir_.Path()};  // then cancelled
     auto d = Open();
     d->tx_name->setText(U("未確定"));
     d->Button6Click();
-    EXPECT_EQ(asked, dir_.File("memo"));
+    EXPECT_EQ(picker.starts, std::vector<std::string>{dir_.File("memo")});
     EXPECT_EQ(d->tx_memo->text(), QString::fromStdString(dir_.Path()));
     EXPECT_EQ(d->tx_name->text(), U("山田"));
-    SetFolderPicker([](QWidget*, const QString&, const std::string&) { return std::string(); });
     d->tx_path->setText(QStringLiteral("/typed"));
     d->Button1Click();  // cancelled: refilled all the same
     EXPECT_EQ(d->tx_path->text(), QString::fromStdString(dir_.File("dat")));

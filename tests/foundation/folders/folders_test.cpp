@@ -12,12 +12,14 @@
 #include <QTreeView>
 
 #include "cp932.h"
+#include "fake_folder_picker.h"
 #include "fake_messages.h"
 #include "fake_process.h"
 #include "fake_trash.h"
 #include "globals.h"
 #include "path_dialog.h"
 #include "paths.h"
+#include "scoped_port.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -86,33 +88,21 @@ class ViewOtherUserTest : public ::testing::Test {
         AppDir = "/opt/k";
         CurYear = 2024;
         CurMonth = 7;
-        SetFolderPicker([this](QWidget*, const QString& caption, const std::string& start) {
-            ++pickerCalls;
-            pickerCaption = caption;
-            pickerStart = start;
-            return answer;
-        });
     }
-    void TearDown() override {
-        SetFolderPicker(nullptr);
-        ResetGlobals();
-    }
+    void TearDown() override { ResetGlobals(); }
 
     TempFolder temp;
     std::string users;
     FakeMessages messages;
     FakeProcesses processes;
-    std::string answer;
-    int pickerCalls = 0;
-    QString pickerCaption;
-    std::string pickerStart;
+    FakeFolderPicker picker;
 };
 
 TEST_F(ViewOtherUserTest, ChosenSiblingStartsTheViewer) {
-    answer = users + "/taro";
+    picker.answers = {users + "/taro"};
     ViewOtherUser();
-    EXPECT_EQ(pickerCaption, QStringLiteral("他のユーザー予定の参照"));
-    EXPECT_EQ(pickerStart, users);
+    EXPECT_EQ(picker.captions, std::vector<QString>{QStringLiteral("他のユーザー予定の参照")});
+    EXPECT_EQ(picker.starts, std::vector<std::string>{users});
     ASSERT_EQ(processes.starts.size(), 1u);
     // Beside this program, never in AppDir (the shipped files once installed).
     EXPECT_EQ(processes.starts[0].program,
@@ -139,11 +129,11 @@ TEST_F(ViewOtherUserTest, RefusalsAndCancel) {
     };
     for (const auto& c : cases) {
         messages.shown.clear();
-        pickerCalls = 0;
+        picker.starts.clear();
         Settings.dat_Path = c.ownFolder ? users + "/hanako/" : c.datPath;
-        answer = c.answer;
+        picker.answers = {c.answer};
         ViewOtherUser();
-        EXPECT_EQ(pickerCalls, c.pickerCalls) << c.datPath << " " << c.answer;
+        EXPECT_EQ(picker.starts.size(), size_t(c.pickerCalls)) << c.datPath << " " << c.answer;
         EXPECT_TRUE(processes.starts.empty());
         if (c.message.isEmpty()) {
             EXPECT_TRUE(messages.shown.empty());
@@ -159,14 +149,14 @@ TEST_F(ViewOtherUserTest, RefusalsAndCancel) {
 TEST_F(ViewOtherUserTest, MissingParentFolderStopsWithAnError) {
     Settings.dat_Path = temp.File("gone/hanako/");
     ViewOtherUser();
-    EXPECT_EQ(pickerCalls, 0);
+    EXPECT_TRUE(picker.starts.empty());
     EXPECT_TRUE(processes.starts.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, platform::MsgKind::Error);
 }
 
 TEST_F(ViewOtherUserTest, DialogOpensBesideTheScheduleFolder) {
-    SetFolderPicker(nullptr);
+    const platform::ScopedPort<FolderPickerPort> dialog(SetFolderPickerPort, nullptr);
     QString caption;
     std::string current;
     // The dialog is modal: press O.K from inside its event loop.
