@@ -27,7 +27,7 @@ class DayLabel : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* e) override {
         e->accept();
-        if (owner_.onDayMouseDown) owner_.onDayMouseDown(property("Tag").toInt());
+        emit owner_.dayMouseDown(property("Tag").toInt());
     }
 
   private:

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "records.h"
@@ -39,12 +38,10 @@ struct MiniCalendarLayout {
 MiniCalendarLayout LayOutMiniMonth(int year, int month, int labelWidth, int labelHeight,
                                    const YOTEI days[32], const INIT& settings);
 
-class TVr_SCAL {
+class TVr_SCAL : public QObject {
+    Q_OBJECT
   public:
     TVr_SCAL() = default;
-    virtual ~TVr_SCAL() = default;
-    TVr_SCAL(const TVr_SCAL&) = delete;
-    TVr_SCAL& operator=(const TVr_SCAL&) = delete;
 
     // Creates the frame and the 38 labels on window, then shows the month.
     void Build(QWidget* window, int year, int month);
@@ -62,8 +59,9 @@ class TVr_SCAL {
     int LabelHeight = 0;
     int LabelWidth = 0;
 
-    // Runs for a mouse press on a day label with the label's Tag.
-    std::function<void(int tag)> onDayMouseDown;
+  signals:
+    // A mouse press on a day label, with the label's Tag.
+    void dayMouseDown(int tag);
 };
 
 }  // namespace foundation

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <csignal>
 
 #include "day_window.h"
@@ -139,12 +138,9 @@ int main(int argc, char** argv) {
     schedule::frYotei = new schedule::TfrYotei;
     schedule::frYo3 = new schedule::TfrYo3;
     schedule::MainLifecycle life(main, *schedule::frYotei, *schedule::frYo3);
-    main.CloseQuery = [&life](bool byWindowManager) {
-        if (byWindowManager) life.NoteWindowManagerClose();
-        if (!life.FormCloseQuery()) return false;
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        return true;
-    };
+    main.SetCloseHost(&life);
+    QObject::connect(&main, &schedule::TfrTavik::closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     instance.SetActivationHandler([&main] { main.ActivateForSecondStart(); });
 
     // A SIGTERM (logout, system shutdown): the shutdown work without the question, and it

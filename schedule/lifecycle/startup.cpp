@@ -45,6 +45,11 @@ MainLifecycle::MainLifecycle(TfrTavik& main, TfrYotei& startNotice, TfrYo3& day)
 
 void MainLifecycle::ShowSettingsDialog() { Accessories().ShowSettingsDialog(); }
 
+bool MainLifecycle::MayClose(bool byWindowManager) {
+    if (byWindowManager) NoteWindowManagerClose();
+    return FormCloseQuery();
+}
+
 void MainLifecycle::MainWindowTopLeft(int16_t& top, int16_t& left) {
     const QPoint p = platform::PlaceToStore(&main_, QPoint(left, top));
     top = static_cast<int16_t>(p.y());
@@ -260,7 +265,7 @@ void MainLifecycle::SaveSettingsAtExit() {
 
 void MainLifecycle::ShowExitNotice() {
     // Showing today and tomorrow for the exit notice must not parse the events again.
-    main_.Calendar().parseTodayEvents = nullptr;
+    main_.StopParsingTodayEvents();
 
     Tfryotei2 notice;
     notice.SetPicture(main_.bt_prun->icon());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "close_host.h"
 #include "settings_file.h"
 
 class QWidget;
@@ -16,7 +17,7 @@ class TfrYotei;
 class TfrYo3;
 class Tfryotei2;
 
-class MainLifecycle : public SettingsHost {
+class MainLifecycle : public SettingsHost, public CloseHost {
   public:
     static constexpr int kNotStarted = 0;
     static constexpr int kStarted = 1;
@@ -31,6 +32,8 @@ class MainLifecycle : public SettingsHost {
     void NoteWindowManagerClose() { closedByWmClose_ = true; }
     // Whether the close may go on; runs the shutdown work when it does.
     bool FormCloseQuery();
+    // CloseHost: the main window's close, noted when it came through the window manager.
+    bool MayClose(bool byWindowManager) override;
     // Shutdown work without any question; runs once, and only after a completed start. False
     // when the day's text could not be saved: nothing else is done and the program runs on.
     bool end_prc();

@@ -140,11 +140,12 @@ TfrTavik::~TfrTavik() {
 void TfrTavik::BecomeMainWnd() { MainWnd = this; }
 
 void TfrTavik::closeEvent(QCloseEvent* event) {
-    if (CloseQuery && !CloseQuery(event->spontaneous())) {
+    if (closeHost_ && !closeHost_->MayClose(event->spontaneous())) {
         event->ignore();
         return;
     }
     event->accept();
+    emit closed();
 }
 
 intptr_t TfrTavik::Send(unsigned message, intptr_t wParam, intptr_t lParam) {

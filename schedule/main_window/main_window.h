@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "close_host.h"
 #include "fonts.h"
 #include "globals.h"
 #include "navigation.h"
@@ -85,6 +86,8 @@ class TfrTavik : public QWidget,
     QToolButton* bt_1ntugi = nullptr;
 
     CalendarController& Calendar() { return calendar_; }
+    // Showing today again for the exit notice must not parse its events again.
+    void StopParsingTodayEvents() { todayEventsStopped_ = true; }
     // Clock caption, chimes, alarms and today's timed events.
     AlarmEngine& Alarm() { return *alarm_; }
     void tx_time2Click();
@@ -107,9 +110,8 @@ class TfrTavik : public QWidget,
     ExitGate& Exits() { return *exitGate_; }
     void RemoveTrayIcon();
 
-    // Asked before the window closes; byWindowManager is true for the title bar and Alt+F4.
-    // False keeps the window. Unset: the close goes on.
-    std::function<bool(bool byWindowManager)> CloseQuery;
+    // Asked before the window closes; unset: the close goes on.
+    void SetCloseHost(CloseHost* host) { closeHost_ = host; }
 
     // The always-on-top band (Settings.zen). Leaving it lowers the window below other
     // programs' topmost windows while a dialog of ours is shown.
@@ -179,7 +181,12 @@ class TfrTavik : public QWidget,
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+  signals:
+    // The window closed (its close was not refused).
+    void closed();
+
   private:
+    CloseHost* closeHost_ = nullptr;
     // CalendarView
     void ApplyLayout(const MonthLayout& layout) override;
     void ShowDateCaption(int year, int month, const std::string& weekdayKanji, int day) override;
@@ -191,6 +198,8 @@ class TfrTavik : public QWidget,
     void FocusDayText() override;
     bool DayWindowVisible() const override;
     bool AskJumpTarget(std::string& yearText, std::string& monthText) override;
+    // Once the alarms run, until StopParsingTodayEvents.
+    void ParseTodayEvents(const std::string& dayText) override;
 
     void BuildToolStrip();
     void BuildCalendar();
@@ -213,6 +222,7 @@ class TfrTavik : public QWidget,
     CalendarController calendar_;
     std::unique_ptr<AlarmHost> alarmHost_;
     std::unique_ptr<AlarmEngine> alarm_;
+    bool todayEventsStopped_ = false;
     void StartAlarms();
     QButtonGroup* cells_ = nullptr;
     platform::GlobalHotKey* hotKey_ = nullptr;

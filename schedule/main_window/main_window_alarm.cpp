@@ -31,10 +31,13 @@ class MainAlarmHost final : public AlarmHost {
 void TfrTavik::StartAlarms() {
     alarmHost_ = std::make_unique<MainAlarmHost>(*this);
     alarm_ = std::make_unique<AlarmEngine>(*alarmHost_);
-    calendar_.parseTodayEvents = [](const std::string& text) { ParseDayEvents(text); };
     connect(tx_time2, &QToolButton::clicked, this, [this] { tx_time2Click(); });
 }
 
 void TfrTavik::tx_time2Click() { OpenAlarmDialog(this, *alarm_); }
+
+void TfrTavik::ParseTodayEvents(const std::string& dayText) {
+    if (alarm_ && !todayEventsStopped_) ParseDayEvents(dayText);
+}
 
 }  // namespace schedule

@@ -157,8 +157,7 @@ void TfrTavik::ShowDayAfterView() {
         SetDayText(day.Text);
         uint16_t ty = 0, tm = 0, td = 0;
         DecodeToday(ty, tm, td);
-        if (ty == CurYear && tm == CurMonth && td == CurDay && calendar_.parseTodayEvents)
-            calendar_.parseTodayEvents(day.Text);
+        if (ty == CurYear && tm == CurMonth && td == CurDay) ParseTodayEvents(day.Text);
     } else if (DayWindowVisible()) {
         FocusDayText();
     }

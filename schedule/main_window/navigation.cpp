@@ -46,9 +46,7 @@ void CalendarController::ShowMonth(int year, int month, int day) {
 
     uint16_t ty = 0, tm = 0, td = 0;
     DecodeToday(ty, tm, td);
-    if (ty == CurYear && tm == CurMonth && td == CurDay && parseTodayEvents) {
-        parseTodayEvents(text);
-    }
+    if (ty == CurYear && tm == CurMonth && td == CurDay) view_.ParseTodayEvents(text);
 }
 
 bool CalendarController::StoreDayText() {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <Qt>
-#include <functional>
 #include <string>
 
 #include "encodable_text.h"
@@ -32,14 +31,13 @@ class CalendarView {
     virtual bool DayWindowVisible() const = 0;
     // Shows the year/month dialog; false when it was cancelled.
     virtual bool AskJumpTarget(std::string& yearText, std::string& monthText) = 0;
+    // Today's text was laid out: its timed events are parsed for the alarms.
+    virtual void ParseTodayEvents(const std::string& dayText) = 0;
 };
 
 class CalendarController {
   public:
     explicit CalendarController(CalendarView& view) : view_(view) {}
-
-    // Parses the day's events when the shown date is today (set by the alarm engine).
-    std::function<void(const std::string& dayText)> parseTodayEvents;
 
     // Makes the date the selected one, loads its month and lays it out; writes no file.
     // A date outside years 1-9999 or months 1-12 is ignored; the day is kept inside the month.

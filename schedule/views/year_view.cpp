@@ -176,7 +176,7 @@ void TfrNen::FormActivate() {
     if (calendars[1]) return;
     for (int m = 1; m <= 12; ++m) {
         calendars[m] = std::make_unique<TVr_SCAL>();
-        calendars[m]->onDayMouseDown = [this](int tag) { DayMouseDown(tag); };
+        connect(calendars[m].get(), &TVr_SCAL::dayMouseDown, this, &TfrNen::DayMouseDown);
         calendars[m]->Build(client, year, m);
     }
     PlaceCalendars(year);

@@ -143,7 +143,7 @@ TEST(MiniCalendar, ShowingAMonthLoadsItAndMovesTheDate) {
     QWidget window;
     TVr_SCAL cal;
     std::vector<int> pressed;
-    cal.onDayMouseDown = [&](int tag) { pressed.push_back(tag); };
+    QObject::connect(&cal, &TVr_SCAL::dayMouseDown, [&](int tag) { pressed.push_back(tag); });
     CurDay = 17;
     cal.Build(&window, 2004, 6);
     EXPECT_EQ(CurYear, 2004);

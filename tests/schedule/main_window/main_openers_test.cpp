@@ -308,10 +308,7 @@ TEST_F(MainOpeners, AMonthThatCannotBeSavedOpensNoView) {
 
 TEST_F(MainOpeners, ExitClosesAnOpenViewFirst) {
     int closes = 0;
-    main->CloseQuery = [&](bool) {
-        ++closes;
-        return true;
-    };
+    QObject::connect(main.get(), &TfrTavik::closed, [&] { ++closes; });
     main->show();
     QTimer::singleShot(0, [&] {
         ASSERT_TRUE(frNen);

@@ -29,8 +29,13 @@ using namespace schedule;
 
 namespace {
 
-class MainTray : public ::testing::Test {
+// Records each close the main window asks about, and lets it go on.
+class MainTray : public ::testing::Test, public CloseHost {
   protected:
+    bool MayClose(bool byWindowManager) override {
+        closes.push_back(byWindowManager);
+        return true;
+    }
     void SetUp() override {
         ResetGlobals();
         BaseDir = "/base";
@@ -39,10 +44,7 @@ class MainTray : public ::testing::Test {
         day = std::make_unique<TfrYo3>();
         main = std::make_unique<TfrTavik>();
         MainFullHeight = main->height();
-        main->CloseQuery = [this](bool byWindowManager) {
-            closes.push_back(byWindowManager);
-            return true;
-        };
+        main->SetCloseHost(this);
         main->show();
         day->show();
     }

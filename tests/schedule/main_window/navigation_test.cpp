@@ -56,6 +56,7 @@ class FakeView : public CalendarView {
         m = jumpMonth;
         return true;
     }
+    void ParseTodayEvents(const std::string& t) override { parsed.push_back(t); }
 
     MonthLayout layout;
     int layouts = 0;
@@ -71,6 +72,7 @@ class FakeView : public CalendarView {
     int jumpAsks = 0;
     bool jumpOk = false;
     std::string jumpYear, jumpMonth;
+    std::vector<std::string> parsed;  // today's texts given to the alarms
 };
 
 struct Date {
@@ -300,8 +302,7 @@ TEST_F(Navigation, TodaySavesAndFocusesOnlyAVisibleDayWindow) {
 }
 
 TEST_F(Navigation, TodaysEventsAreParsedOnlyForToday) {
-    std::vector<std::string> parsed;
-    calendar.parseTodayEvents = [&](const std::string& t) { parsed.push_back(t); };
+    const std::vector<std::string>& parsed = view.parsed;
     store::SaveMonth(dat.Path(), 2004, 5, [] {
         static YOTEI d[32];
         d[3].HasText = 1;
