@@ -9,7 +9,7 @@
 namespace platform {
 namespace {
 
-std::function<PrintBackEnd*()> g_loader;
+PrintBackEndLoader* g_loader = nullptr;
 bool g_tried = false;
 PrintBackEnd* g_backEnd = nullptr;
 
@@ -17,7 +17,7 @@ PrintBackEnd* g_backEnd = nullptr;
 PrintBackEnd* Printing() {
     if (!g_tried) {
         g_tried = true;
-        g_backEnd = g_loader ? g_loader() : LoadPrintModule();
+        g_backEnd = g_loader ? g_loader->Load() : LoadPrintModule();
     }
     return g_backEnd;
 }
@@ -48,10 +48,10 @@ bool PrintOnPrinter(QWidget* parent, const std::function<void(PrintCanvas&)>& pr
     return true;
 }
 
-void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader) {
-    g_loader = std::move(loader);
+PrintBackEndLoader* SetPrintBackEndLoader(PrintBackEndLoader* loader) {
     g_tried = false;
     g_backEnd = nullptr;
+    return std::exchange(g_loader, loader);
 }
 
 PrintBackEnd* LoadPrintModule() {

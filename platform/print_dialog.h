@@ -29,8 +29,16 @@ bool PrintOnPrinter(QWidget* parent, const std::function<void(PrintCanvas&)>& pr
 class PrintBackEnd;
 
 // The system's printing is loaded at the first print, once; until then no print library is in
-// the process. Tests replace the loader (nullptr restores the program's own module).
-void SetPrintBackEndLoader(std::function<PrintBackEnd*()> loader);
+// the process.
+class PrintBackEndLoader {
+  public:
+    virtual ~PrintBackEndLoader() = default;
+    // The printing, or nullptr when it cannot be loaded.
+    virtual PrintBackEnd* Load() = 0;
+};
+// Returns the loader it replaces; nullptr restores the program's own module. The next print
+// loads the printing anew.
+PrintBackEndLoader* SetPrintBackEndLoader(PrintBackEndLoader* loader);
 // The module (PrintModulePath), or nullptr when it is missing or broken.
 PrintBackEnd* LoadPrintModule();
 

@@ -26,7 +26,7 @@ uint32_t Le32(const std::string& b, size_t at) {
            static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
 }
 
-std::function<SoundBackEnd*()> g_loader;
+SoundBackEndLoader* g_loader = nullptr;
 
 // Loads the back end at its first use; a failed load is not tried again. The first sound often
 // comes as the first window shows: the sound libraries load and that sound starts on a thread
@@ -92,7 +92,7 @@ class LazySounds : public SoundPort {
   private:
     enum class State { Untried, Loading, Loaded };
 
-    static SoundBackEnd* Load() { return g_loader ? g_loader() : LoadSoundModule(); }
+    static SoundBackEnd* Load() { return g_loader ? g_loader->Load() : LoadSoundModule(); }
 
     void LoadAndPlayPending() {
         SoundBackEnd* out = Load();
@@ -125,9 +125,10 @@ SoundPort* g_port = nullptr;
 
 SoundPort& Sounds() { return g_port ? *g_port : static_cast<SoundPort&>(System()); }
 
-void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader) {
-    g_loader = std::move(loader);
+SoundBackEndLoader* SetSoundBackEndLoader(SoundBackEndLoader* loader) {
+    SoundBackEndLoader* previous = std::exchange(g_loader, loader);
     System().Reset();
+    return previous;
 }
 
 SoundBackEnd* LoadSoundModule() {

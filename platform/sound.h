@@ -1,7 +1,6 @@
 // WAV sounds by file path behind a port; tests install a recording fake.
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace platform {
@@ -23,8 +22,15 @@ class SoundBackEnd;
 // The system's output is loaded at the first sound that has a file to play, once; until then
 // no sound library is in the process. A back end that cannot be loaded plays nothing. An
 // asynchronous first sound loads it on a thread of its own (the loader runs there).
-// Tests replace the loader (nullptr restores the module beside the program).
-void SetSoundBackEndLoader(std::function<SoundBackEnd*()> loader);
+class SoundBackEndLoader {
+  public:
+    virtual ~SoundBackEndLoader() = default;
+    // The output, or nullptr when it cannot be loaded.
+    virtual SoundBackEnd* Load() = 0;
+};
+// Returns the loader it replaces; nullptr restores the module beside the program. The next
+// sound loads the output anew.
+SoundBackEndLoader* SetSoundBackEndLoader(SoundBackEndLoader* loader);
 // Returns once a load of the output that has begun has ended, with the sounds asked for
 // meanwhile started.
 void WaitForSoundOutput();

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include "x11_display.h"
 
@@ -98,7 +99,11 @@ QMargins LogicalFrame(const QMargins& device, qreal ratio) {
                     qRound(device.right() / ratio), qRound(device.bottom() / ratio));
 }
 
-QMargins FrameExtents(QWidget* window, int timeoutMs) {
+namespace {
+
+FramePort* g_port = nullptr;
+
+QMargins WindowManagerFrame(QWidget* window, int timeoutMs) {
     if (!window) return {};
     window = window->window();
     if (window->isVisible()) {
@@ -134,6 +139,14 @@ QMargins FrameExtents(QWidget* window, int timeoutMs) {
         ::usleep(2000);
     }
     return {};
+}
+
+}  // namespace
+
+FramePort* SetFramePort(FramePort* port) { return std::exchange(g_port, port); }
+
+QMargins FrameExtents(QWidget* window, int timeoutMs) {
+    return g_port ? g_port->Extents(window, timeoutMs) : WindowManagerFrame(window, timeoutMs);
 }
 
 std::vector<QRect> ScreenRects() {

@@ -14,8 +14,17 @@ namespace platform {
 
 // The frame around the window in the window's own (logical) pixels: taken from the shown
 // window, else asked of the window manager before the window is shown (waiting at most
-// timeoutMs). Empty without a window manager.
+// timeoutMs). Empty without a window manager. A FramePort in place answers instead.
 QMargins FrameExtents(QWidget* window, int timeoutMs = 300);
+
+// The window manager's frames behind a port, so that tests frame windows without one.
+class FramePort {
+  public:
+    virtual ~FramePort() = default;
+    virtual QMargins Extents(QWidget* window, int timeoutMs) = 0;
+};
+// Returns the port it replaces; nullptr restores the window manager's frames.
+FramePort* SetFramePort(FramePort* port);
 
 // The window manager counts its frame in device pixels; the program places windows in logical
 // ones, which are `ratio` device pixels each on a scaled screen. Rounded as Qt rounds margins.

@@ -150,7 +150,7 @@ bool MainLifecycle::FormShow() {
 
 void MainLifecycle::PlaceMainWindow() {
     // The rules speak of the whole window: its frame as the window manager will draw it.
-    mainFrame_ = FrameOf ? FrameOf(&main_) : platform::FrameExtents(&main_);
+    mainFrame_ = platform::FrameExtents(&main_);
     const QSize outer = main_.size().grownBy(mainFrame_);
     const std::vector<QRect> screens = platform::ScreenRects();
     const QRect screen = screens.empty() ? QRect(0, 0, 1920, 1080) : screens.front();

@@ -3,7 +3,6 @@
 
 #include <QMargins>
 #include <cstdint>
-#include <functional>
 
 #include "close_host.h"
 #include "settings_file.h"
@@ -51,9 +50,6 @@ class MainLifecycle : public SettingsHost, public CloseHost {
     // SettingsHost
     void ShowSettingsDialog() override;
     void MainWindowTopLeft(int16_t& top, int16_t& left) override;
-
-    // The window manager's frame around the main window; tests set one. Unset: asked of it.
-    std::function<QMargins(QWidget*)> FrameOf;
 
   private:
     void PlaceMainWindow();

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <functional>
 #include <future>
 #include <thread>
 
 #include "paths.h"
+#include "scoped_port.h"
 #include "sound_back_end.h"
 #include "temp_folder.h"
 
@@ -47,6 +49,18 @@ TEST(WavLength, FromHeader) {
     EXPECT_EQ(platform::WavLengthMs(t.File("missing.wav")), 0);
 }
 
+// Gives the sound port the test's output, or none, in place of the module.
+class TestLoader : public platform::SoundBackEndLoader {
+  public:
+    explicit TestLoader(std::function<platform::SoundBackEnd*()> load) : load_(std::move(load)) {}
+    platform::SoundBackEnd* Load() override { return load_(); }
+
+  private:
+    std::function<platform::SoundBackEnd*()> load_;
+    platform::ScopedPort<platform::SoundBackEndLoader> inPlace_{platform::SetSoundBackEndLoader,
+                                                                this};
+};
+
 class RecordingBackEnd : public platform::SoundBackEnd {
   public:
     void PlayAsync(const QString& diskPath) override { played.push_back(diskPath + " async"); }
@@ -61,7 +75,7 @@ TEST(SoundPort, MissingFilesPlayNothingAndReturnAtOnce) {
     TempFolder t;
     RecordingBackEnd backEnd;
     int loads = 0;
-    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* {
+    TestLoader loader([&]() -> platform::SoundBackEnd* {
         ++loads;
         return &backEnd;
     });
@@ -70,7 +84,6 @@ TEST(SoundPort, MissingFilesPlayNothingAndReturnAtOnce) {
     platform::WaitForSoundOutput();
     EXPECT_EQ(loads, 0);
     EXPECT_TRUE(backEnd.played.empty());
-    platform::SetSoundBackEndLoader(nullptr);
 }
 
 // The output is loaded at the first sound with a file, once, off the caller's thread (the first
@@ -84,7 +97,7 @@ TEST(SoundPort, BackEndLoadedAtFirstSoundWhichStillPlays) {
     std::thread::id loadedOn;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
-    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* {
+    TestLoader loader([&]() -> platform::SoundBackEnd* {
         released.wait();
         ++loads;
         loadedOn = std::this_thread::get_id();
@@ -105,7 +118,6 @@ TEST(SoundPort, BackEndLoadedAtFirstSoundWhichStillPlays) {
     const QString c = platform::DiskPath(t.File("c.wav"));
     EXPECT_EQ(backEnd.played, (std::vector<QString>{a + " async", c + " async", a + " async",
                                                     a + " sync 1500", a + " sync 300"}));
-    platform::SetSoundBackEndLoader(nullptr);
 }
 
 // The farewell is often the first sound of a run: it loads and plays before returning.
@@ -113,18 +125,17 @@ TEST(SoundPort, SyncSoundAsFirstSoundPlaysAtOnce) {
     TempFolder t;
     ASSERT_TRUE(t.Write("a.wav", Wav(8000, 800)));
     RecordingBackEnd backEnd;
-    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* { return &backEnd; });
+    TestLoader loader([&]() -> platform::SoundBackEnd* { return &backEnd; });
     platform::PlaySoundSync(t.File("a.wav"));
     EXPECT_EQ(backEnd.played,
               std::vector<QString>{platform::DiskPath(t.File("a.wav")) + " sync 1100"});
-    platform::SetSoundBackEndLoader(nullptr);
 }
 
 TEST(SoundPort, OutputThatCannotLoadPlaysNothingAndIsNotRetried) {
     TempFolder t;
     ASSERT_TRUE(t.Write("a.wav", Wav(8000, 800)));
     int loads = 0;
-    platform::SetSoundBackEndLoader([&]() -> platform::SoundBackEnd* {
+    TestLoader loader([&]() -> platform::SoundBackEnd* {
         ++loads;
         return nullptr;
     });
@@ -133,7 +144,6 @@ TEST(SoundPort, OutputThatCannotLoadPlaysNothingAndIsNotRetried) {
     platform::PlaySoundSync(t.File("a.wav"));
     platform::PlaySoundAsync(t.File("a.wav"));
     EXPECT_EQ(loads, 1);
-    platform::SetSoundBackEndLoader(nullptr);
 }
 
 // The module is built beside the programs; without it every sound would be silent. Its

@@ -10,6 +10,7 @@
 #include "globals.h"
 #include "pdf_pages.h"
 #include "recording_canvas.h"
+#include "scoped_port.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -221,9 +222,14 @@ TEST_F(ToDoPrintTest, PdfThroughThePrintDialog) {
 TEST_F(ToDoPrintTest, PrintingThatCannotBeLoaded) {
     FakeMessages messages;
     FakePrintDialog dialog;
-    platform::SetPrintBackEndLoader([]() -> platform::PrintBackEnd* { return nullptr; });
-    PrintToDo(nullptr, ThreeRows(), kToDoInitialWidths);
-    platform::SetPrintBackEndLoader(nullptr);
+    struct : platform::PrintBackEndLoader {
+        platform::PrintBackEnd* Load() override { return nullptr; }
+    } missing;
+    {
+        const platform::ScopedPort<platform::PrintBackEndLoader> noPrinting(
+            platform::SetPrintBackEndLoader, &missing);
+        PrintToDo(nullptr, ThreeRows(), kToDoInitialWidths);
+    }
     EXPECT_EQ(dialog.asked, 0);
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(messages.Texts()[0], QStringLiteral("印刷を開始できません。"));

@@ -20,6 +20,7 @@
 #include "exit_notice.h"
 #include "fake_accessories.h"
 #include "fake_clock.h"
+#include "fake_frames.h"
 #include "fake_messages.h"
 #include "fake_modal_runs.h"
 #include "fake_tray.h"
@@ -132,6 +133,7 @@ class Startup : public ::testing::Test {
     FakeClock clock;
     FakeMessages messages;
     FakeModalRuns modals;
+    FakeFrames frames;
     FakeTray tray;
     RecordingSound sound;
     FakeAccessories accessories;
@@ -338,7 +340,7 @@ TEST_F(Startup, DayWindowGoesBelowTheMainWindowsFrame) {
         Settings.cal_flg = c.cal_flg;
         WriteSettings(1, 0);
         Make();
-        life->FrameOf = [&c](QWidget*) { return c.frame; };
+        frames.frame = c.frame;
         ASSERT_TRUE(life->FormShow());
         const TLWH& b = Settings.yo3_tlwh;
         // The frame at the stored place (0, 0), the client area inside it.
@@ -358,7 +360,7 @@ TEST_F(Startup, CollapsedMainWindowKeepsItsFrameOnTheScreen) {
     Settings.cal_flg = 1;
     WriteSettings(1, 0);
     Make();
-    life->FrameOf = [](QWidget*) { return QMargins(1, 21, 1, 1); };
+    frames.frame = QMargins(1, 21, 1, 1);
     ASSERT_TRUE(life->FormShow());
     EXPECT_NE(main->height(), MainFullHeight) << "collapsed";
     EXPECT_EQ(main->geometry().topLeft(), QPoint(1, 21));
