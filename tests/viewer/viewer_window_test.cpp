@@ -8,6 +8,7 @@
 #include "cp932.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
 #include "title_bar.h"
@@ -30,10 +31,10 @@ QStringList Snapshot(const std::string& folder) {
 }
 
 struct Other {
+    FreshGlobals fresh;
     TempFolder root;
     std::string folder;
     Other() {
-        ResetGlobals();
         folder = root.Path() + "/" + Sj("山田 花子");
         QDir().mkpath(platform::DiskPath(folder));
         YOTEI days[32];
@@ -94,7 +95,7 @@ TEST(Viewer, WrongArgumentsShowTheUsageAndClose) {
         {{"a", "/tmp", "2004", "13"}},
     };
     for (const auto& c : cases) {
-        ResetGlobals();
+        const FreshGlobals fresh;
         FakeMessages messages;
         TfrTuki w(c.args);
         w.show();
@@ -109,7 +110,7 @@ TEST(Viewer, AMissingFolderOrAFileInItsPlaceShowsAnEmptyMonth) {
     TempFolder t;
     ASSERT_TRUE(t.Write("file", "x"));
     for (const std::string& folder : {t.File("none"), t.File("file")}) {
-        ResetGlobals();
+        const FreshGlobals fresh;
         FakeMessages messages;
         TfrTuki w({"u", platform::DiskPath(folder), "2004", "2"});
         w.show();
@@ -122,7 +123,7 @@ TEST(Viewer, AMissingFolderOrAFileInItsPlaceShowsAnEmptyMonth) {
     EXPECT_EQ(QDir(platform::DiskPath(t.Path())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{"file"});
 
-    ResetGlobals();
+    const FreshGlobals fresh;
     FakeMessages messages;
     const QString huge(1 << 20, QLatin1Char('x'));
     TfrTuki w({huge, "/" + huge, "2004", "5"});
@@ -143,7 +144,7 @@ TEST(Viewer, DamagedMonthFilesShowWithoutHarm) {
     // As tavikg sets it: another user's files are neither told nor copied.
     store::TellUnreadableFiles(false);
     for (const std::string& bytes : files) {
-        ResetGlobals();
+        const FreshGlobals fresh;
         FakeMessages messages;
         TempFolder t;
         ASSERT_TRUE(t.Write("200405.yo2", bytes));

@@ -22,6 +22,7 @@
 #include "main_window.h"
 #include "open_windows.h"
 #include "options_hub.h"
+#include "program_test.h"
 #include "settings_dialog.h"
 #include "temp_folder.h"
 
@@ -36,22 +37,12 @@ void ReleaseKey(QWidget* target, int key, Qt::KeyboardModifiers mods) {
     QApplication::sendEvent(target, &e);
 }
 
-class Help : public ::testing::Test {
+class Help : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        ResetOpenWindows();
-        Settings = INIT();
         AppDir = program.Path();
-        BaseDir = data.Path();
-        Settings.dat_Path = data.Path();
-        Settings.memo_path = data.Path();
-        Settings.ni_dir = data.Path();
+        DataIn(data.Path());
         clock.Set(2004, 5, 3, 9, 0);
-    }
-    void TearDown() override {
-        Settings = INIT();
-        ResetGlobals();
     }
 
     TempFolder program, data;

@@ -27,6 +27,7 @@
 #include "options_hub.h"
 #include "path_dialog.h"
 #include "period_export_dialog.h"
+#include "program_test.h"
 #include "search_window.h"
 #include "settings_dialog.h"
 #include "start_notice.h"
@@ -54,17 +55,13 @@ constexpr TitleBarButtons kAllButtons{true, true, true, true, false};
 constexpr TitleBarButtons kSingleBorderAll{true, true, false, true, true};
 constexpr TitleBarButtons kNoButtons{false, false, false, false, true};
 
-class WindowTitleBars : public ::testing::Test {
+class WindowTitleBars : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
-        BaseDir = dat.Path();
+        DataIn(dat.Path());
         AppDir = dat.Path();
         clock.Set(2004, 5, 3, 9, 0);
     }
-    void TearDown() override { ResetGlobals(); }
 
     TempFolder dat;
     FakeClock clock;

@@ -17,6 +17,7 @@
 #include "file_faults.h"
 #include "globals.h"
 #include "month_export_source.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -183,7 +184,7 @@ struct ViewStub {
 }  // namespace
 
 TEST(MonthExportSource, ReadsWhatTheViewShows) {
-    ResetGlobals();
+    const FreshGlobals fresh;
     CurYear = 2004;
     CurMonth = 2;                          // 29 days, the 1st a Sunday
     Settings.YoubiTitleCol[0] = 0x0000FF;  // stored red
@@ -207,13 +208,13 @@ TEST(MonthExportSource, ReadsWhatTheViewShows) {
 namespace {
 
 struct Flow {
+    FreshGlobals fresh;
     FakeDialogs dialogs;
     FakeMessages messages;
     FakeDocuments documents;
     TempFolder dir;
     ViewStub stub;
     Flow() {
-        ResetGlobals();
         CurYear = 2004;
         CurMonth = 5;
         stub.Day(3, QStringLiteral("<b>"));

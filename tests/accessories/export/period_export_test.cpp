@@ -12,6 +12,7 @@
 #include "folders.h"
 #include "globals.h"
 #include "period_export_dialog.h"
+#include "program_test.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
 
@@ -22,9 +23,9 @@ namespace {
 
 // A schedule folder with the given day texts (CP932) in its month files.
 struct Book {
+    FreshGlobals fresh;
     TempFolder dir;
     explicit Book(std::initializer_list<std::tuple<int, int, int, std::string>> texts) {
-        ResetGlobals();
         Settings.dat_Path = dir.Path();
         for (auto [y, m, d, text] : texts) {
             YOTEI days[32];

@@ -12,6 +12,7 @@
 #include "globals.h"
 #include "launcher_setup.h"
 #include "launcher_window.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -19,17 +20,15 @@ using namespace accessories;
 
 namespace {
 
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public ProgramTest {
   protected:
     LauncherTest() {
-        ResetGlobals();
         BaseDir = dir_.Path();
         PrgList[1] = {Sj("エディタ"), "/bin/sh"};
         PrgList[2] = {Sj("名前だけ"), ""};
         PrgList[3] = {"three", "/bin/true"};
         PrgList[4] = {"four", "/bin/false"};
     }
-    ~LauncherTest() override { ResetGlobals(); }
     TempFolder dir_;
     FakeProcesses processes_;
     FakeMessages messages_;

@@ -13,6 +13,7 @@
 #include "open_memo_list.h"
 #include "open_memo_table.h"
 #include "open_windows.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "temp_folder.h"
 #include "window_flags.h"
@@ -39,11 +40,9 @@ class MainForMemos : public MainDispatcher {
     DeskAccessories& desk_;
 };
 
-class DeskMemos : public ::testing::Test {
+class DeskMemos : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings = INIT();
         BaseDir = home.Path();
         Settings.memo_path = memos.Path();
         Settings.mokuzi_tlwh.t = 30;

@@ -23,6 +23,7 @@
 #include "messages.h"
 #include "open_memo_table.h"
 #include "paths.h"
+#include "program_test.h"
 #include "temp_folder.h"
 #include "window_flags.h"
 
@@ -46,11 +47,9 @@ class RecordingMain : public MainDispatcher {
     std::vector<Sent> sent;
 };
 
-class Notes : public ::testing::Test {
+class Notes : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings = INIT();
         Settings.memo_path = dir.Path();
         ClearOpenMemoTable();
         MainWnd = &main;

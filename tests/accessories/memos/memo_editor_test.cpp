@@ -15,6 +15,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "memo_text_tools.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -74,10 +75,9 @@ TEST(MemoText, SearchMovesByCharacters) {
     EXPECT_EQ(MemoSearchStart(3, 4, true), 3);
 }
 
-class MemoEditor : public ::testing::Test {
+class MemoEditor : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         ed = std::make_unique<TfrMemo>();
         ed->MemoFileName = dir.File(Sj("メモ.txt"));
     }

@@ -19,6 +19,7 @@
 #include "open_memo_table.h"
 #include "open_windows.h"
 #include "paths.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -26,11 +27,9 @@ using namespace accessories;
 
 namespace {
 
-class Index : public ::testing::Test {
+class Index : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings = INIT();
         Settings.memo_path = dir.Path();
         ClearOpenMemoTable();
         MakeFolder("Work");

@@ -11,6 +11,7 @@
 #include "globals.h"
 #include "pdf_pages.h"
 #include "print_job.h"
+#include "program_test.h"
 #include "recording_canvas.h"
 #include "temp_folder.h"
 
@@ -20,10 +21,8 @@ using namespace accessories;
 
 namespace {
 
-class MonthPrintTest : public ::testing::Test {
+class MonthPrintTest : public ProgramTest {
   protected:
-    void SetUp() override { ResetGlobals(); }
-    void TearDown() override { ResetGlobals(); }
     static bool Has(const RecordingCanvas& c, const std::string& op) {
         return std::find(c.ops.begin(), c.ops.end(), op) != c.ops.end();
     }
@@ -190,7 +189,7 @@ TEST_F(MonthPrintTest, PdfThroughThePrintDialog) {
     } cases[] = {{"plain June", 0}, {"a day of a hundred long lines", 12}};
     int plainPages = 0;
     for (const Case& c : cases) {
-        ResetGlobals();
+        const FreshGlobals fresh;
         CurYear = 2004;
         CurMonth = 6;
         MonthDays[1].HasText = 1;

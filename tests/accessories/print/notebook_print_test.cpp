@@ -11,6 +11,7 @@
 #include "fonts.h"
 #include "globals.h"
 #include "pdf_pages.h"
+#include "program_test.h"
 #include "recording_canvas.h"
 #include "temp_folder.h"
 
@@ -20,13 +21,9 @@ using namespace accessories;
 
 namespace {
 
-class NotebookPrintTest : public ::testing::Test {
+class NotebookPrintTest : public ProgramTest {
   protected:
-    void SetUp() override {
-        ResetGlobals();
-        platform::InstallFontSubstitutes();
-    }
-    void TearDown() override { ResetGlobals(); }
+    void SetUp() override { platform::InstallFontSubstitutes(); }
 
     static void Month(int year, int month) {
         CurYear = static_cast<uint16_t>(year);

@@ -15,6 +15,7 @@
 #include "globals.h"
 #include "holiday_editor.h"
 #include "jump_dialog.h"
+#include "program_test.h"
 #include "settings_dialog.h"
 #include "temp_folder.h"
 
@@ -33,22 +34,14 @@ void WhenModal(std::function<void(QDialog*)> act) {
     });
 }
 
-class OptionsHubTest : public ::testing::Test {
+class OptionsHubTest : public ProgramTest {
   protected:
     OptionsHubTest() {
-        ResetGlobals();
-        Settings = INIT();
         AppDir = dir_.Path();
         BaseDir = dir_.Path();
-        Settings.dat_Path = dir_.Path();
-        Settings.memo_path = dir_.Path();
-        Settings.ni_dir = dir_.Path();
+        DataIn(dir_.Path());
         CurYear = 2009;
         CurMonth = 5;
-    }
-    ~OptionsHubTest() override {
-        Settings = INIT();
-        ResetGlobals();
     }
     TempFolder dir_;
     FakeMessages messages_;

@@ -24,6 +24,7 @@
 #include "globals.h"
 #include "paths.h"
 #include "program_icon.h"
+#include "program_test.h"
 #include "speed_button_vr.h"
 #include "temp_folder.h"
 
@@ -32,11 +33,9 @@ using namespace accessories;
 
 namespace {
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public ProgramTest {
   protected:
     SettingsDialogTest() {
-        ResetGlobals();
-        Settings = INIT();
         AppDir = dir_.Path();
         BaseDir = dir_.Path();
         QDir(QString::fromStdString(dir_.Path())).mkpath(QStringLiteral("dat"));
@@ -48,11 +47,7 @@ class SettingsDialogTest : public ::testing::Test {
         oldConfig_ = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", (QString::fromStdString(dir_.Path()) + "/config").toUtf8());
     }
-    ~SettingsDialogTest() override {
-        qputenv("XDG_CONFIG_HOME", oldConfig_);
-        Settings = INIT();
-        ResetGlobals();
-    }
+    ~SettingsDialogTest() override { qputenv("XDG_CONFIG_HOME", oldConfig_); }
 
     // The dialog as it stands after its first showing.
     std::unique_ptr<TfrSet> Open() {

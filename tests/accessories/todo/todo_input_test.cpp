@@ -17,6 +17,7 @@
 #include "fake_desktop.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "temp_folder.h"
 
@@ -31,10 +32,9 @@ QStringList Items(const QComboBox* box) {
     return out;
 }
 
-class ToDoInput : public ::testing::Test {
+class ToDoInput : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         BaseDir = home.Path();
         clock.Set(2004, 5, 1, 9, 0, 0);
     }

@@ -9,6 +9,7 @@
 #include "fonts.h"
 #include "globals.h"
 #include "pdf_pages.h"
+#include "program_test.h"
 #include "recording_canvas.h"
 #include "scoped_port.h"
 #include "temp_folder.h"
@@ -39,13 +40,9 @@ std::vector<ToDoRow> ThreeRows() {
 
 const std::string kStamp = Sj("2005/5/1 現在");
 
-class ToDoPrintTest : public ::testing::Test {
+class ToDoPrintTest : public ProgramTest {
   protected:
-    void SetUp() override {
-        ResetGlobals();
-        platform::InstallFontSubstitutes();
-    }
-    void TearDown() override { ResetGlobals(); }
+    void SetUp() override { platform::InstallFontSubstitutes(); }
     static bool Has(const RecordingCanvas& c, const std::string& op) {
         return std::find(c.ops.begin(), c.ops.end(), op) != c.ops.end();
     }

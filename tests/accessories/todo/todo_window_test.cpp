@@ -27,6 +27,7 @@
 #include "globals.h"
 #include "memo_editor.h"
 #include "open_windows.h"
+#include "program_test.h"
 #include "temp_folder.h"
 #include "todo_input.h"
 
@@ -48,11 +49,9 @@ QStringList Cells(QTreeWidget* tree, int column) {
     return out;
 }
 
-class ToDoWindow : public ::testing::Test {
+class ToDoWindow : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        ResetOpenWindows();
         BaseDir = home.Path();
         AppDir = home.Path();
         clock.Set(2004, 5, 1, 9, 0, 0);

@@ -7,6 +7,7 @@
 
 #include "cp932.h"
 #include "globals.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -127,7 +128,7 @@ TEST(MiniCalendarLayout, DayTextsColoursMarksAndTags) {
 }
 
 TEST(MiniCalendar, ShowingAMonthLoadsItAndMovesTheDate) {
-    ResetGlobals();
+    const FreshGlobals fresh;
     TempFolder dat;
     Settings.dat_Path = dat.Path();
     Settings.memo_path = dat.Path();
@@ -168,5 +169,4 @@ TEST(MiniCalendar, ShowingAMonthLoadsItAndMovesTheDate) {
     QTest::mouseClick(cal.DayLabels[4], Qt::RightButton);
     ASSERT_EQ(pressed.size(), 1u);
     EXPECT_EQ(pressed[0], 38172);  // 2004/7/4
-    ResetGlobals();
 }

@@ -19,6 +19,7 @@
 #include "globals.h"
 #include "path_dialog.h"
 #include "paths.h"
+#include "program_test.h"
 #include "scoped_port.h"
 #include "temp_folder.h"
 
@@ -77,10 +78,9 @@ TEST(OtherUserViewerStart, UserNamePathYearMonthAsSeparateArguments) {
     }
 }
 
-class ViewOtherUserTest : public ::testing::Test {
+class ViewOtherUserTest : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         users = temp.File("users");
         ASSERT_TRUE(MakeFolder(users + "/hanako"));
         ASSERT_TRUE(MakeFolder(users + "/taro"));
@@ -89,7 +89,6 @@ class ViewOtherUserTest : public ::testing::Test {
         CurYear = 2024;
         CurMonth = 7;
     }
-    void TearDown() override { ResetGlobals(); }
 
     TempFolder temp;
     std::string users;
@@ -175,10 +174,8 @@ TEST_F(ViewOtherUserTest, DialogOpensBesideTheScheduleFolder) {
     EXPECT_EQ(processes.starts[0].args, (QStringList{"users", FromCp932(users), "2024", "7"}));
 }
 
-class CheckFoldersTest : public ::testing::Test {
+class CheckFoldersTest : public ProgramTest {
   protected:
-    void SetUp() override { ResetGlobals(); }
-    void TearDown() override { ResetGlobals(); }
     TempFolder temp;
     FakeMessages messages;
 };

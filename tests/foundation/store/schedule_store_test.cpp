@@ -17,6 +17,7 @@
 #include "fake_messages.h"
 #include "file_faults.h"
 #include "globals.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -82,13 +83,12 @@ TEST(StoreFileNames, PaddingAndFolders) {
 }
 
 TEST(StoreFileNames, GlobalFormsUseSettingsAndCurrentMonth) {
-    ResetGlobals();
+    const FreshGlobals fresh;
     Settings.dat_Path = "/data";
     CurYear = 2004;
     CurMonth = 2;
     EXPECT_EQ(MonthFileName(2003, 11), "/data/200311.yo2");
     EXPECT_EQ(MonthFileName(), "/data/200402.yo2");
-    ResetGlobals();
 }
 
 TEST(SaveMonth, WritesBothFilesByteForByte) {
@@ -591,7 +591,7 @@ TEST(SaveMonth, MarksAreStoredBeforeTheSchedule) {
 TEST(GlobalStore, MonthAndLauncherGoThroughSettingsAndBaseDir) {
     TempFolder dat, memo, base;
     FakeMessages messages;
-    ResetGlobals();
+    const FreshGlobals fresh;
     Settings.dat_Path = dat.Path();
     Settings.memo_path = memo.Path();
     BaseDir = base.Path();
@@ -636,7 +636,6 @@ TEST(GlobalStore, MonthAndLauncherGoThroughSettingsAndBaseDir) {
     EXPECT_FALSE(SaveMonthSchedule());
     EXPECT_FALSE(SaveYearSchedule(2004, months));
     EXPECT_EQ(messages.shown.size(), 2u);
-    ResetGlobals();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "fake_messages.h"
 #include "file_io.h"
 #include "globals.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
@@ -26,10 +27,9 @@ std::string Repeat(const std::string& s, int n) {
     return r;
 }
 
-class Unreadable : public ::testing::Test {
+class Unreadable : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         store::ForgetUnreadableFiles();
         store::TellUnreadableFiles(true);
     }
@@ -211,8 +211,7 @@ TEST_F(Unreadable, ToldOnlyWhereTheProgramWrites) {
 }
 
 TEST_F(Unreadable, GlobalFormsReportTheMonthAndThePlan) {
-    Settings.dat_Path = dir.Path();
-    Settings.memo_path = dir.Path();
+    DataIn(dir.Path());
     ASSERT_TRUE(dir.Write("200405.mkf", kMarks));
     ASSERT_TRUE(dir.Write("2004.ne2", kEmpty));
     fault.paths = {dir.File("200405.mkf"), dir.File("2004.ne2")};

@@ -8,6 +8,7 @@
 #include "cp932.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "temp_folder.h"
 #include "unreadable_files.h"
 
@@ -21,13 +22,9 @@ std::string Plan(const std::string& may) {
     return out;
 }
 
-class YearPlanAppend : public ::testing::Test {
+class YearPlanAppend : public ProgramTest {
   protected:
-    void SetUp() override {
-        ResetGlobals();
-        Settings.dat_Path = dat.Path();
-    }
-    void TearDown() override { ResetGlobals(); }
+    void SetUp() override { Settings.dat_Path = dat.Path(); }
     TempFolder dat;
     FakeMessages messages;
 };

@@ -14,6 +14,7 @@
 #include "fake_modal_runs.h"
 #include "globals.h"
 #include "messages.h"
+#include "program_test.h"
 
 using namespace foundation;
 using namespace schedule;
@@ -29,13 +30,9 @@ bool SameSlots(const AlarmSlot (&a)[4], const AlarmSlot (&b)[4]) {
     return true;
 }
 
-class AlarmDialogTest : public ::testing::Test {
+class AlarmDialogTest : public ProgramTest {
   protected:
-    AlarmDialogTest() {
-        ResetGlobals();
-        AppDir = "/app";
-    }
-    ~AlarmDialogTest() override { ResetGlobals(); }
+    AlarmDialogTest() { AppDir = "/app"; }
 
     const std::string kDefault = Sj("/app/ﾁｬｲﾑ01.wav");
     FakeMessages messages;
@@ -257,7 +254,7 @@ TEST_F(AlarmDialogTest, OpenerArmsTheCountdownAfterOk) {
         {"topmost", true, true, 1, 300000, {"leave", "send 1424 0 2", "return freed"}},
     };
     for (const Case& c : cases) {
-        ResetGlobals();
+        const FreshGlobals fresh;
         AppDir = "/app";
         FakeClock clock;
         clock.Set(2004, 5, 1, 9, 0, 20);

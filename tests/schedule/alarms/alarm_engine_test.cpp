@@ -12,6 +12,7 @@
 #include "globals.h"
 #include "message_box.h"
 #include "process.h"
+#include "program_test.h"
 #include "scoped_port.h"
 #include "sound.h"
 
@@ -79,19 +80,15 @@ class LogHost : public AlarmHost {
     Log& log_;
 };
 
-class AlarmEngineTest : public ::testing::Test {
+class AlarmEngineTest : public ProgramTest {
   protected:
     AlarmEngineTest() : ports(log), host(log) {
-        ResetGlobals();
         ResetEvents();
         Settings.oto = 0;
         BaseDir = "/base";
         AppDir = "/app";
     }
-    ~AlarmEngineTest() override {
-        ResetGlobals();
-        ResetEvents();
-    }
+    ~AlarmEngineTest() override { ResetEvents(); }
 
     // Shows day `day` of May 2004 as today at the clock's present time and starts the tick.
     void StartOn(int day, int hour, int minute, int second, const std::string& utf8Text) {

@@ -15,6 +15,7 @@
 #include "fake_clock.h"
 #include "fake_sound.h"
 #include "globals.h"
+#include "program_test.h"
 
 using namespace foundation;
 using namespace schedule;
@@ -23,14 +24,12 @@ namespace {
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-class NoticePopupTest : public ::testing::Test {
+class NoticePopupTest : public ProgramTest {
   protected:
-    NoticePopupTest() { ResetGlobals(); }
     ~NoticePopupTest() override {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (qobject_cast<TfrAnnai*>(w)) delete w;
         }
-        ResetGlobals();
     }
     FakeClock clock;
     FakeSound sound;

@@ -14,6 +14,7 @@
 #include "fake_messages.h"
 #include "fake_sound.h"
 #include "globals.h"
+#include "program_test.h"
 #include "start_notice.h"
 
 using namespace foundation;
@@ -29,10 +30,9 @@ void Key(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
     QApplication::sendEvent(target, &release);
 }
 
-class Notices : public ::testing::Test {
+class Notices : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         BaseDir = "/home/u/.local/share/kolvane";
         AppDir = "/opt/kv";
         Settings.oto = 0;
@@ -41,7 +41,6 @@ class Notices : public ::testing::Test {
         CurDay = 1;
         clock.Set(2004, 5, 1, 9, 0, 0);
     }
-    void TearDown() override { ResetGlobals(); }
 
     FakeClock clock;
     FakeSound sound;

@@ -12,6 +12,7 @@
 #include "day_window.h"
 #include "exit_notice.h"
 #include "globals.h"
+#include "program_test.h"
 #include "records.h"
 #include "schedule_store.h"
 #include "start_notice.h"
@@ -32,10 +33,8 @@ std::string LongLine(size_t bytes) {
     return out;
 }
 
-class DayTextRoundTrip : public ::testing::Test {
+class DayTextRoundTrip : public ProgramTest {
   protected:
-    void SetUp() override { ResetGlobals(); }
-    void TearDown() override { ResetGlobals(); }
     TempFolder dat;
 };
 

@@ -22,6 +22,7 @@
 #include "input_wizard.h"
 #include "messages.h"
 #include "open_windows.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
@@ -65,24 +66,17 @@ std::string YearPlanBytes(const std::vector<std::pair<int, std::string>>& texts)
     return out;
 }
 
-class DayWindow : public ::testing::Test {
+class DayWindow : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        ResetOpenWindows();
         MainWnd = &main;
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
+        DataIn(dat.Path());
         CurYear = 2004;
         CurMonth = 5;
         CurDay = 3;
         win = std::make_unique<TfrYo3>();
     }
-    void TearDown() override {
-        win.reset();
-        ResetOpenWindows();
-        ResetGlobals();
-    }
+    void TearDown() override { win.reset(); }
     QAction* A(const char* name) {
         QAction* a = win->findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(a, nullptr) << name;

@@ -12,6 +12,7 @@
 #include "cp932.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -19,16 +20,8 @@ using namespace schedule;
 
 namespace {
 
-class HolidayEditorTest : public ::testing::Test {
+class HolidayEditorTest : public ProgramTest {
   protected:
-    HolidayEditorTest() {
-        ResetGlobals();
-        Settings = INIT();
-    }
-    ~HolidayEditorTest() override {
-        Settings = INIT();
-        ResetGlobals();
-    }
     std::unique_ptr<TfrHolSet> Open(const std::string& file, int mode, int year) {
         auto e = std::make_unique<TfrHolSet>();
         e->ListFile = dir_.File(file);

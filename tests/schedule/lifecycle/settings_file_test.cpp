@@ -10,6 +10,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "ini_profile.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -33,15 +34,13 @@ class FakeHost : public SettingsHost {
     int16_t left = 34;
 };
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         AppDir = "/opt/kolvane";  // data folders default to BaseDir
         BaseDir = tmp.Path();
         path = tmp.File(SettingsFileName());
     }
-    void TearDown() override { ResetGlobals(); }
 
     // Loads `body` (lines of [section] key=value) into a fresh Settings.
     bool LoadFrom(const std::string& body) {

@@ -27,6 +27,7 @@
 #include "globals.h"
 #include "main_window.h"
 #include "paths.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "schedule_store.h"
 #include "scoped_port.h"
@@ -60,10 +61,9 @@ struct RecordingSound : platform::SoundPort {
     platform::ScopedPort<platform::SoundPort> inPlace_{platform::SetSoundPort, this};
 };
 
-class Startup : public ::testing::Test {
+class Startup : public ProgramTest {
   public:
     void SetUp() override {
-        ResetGlobals();
         setenv("KOLVANE_HOME", home.Path().c_str(), 1);
         clock.Set(2004, 5, 3, 9, 0);
         ini = home.File(SettingsFileName());
@@ -80,14 +80,12 @@ class Startup : public ::testing::Test {
         notice.reset();
         main.reset();
         unsetenv("KOLVANE_HOME");
-        ResetGlobals();
     }
 
     // A settings file of an earlier run: last start and exit `minutesAgo` before now, the
     // file itself `ageDays` days old.
     void WriteSettings(double minutesAgo, int ageDays, const std::string& niDir = "") {
-        Settings.dat_Path = home.Path();
-        Settings.memo_path = home.Path();
+        DataIn(home.Path());
         Settings.ni_dir = niDir.empty() ? home.Path() : niDir;
         Settings.smm = Settings.emm = Now() - minutesAgo * kMinute;
         Settings.oto = 0;

@@ -6,6 +6,7 @@
 #include "cp932.h"
 #include "globals.h"
 #include "month_grid.h"
+#include "program_test.h"
 
 using namespace foundation;
 using namespace schedule;
@@ -60,10 +61,9 @@ TEST(DateCaption, RokuyoInsideTheTable) {
 }
 
 TEST(DateCaption, GlobalFormTakesTheAnniversaryOfTheDay) {
-    ResetGlobals();
+    const FreshGlobals fresh;
     MonthDays[3].Anniversary = Sj("記念");
     EXPECT_EQ(DateCaptionText(2004, 5, 3, Sj("月")), Sj("2004/5/3(月) 憲法記念日,記念"));
-    ResetGlobals();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "diary.h"
 #include "fake_accessories.h"
 #include "fake_clock.h"
+#include "fake_folder_picker.h"
 #include "fake_messages.h"
 #include "fake_process.h"
 #include "fake_sound.h"
@@ -23,6 +25,7 @@
 #include "open_windows.h"
 #include "opener_scope.h"
 #include "paths.h"
+#include "program_test.h"
 #include "start_notice.h"
 #include "temp_folder.h"
 #include "view_memo.h"
@@ -75,7 +78,7 @@ TEST(OpenerScope, StepsBeforeAndAfterTheWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ResetGlobals();
+        const FreshGlobals fresh;
         TempFolder dat;
         Settings.dat_Path = dat.Path();
         Settings.zen = c.zen;
@@ -102,11 +105,10 @@ TEST(OpenerScope, StepsBeforeAndAfterTheWindow) {
         EXPECT_EQ(CurDay, c.dateBack ? 3 : 1);
         MainWnd = nullptr;
     }
-    ResetGlobals();
 }
 
 TEST(OpenerScope, ACollapsedCalendarOnlyComesBackOnce) {
-    ResetGlobals();
+    const FreshGlobals fresh;
     Settings.zen = 1;
     RecordingHost host;
     {
@@ -121,7 +123,6 @@ TEST(OpenerScope, ACollapsedCalendarOnlyComesBackOnce) {
         scope.StayDropped();
     }
     EXPECT_EQ(host.calls, (Calls{"leave"}));
-    ResetGlobals();
 }
 
 // ---- diary -----------------------------------------------------------------------------
@@ -141,10 +142,9 @@ TEST(Diary, FileNames) {
     }
 }
 
-class DiaryOpen : public ::testing::Test {
+class DiaryOpen : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         AppDir = program.Path();
         program.Write("shiro.tx", "template\r\n");
         folder = home.Path() + Sj("/日記 帳");
@@ -152,10 +152,7 @@ class DiaryOpen : public ::testing::Test {
         Settings.ni_dir = folder;
         setenv("KOLVANE_TEXT_EDITOR", "/bin/cat", 1);
     }
-    void TearDown() override {
-        unsetenv("KOLVANE_TEXT_EDITOR");
-        ResetGlobals();
-    }
+    void TearDown() override { unsetenv("KOLVANE_TEXT_EDITOR"); }
     TempFolder program, home;
     std::string folder;
     FakeMessages messages;
@@ -210,14 +207,10 @@ TEST_F(DiaryOpen, WhatIsMissingIsToldAndNothingOpens) {
 
 // ---- the main window's openers ---------------------------------------------------------
 
-class MainOpeners : public ::testing::Test {
+class MainOpeners : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        ResetOpenWindows();
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
-        BaseDir = dat.Path();
+        DataIn(dat.Path());
         clock.Set(2004, 5, 3, 9, 0);
         day = std::make_unique<TfrYo3>();
         main = std::make_unique<TfrTavik>();
@@ -228,8 +221,6 @@ class MainOpeners : public ::testing::Test {
     void TearDown() override {
         main.reset();
         day.reset();
-        ResetOpenWindows();
-        ResetGlobals();
     }
     // Runs inside the next modal window, then closes it.
     void WhileOpen(std::function<void()> inside) {
@@ -378,6 +369,76 @@ TEST_F(MainOpeners, OptionsShowTheMonthAgainAndKeepAHotKeyThatCannotBeSet) {
     platform::ReadWholeFile(dat.File("200405.yo2"), month);
     EXPECT_NE(month.find("saved first"), std::string::npos);
     EXPECT_EQ(day->MemoText(), "saved first");
+}
+
+// The tray menu top to bottom as the user reads it, and what each item opens.
+TEST_F(MainOpeners, TrayMenuItemsOpenWhatTheyName) {
+    TempFolder program;
+    AppDir = program.Path();
+    for (const char* name : {"kolvane-tel", "editor"}) {
+        ASSERT_TRUE(program.Write(name, "#!/bin/sh\n"));
+        QFile::setPermissions(platform::DiskPath(program.File(name)),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ASSERT_TRUE(program.Write("shiro.tx", "template\r\n"));
+    Settings.ni_dir = dat.Path();
+    Settings.ni_prg = program.File("editor");
+    FakeProcesses processes;
+    FakeFolderPicker picker;
+    int closes = 0;
+    QObject::connect(main.get(), &TfrTavik::closed, [&] { ++closes; });
+    // What an item did, as one line.
+    auto happened = [&] {
+        std::string what;
+        for (const std::string& call : accessories.calls) what += call;
+        for (const auto& s : processes.starts)
+            what +=
+                QFileInfo(s.args.isEmpty() ? s.program : s.args.back()).fileName().toStdString();
+        for (const QString& caption : picker.captions) what += caption.toStdString();
+        if (closes) what += "closed";
+        accessories.calls.clear();
+        processes.starts.clear();
+        picker.captions.clear();
+        return what;
+    };
+    const struct {
+        const char* name;  // "": a separator
+        const char* caption;
+        const char* opens;  // a modal window of the program ("frTuki"), else what happened
+    } items[] = {
+        {"mnuTuki", "月間予定表(&M)", "frTuki"},
+        {"mnuNen", "年間予定表(&Y)", "frNen"},
+        {"mnuToDo", "ToDo(&T)", "OpenToDoList"},
+        {"mnuMemo", "メモ(&N)", "OpenMemoIndex"},
+        {"mnuTel", "電話帳(&D)", "kolvane-tel"},
+        {"mnuNiki", "日記(&N)", "ni20040510.txt"},
+        {"", "", ""},
+        {"mnuAl", "アラーム設定(&A)", "frmAlm"},
+        {"", "", ""},
+        {"mnuRun", "プログラムランチャ(&P)", "OpenLauncher"},
+        {"", "", ""},
+        {"mnuYoteiSan", "予定参照(&S)", "他のユーザー予定の参照"},
+        {"", "", ""},
+        {"mnuOp", "環境設定(&O)", "OpenOptions"},
+        {"", "", ""},
+        {"Exit1", "Kolvaneの終了(&X)", "closed"},
+    };
+    main->show();
+    const QList<QAction*> actions = main->PopupMenu1->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
+    for (size_t i = 0; i < std::size(items); ++i) {
+        SCOPED_TRACE(items[i].name);
+        QAction* item = actions[static_cast<qsizetype>(i)];
+        EXPECT_EQ(item->isSeparator(), items[i].name[0] == 0);
+        if (item->isSeparator()) continue;
+        EXPECT_EQ(item->objectName(), QString::fromLatin1(items[i].name));
+        EXPECT_EQ(item->text(), U(items[i].caption));
+        const bool modal = std::string(items[i].opens).rfind("fr", 0) == 0;
+        QString shown;
+        if (modal) WhileOpen([&] { shown = QApplication::activeModalWidget()->objectName(); });
+        item->trigger();
+        EXPECT_EQ(modal ? shown.toStdString() : happened(), items[i].opens);
+    }
 }
 
 TEST_F(MainOpeners, TrayMenuFollowsTheOpenWindows) {

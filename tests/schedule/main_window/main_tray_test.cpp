@@ -21,6 +21,7 @@
 #include "messages.h"
 #include "open_windows.h"
 #include "paths.h"
+#include "program_test.h"
 #include "start_notice.h"
 #include "temp_folder.h"
 
@@ -30,14 +31,13 @@ using namespace schedule;
 namespace {
 
 // Records each close the main window asks about, and lets it go on.
-class MainTray : public ::testing::Test, public CloseHost {
+class MainTray : public ProgramTest, public CloseHost {
   protected:
     bool MayClose(bool byWindowManager) override {
         closes.push_back(byWindowManager);
         return true;
     }
     void SetUp() override {
-        ResetGlobals();
         BaseDir = "/base";
         AppDir = "/app";
         Settings.oto = 0;
@@ -51,7 +51,6 @@ class MainTray : public ::testing::Test, public CloseHost {
     void TearDown() override {
         main.reset();
         day.reset();
-        ResetGlobals();
     }
 
     FakeTray tray;
@@ -61,38 +60,6 @@ class MainTray : public ::testing::Test, public CloseHost {
     std::unique_ptr<TfrTavik> main;
     std::vector<bool> closes;
 };
-
-TEST_F(MainTray, MenuItemsInOrder) {
-    const struct {
-        const char* name;
-        const char* caption;
-    } expected[] = {
-        {"mnuTuki", "月間予定表(&M)"},
-        {"mnuNen", "年間予定表(&Y)"},
-        {"mnuToDo", "ToDo(&T)"},
-        {"mnuMemo", "メモ(&N)"},
-        {"mnuTel", "電話帳(&D)"},
-        {"mnuNiki", "日記(&N)"},
-        {"", ""},
-        {"mnuAl", "アラーム設定(&A)"},
-        {"", ""},
-        {"mnuRun", "プログラムランチャ(&P)"},
-        {"", ""},
-        {"mnuYoteiSan", "予定参照(&S)"},
-        {"", ""},
-        {"mnuOp", "環境設定(&O)"},
-        {"", ""},
-        {"Exit1", "Kolvaneの終了(&X)"},
-    };
-    const QList<QAction*> actions = main->PopupMenu1->actions();
-    ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(expected)));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(actions[i]->isSeparator(), expected[i].name[0] == 0);
-        EXPECT_EQ(actions[i]->objectName(), QString::fromLatin1(expected[i].name));
-        EXPECT_EQ(actions[i]->text(), U(expected[i].caption));
-    }
-}
 
 TEST_F(MainTray, FirstShowAddsTheIconOnce) {
     EXPECT_TRUE(tray.shown);

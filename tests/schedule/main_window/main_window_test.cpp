@@ -13,6 +13,7 @@
 #include "fake_sound.h"
 #include "globals.h"
 #include "messages.h"
+#include "program_test.h"
 #include "schedule_store.h"
 #include "speed_button_vr.h"
 #include "temp_folder.h"
@@ -22,12 +23,10 @@ using namespace schedule;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
+        DataIn(dat.Path());
         BaseDir = "/base";
         AppDir = "/app";
         clock.Set(2004, 5, 3, 9, 0);
@@ -39,7 +38,6 @@ class MainWindow : public ::testing::Test {
     void TearDown() override {
         main.reset();
         day.reset();
-        ResetGlobals();
     }
     void KeyRelease(QWidget* target, int key, Qt::KeyboardModifiers mods, bool repeat = false) {
         QKeyEvent e(QEvent::KeyRelease, key, mods, QString(), repeat);

@@ -84,13 +84,6 @@ TEST_F(GridFixture, ThirtyOneDaysFromTheLastColumnUseEightRows) {
     EXPECT_LT(l.next[6].top + grid::kCellHeight, 168 + 1);  // above the navigation row
 }
 
-TEST_F(GridFixture, DerivedMetrics) {
-    EXPECT_EQ(grid::kColumnStep, 24);
-    EXPECT_EQ(grid::kRowStep, 16);
-    EXPECT_EQ(grid::kFirstTop, 32);
-    EXPECT_EQ(grid::kLastLeft, 160);
-}
-
 TEST_F(GridFixture, HeaderFollowsTheFirstWeekday) {
     const char* const sunday[7] = {"日", "月", "火", "水", "木", "金", "土"};
     const char* const monday[7] = {"月", "火", "水", "木", "金", "土", "日"};

@@ -13,6 +13,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "messages.h"
+#include "program_test.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
 
@@ -84,15 +85,13 @@ std::ostream& operator<<(std::ostream& os, const Date& d) {
     return os << d.y << "/" << d.m << "/" << d.d;
 }
 
-class Navigation : public ::testing::Test {
+class Navigation : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         Settings.dat_Path = dat.Path();
         Settings.memo_path = memo.Path();
         clock.Set(2004, 5, 3, 9, 0);
     }
-    void TearDown() override { ResetGlobals(); }
 
     Date Current() const { return {CurYear, CurMonth, CurDay}; }
     std::string SavedDay(int y, int m, int d) {

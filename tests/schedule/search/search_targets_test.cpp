@@ -9,6 +9,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "paths.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "temp_folder.h"
 
@@ -41,14 +42,12 @@ std::string MonthBytes(const std::map<int, std::string>& days) {
     return out;
 }
 
-class Targets : public ::testing::Test {
+class Targets : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         Settings.dat_Path = dat.Path();
         Settings.memo_path = memo.Path();
     }
-    void TearDown() override { ResetGlobals(); }
     void MakeFolder(const std::string& name) {
         ASSERT_TRUE(QDir().mkpath(platform::DiskPath(memo.File(name))));
     }

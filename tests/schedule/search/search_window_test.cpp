@@ -17,6 +17,7 @@
 #include "fake_clock.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "temp_folder.h"
 
@@ -35,10 +36,9 @@ std::string MonthBytes(const std::map<int, std::string>& days) {
     return out;
 }
 
-class SearchWindow : public ::testing::Test {
+class SearchWindow : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         clock.Set(2009, 3, 10, 12, 0);
         Settings.dat_Path = dat.Path();
         Settings.memo_path = memo.Path();
@@ -50,10 +50,7 @@ class SearchWindow : public ::testing::Test {
                                               "社内\r\n2\r\n\r\n#E#!\r\n")));
         win = std::make_unique<TfrKensaku>();
     }
-    void TearDown() override {
-        win.reset();
-        ResetGlobals();
-    }
+    void TearDown() override { win.reset(); }
     void Search(const char* word, const char* word2 = "") {
         win->tx_ken->setText(U(word));
         win->tx_ken2->setText(U(word2));

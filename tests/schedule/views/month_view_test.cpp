@@ -18,6 +18,7 @@
 #include "globals.h"
 #include "input_wizard.h"
 #include "jump_dialog.h"
+#include "program_test.h"
 #include "temp_folder.h"
 #include "view_memo.h"
 
@@ -45,12 +46,10 @@ std::string MarkBytes(std::initializer_list<int> marked) {
     return out;
 }
 
-class MonthView : public ::testing::Test {
+class MonthView : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
+        DataIn(dat.Path());
         CurYear = 2004;
         CurMonth = 5;
         CurDay = 3;
@@ -58,10 +57,7 @@ class MonthView : public ::testing::Test {
             wizardTags.push_back(w.PageControl1->currentWidget() == w.TabSheet3 ? 3 : 0);
         });
     }
-    void TearDown() override {
-        view.reset();
-        ResetGlobals();
-    }
+    void TearDown() override { view.reset(); }
     void Open(int year, int month) {
         view = std::make_unique<TfrTuki>();
         frTuki = view.get();

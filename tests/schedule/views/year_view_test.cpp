@@ -10,6 +10,7 @@
 #include "cp932.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "temp_folder.h"
 #include "view_memo.h"
 
@@ -25,17 +26,10 @@ std::string PlanBytes(int month, const std::string& lines) {
     return out;
 }
 
-class YearView : public ::testing::Test {
+class YearView : public ProgramTest {
   protected:
-    void SetUp() override {
-        ResetGlobals();
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
-    }
-    void TearDown() override {
-        view.reset();
-        ResetGlobals();
-    }
+    void SetUp() override { DataIn(dat.Path()); }
+    void TearDown() override { view.reset(); }
     void Open(int year) {
         view = std::make_unique<TfrNen>();
         frNen = view.get();

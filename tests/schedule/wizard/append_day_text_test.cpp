@@ -9,6 +9,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "paths.h"
+#include "program_test.h"
 #include "read_fault.h"
 #include "temp_folder.h"
 
@@ -28,17 +29,14 @@ std::string MonthBytes(const std::map<int, std::string>& days) {
     return out;
 }
 
-class AppendDay : public ::testing::Test {
+class AppendDay : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
+        DataIn(dat.Path());
         CurYear = 2004;
         CurMonth = 5;
         CurDay = 3;
     }
-    void TearDown() override { ResetGlobals(); }
 
     TempFolder dat;
     FakeMessages messages;

@@ -14,6 +14,7 @@
 #include "fake_desktop.h"
 #include "fake_messages.h"
 #include "globals.h"
+#include "program_test.h"
 #include "temp_folder.h"
 
 using namespace foundation;
@@ -37,13 +38,11 @@ void Choose(QComboBox* box, const char* text) {
     box->setCurrentIndex(index);
 }
 
-class Wizard : public ::testing::Test {
+class Wizard : public ProgramTest {
   protected:
     void SetUp() override {
-        ResetGlobals();
         clock.Set(2026, 12, 9, 2, 0);
-        Settings.dat_Path = dat.Path();
-        Settings.memo_path = dat.Path();
+        DataIn(dat.Path());
         BaseDir = base.Path();
         CurYear = 2026;
         CurMonth = 12;
@@ -51,10 +50,7 @@ class Wizard : public ::testing::Test {
         win = std::make_unique<TfrTkInput>();
         win->FormShow();
     }
-    void TearDown() override {
-        win.reset();
-        ResetGlobals();
-    }
+    void TearDown() override { win.reset(); }
     std::vector<QString> Said() const { return messages.Texts(); }
 
     FakeClock clock;
