@@ -58,12 +58,15 @@ QRect ScreenAreaAt(QPoint at) {
 }
 
 // What a new note must not cover: the main window (placed before the notes of the last run
-// come back, though not shown yet) and the day window when it is shown.
-std::vector<QRect> MainWindowFrames() {
+// come back, though not shown yet), the day window when it is shown, and the other notes shown,
+// so that a second new note does not hide the first.
+std::vector<QRect> FramesToKeepClear(const QWidget* note) {
     std::vector<QRect> frames;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         const QString name = w->objectName();
-        if (name == QLatin1String("frYo3") && w->isVisible()) frames.push_back(w->frameGeometry());
+        const bool otherNote = name == QLatin1String("frFusen") && w != note;
+        if ((name == QLatin1String("frYo3") || otherNote) && w->isVisible())
+            frames.push_back(w->frameGeometry());
         // Not shown yet, it has been placed by its frame, whose size the window manager told.
         if (name == QLatin1String("frTavik"))
             frames.push_back(
@@ -196,7 +199,7 @@ void TfrFusen::LoadFusenIni() {
     if (!look.placeStored) {
         const QPoint at =
             NewNotePlace(QRect(look.left, look.top, look.width, look.height),
-                         ScreenAreaAt(QPoint(look.left, look.top)), MainWindowFrames());
+                         ScreenAreaAt(QPoint(look.left, look.top)), FramesToKeepClear(this));
         look.left = at.x();
         look.top = at.y();
     }

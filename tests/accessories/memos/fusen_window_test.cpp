@@ -88,6 +88,11 @@ TEST_F(Notes, WithoutCompanionFileAYellowNoteAtTheIndex) {
     EXPECT_TRUE(note->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(note->windowType(), Qt::Window);
     EXPECT_FALSE(platform::IsTopMost(note));
+    // A second note without a place does not hide the first.
+    ASSERT_TRUE(dir.Write("b.txt", "b"));
+    TfrFusen* second = OpenFusen(Path("b.txt"), false, true, QPoint(120, 80));
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(second->geometry().intersects(note->geometry())) << second->geometry().x();
 }
 
 TEST_F(Notes, OpeningRules) {
