@@ -309,12 +309,12 @@ namespace platform {
 namespace {
 
 bool WriteNew(const std::string& path, std::string_view bytes, mode_t mode) {
-    if (path.empty()) return false;
+    if (path.empty() || WriteFails(WriteStep::Create, path)) return false;
     const QByteArray disk = QFile::encodeName(DiskPath(path));
     const int fd =
         ::open(disk.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
+    bool ok = !WriteFails(WriteStep::Write, path) && WriteAll(fd, bytes);
     // The caller may write over the original next: the copy must be on the disk first.
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;

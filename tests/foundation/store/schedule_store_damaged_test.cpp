@@ -9,6 +9,7 @@
 #include "cp932.h"
 #include "fake_clock.h"
 #include "fake_messages.h"
+#include "file_faults.h"
 #include "schedule_store.h"
 #include "temp_folder.h"
 
@@ -452,6 +453,37 @@ TEST(DamagedFiles, ReadInPlaceToldOnceCopiedAndNotWrittenBackUntilEdited) {
             EXPECT_EQ(s.read(dir), expect) << what;
             EXPECT_EQ(messages.Texts(), told) << what;
         }
+    }
+}
+
+TEST(DamagedFiles, NoCopyNoSave) {
+    FakeClock clock;
+    clock.Set(2026, 12, 9, 8, 12, 30);
+    for (const Store& s : kStores) {
+        TempFolder dir;
+        FakeMessages messages;
+        std::vector<std::string> lines = GoodLines(s), expect;
+        for (int k = 1; k <= s.count; ++k) expect.push_back(Value(s, k));
+        const std::string damaged = kDamages[1].apply(s, lines, expect);  // a stray line
+        ASSERT_TRUE(dir.Write(s.name, damaged));
+        // No copy can be made: a full disk, say.
+        platform::SetWriteFaultForTests([](platform::WriteStep, const std::string& path) {
+            return path.find(".bak-") != std::string::npos;
+        });
+        EXPECT_EQ(s.read(dir), expect) << s.name;
+        expect[2] = s.blocks ? "edited" : "99";
+        EXPECT_FALSE(s.save(dir, expect)) << s.name;
+        EXPECT_EQ(dir.Read(s.name), damaged) << s.name;
+        EXPECT_TRUE(Snapshot(dir, true).empty()) << s.name;
+        ASSERT_EQ(messages.Texts().size(), 2u) << s.name;
+        EXPECT_EQ(messages.Texts()[1],
+                  U("一部が読み込めなかったﾌｧｲﾙのｺﾋﾟｰが作れないため、保存できません。\r\n") +
+                      platform::FromCp932(dir.File(s.name)));
+        // Once a copy can be made, the next save makes it first.
+        platform::SetWriteFaultForTests(nullptr);
+        EXPECT_TRUE(s.save(dir, expect)) << s.name;
+        EXPECT_EQ(dir.Read(std::string(s.name) + ".bak-20261209-0812"), damaged) << s.name;
+        EXPECT_EQ(s.read(dir), expect) << s.name;
     }
 }
 
