@@ -30,6 +30,7 @@
 #include "paths.h"
 #include "schedule_store.h"
 #include "text_helpers.h"
+#include "window_flags.h"
 #include "year_plan_append.h"
 
 using namespace foundation;
@@ -74,8 +75,11 @@ Qt::CursorShape CursorFor(Qt::Edges edges) {
 
 }  // namespace
 
-TfrYo3::TfrYo3(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+// A plain window without a task-bar button, as the notes are: a tool window is kept above every
+// window of the program by some window managers (metacity), dialogs and views included.
+TfrYo3::TfrYo3(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frYo3"));
+    platform::SkipTaskbarKeepingType(this);
     QFont f(platform::InstalledFamily(U("ＭＳ Ｐゴシック")));
     f.setPixelSize(12);
     setFont(f);

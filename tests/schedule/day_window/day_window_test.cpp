@@ -124,7 +124,7 @@ TEST_F(DayWindow, DesignLooksAndFrame) {
     EXPECT_EQ(QFontInfo(win->font()).family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(win->font().pixelSize(), 12);
     EXPECT_TRUE(win->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(win->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_EQ(win->windowType(), Qt::Window) << "a tool window stays above the dialogs";
     EXPECT_EQ(win->lb->text(), U("abc"));
     EXPECT_EQ(win->tx_yo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(win->tx_yo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
