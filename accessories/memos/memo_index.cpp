@@ -337,6 +337,8 @@ void TfrMokuzi::BuildControls() {
     img = new QLabel(preview);
     img->setObjectName(QStringLiteral("img"));
     img->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A picture larger than the pane is cut off; it must not grow the window or move the panes.
+    img->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     img->hide();
     mm1 = new QPlainTextEdit(preview);
     mm1->setObjectName(QStringLiteral("mm1"));

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QToolButton>
 #include <functional>
 
@@ -341,6 +342,18 @@ TEST_F(Index, CategoriesKeepTheirWidthAndTheMenuFitsAtTheSavedSize) {
     EXPECT_EQ(index->FileListBox1->height(), 177);
     index->resize(index->width() + 200, index->height() + 100);
     QApplication::processEvents();
+    EXPECT_EQ(index->lv1->width(), 145);
+    EXPECT_EQ(index->FileListBox1->height(), 177);
+    // A picture larger than the preview changes neither the window nor its panes.
+    QImage big(900, 700, QImage::Format_RGB32);
+    big.fill(Qt::white);
+    ASSERT_TRUE(big.save(platform::DiskPath(dir.File("p.bmp")), "BMP"));
+    const QSize before = index->size();
+    index->FilterComboBox1->setCurrentIndex(1);
+    index->FileListBox1->setCurrentRow(0);
+    QApplication::processEvents();
+    ASSERT_TRUE(index->img->isVisible());
+    EXPECT_EQ(index->size(), before);
     EXPECT_EQ(index->lv1->width(), 145);
     EXPECT_EQ(index->FileListBox1->height(), 177);
 }
