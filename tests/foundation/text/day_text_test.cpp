@@ -177,6 +177,29 @@ TEST(DayTextMemo, SortIsOneUndoStepAndLeavesClipboard) {
     EXPECT_EQ(memo.toPlainText(), before);
 }
 
+TEST(DayTextMemo, SortKeepsLinesAsTypedAndAnOrderedTextUnedited) {
+    struct Case {
+        const char* text;
+        const char* sorted;
+        bool edited;
+    } cases[] = {
+        // Characters CP932 cannot hold stay until the day is stored and asks about them.
+        {"b\xF0\x9F\x98\x80\n@9:05 \xE3\x80\x9C\xE2\x99\xA1\n10:00 \xF0\xA0\xAE\xB7",
+         "@ 9:05 \xE3\x80\x9C\xE2\x99\xA1\n10:00 \xF0\xA0\xAE\xB7\nb\xF0\x9F\x98\x80\n", true},
+        {"\xE2\x99\xA1\n1:00 a\n\xF0\x9F\x98\x80", " 1:00 a\n\xE2\x99\xA1\n\xF0\x9F\x98\x80\n",
+         true},
+        {"10:00 a\nmemo\n", "10:00 a\nmemo\n", false},
+    };
+    for (const Case& c : cases) {
+        QPlainTextEdit memo;
+        memo.setPlainText(QString::fromUtf8(c.text));
+        memo.document()->setModified(false);
+        SortLinesByTime(&memo);
+        EXPECT_EQ(memo.toPlainText(), QString::fromUtf8(c.sorted)) << c.text;
+        EXPECT_EQ(memo.document()->isModified(), c.edited) << c.text;
+    }
+}
+
 TEST(DayTextMemo, EmptyOrReadOnlyMemoIsLeftAlone) {
     QPlainTextEdit empty;
     SortLinesByTime(&empty);
