@@ -178,6 +178,17 @@ BlockSlots ReadSlots(std::string_view bytes, int slotCount) {
         placed = std::min(placed, plain.firstOdd);
         if (plain.firstInner >= 0) placed = std::min(placed, plain.firstInner);
     }
+    // Too few blocks in a file that ends whole: an end and a start marker were lost together,
+    // as a run of NULs over a sector takes them. Only the blocks before the first with a NUL
+    // are certainly in their slots (bytes of no character are old texts' own, and stay).
+    auto hasNul = [](std::string_view line) { return line.find('\0') != std::string_view::npos; };
+    if (!plain.cut && count < slotCount)
+        for (int k = 0; k < std::min(placed, count); ++k)
+            if (std::any_of(plain.blocks[static_cast<size_t>(k)].begin(),
+                            plain.blocks[static_cast<size_t>(k)].end(), hasNul)) {
+                placed = k;
+                break;
+            }
     Place(plain, placed, out);
     if (placed < slotCount) out.firstUnplaced = placed + 1;
     return out;

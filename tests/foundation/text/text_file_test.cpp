@@ -132,6 +132,17 @@ TEST(ReadBlockSlots, EachBlockInItsOwnSlotOrNone) {
         // Nothing tells whether the lone end marker closed a block of its own.
         {"stray end marker", B("a\r\n") + "#E#!\r\n" + B("b\r\n"), {"a", "-", "-"}, false, 2},
         {"only NUL bytes", std::string(40, '\0'), {"-", "-", "-"}, false, 1},
+        // The NULs took the end of the first block and the start of the second.
+        {"NULs over a block boundary",
+         "#S#!\r\na" + std::string(8, '\0') + "b\r\n#E#!\r\n" + B("c\r\n"),
+         {"-", "-", "-"},
+         false,
+         1},
+        {"NULs over a later block boundary",
+         B("a\r\n") + "#S#!\r\nb" + std::string(8, '\0') + "c\r\n#E#!\r\n",
+         {"a", "-", "-"},
+         false,
+         2},
     };
     for (const auto& c : cases) {
         const BlockSlots read = ReadBlockSlots(c.bytes, 3);
