@@ -325,8 +325,8 @@ bool WriteNew(const std::string& path, std::string_view bytes, mode_t mode) {
 
 }  // namespace
 
-bool WriteNewFile(const std::string& path, std::string_view bytes) {
-    return WriteNew(path, bytes, 0666);
+bool WriteNewFile(const std::string& path, std::string_view bytes, unsigned permissions) {
+    return WriteNew(path, bytes, static_cast<mode_t>(permissions & 0777));
 }
 
 bool WritePrivateNewFile(const std::string& path, std::string_view bytes) {

@@ -59,8 +59,8 @@ namespace platform {
 
 // Makes a new file with the bytes and flushes it to the disk; never replaces anything at the
 // path, nor follows a link there. False when the name is taken or anything failed (a
-// half-written file is removed).
-bool WriteNewFile(const std::string& path, std::string_view bytes);
+// half-written file is removed). permissions: the most it may allow; the umask takes its share.
+bool WriteNewFile(const std::string& path, std::string_view bytes, unsigned permissions = 0666);
 // The same for a file that only the user may read (0600), whatever the folder.
 bool WritePrivateNewFile(const std::string& path, std::string_view bytes);
 // Whether anything has the name, a link that leads nowhere too.

@@ -1,6 +1,9 @@
 #include "damaged_files.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 #include <map>
@@ -52,6 +55,12 @@ std::string SameBackup(const std::string& path, const std::string& bytes) {
 std::string MakeBackup(const std::string& path, const std::string& bytes) {
     std::string same = SameBackup(path, bytes);
     if (!same.empty()) return same;
+    // The copy is open to nobody the file was closed to: a private month stays private.
+    struct stat original;
+    const unsigned permissions =
+        ::stat(QFile::encodeName(platform::DiskPath(path)).constData(), &original) == 0
+            ? (original.st_mode & 0666) | 0600
+            : 0600;
     const platform::LocalDateTime now = platform::CurrentClock().Now();
     char stem[32];
     std::snprintf(stem, sizeof stem, ".bak-%04d%02d%02d-%02d%02d", now.year, now.month, now.day,
@@ -59,7 +68,7 @@ std::string MakeBackup(const std::string& path, const std::string& bytes) {
     for (int n = 1; n < 1000; ++n) {
         std::string name = path + stem;
         if (n > 1) name += "-" + std::to_string(n);
-        if (platform::WriteNewFile(name, bytes)) return name;
+        if (platform::WriteNewFile(name, bytes, permissions)) return name;
         const QFileInfo taken(platform::DiskPath(name));
         if (!taken.exists() && !taken.isSymLink()) break;  // a write error, not a taken name
     }

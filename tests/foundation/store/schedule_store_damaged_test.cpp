@@ -1,5 +1,6 @@
 // Damaged and hostile files: no reader may crash, hang or write; each keeps what it read.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <cstring>
@@ -420,6 +421,7 @@ TEST(DamagedFiles, ReadInPlaceToldOnceCopiedAndNotWrittenBackUntilEdited) {
             for (int k = 1; k <= s.count; ++k) expect.push_back(Value(s, k));
             const std::string damaged = d.apply(s, lines, expect);
             ASSERT_TRUE(dir.Write(s.name, damaged));
+            ASSERT_EQ(::chmod(dir.File(s.name).c_str(), 0600), 0);  // a private month
 
             // Every slot holds its own value or nothing, and the user is told once.
             EXPECT_EQ(s.read(dir), expect) << what;
@@ -438,6 +440,9 @@ TEST(DamagedFiles, ReadInPlaceToldOnceCopiedAndNotWrittenBackUntilEdited) {
                 text += "元のﾌｧｲﾙは、そのままｺﾋﾟｰして残してあります。\r\n";
                 told.push_back(QString::fromUtf8(text) + platform::FromCp932(dir.File(copy)));
                 EXPECT_EQ(dir.Read(copy), damaged) << what;
+                struct stat st {};
+                EXPECT_EQ(::stat(dir.File(copy).c_str(), &st), 0) << what;
+                EXPECT_EQ(st.st_mode & 0777, 0600u) << what;
             }
             EXPECT_EQ(messages.Texts(), told) << what;
             EXPECT_EQ(Snapshot(dir, true).size(), d.told ? 1u : 0u) << what;
