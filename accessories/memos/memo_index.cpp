@@ -694,7 +694,9 @@ void TfrMokuzi::ListView1Edited(QListWidgetItem* item, const QString& edited) {
         // Back to the name as typed, in the editor again.
         lv1->setCurrentItem(item);
         lv1->editItem(item);
-        if (auto* editor = lv1->viewport()->findChild<QLineEdit*>()) editor->setText(edited);
+        // The editor just closed is still there, hidden, until it is deleted.
+        for (QLineEdit* editor : lv1->viewport()->findChildren<QLineEdit*>())
+            if (!editor->isHidden()) editor->setText(edited);
         return;
     }
     if (CurFolder != "." && CurFolder == old) {

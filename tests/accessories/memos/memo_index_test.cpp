@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 #include <functional>
 
@@ -227,6 +229,29 @@ TEST_F(Index, RenameRefusals) {
         EXPECT_NE(Category("Work"), nullptr);
     }
     EXPECT_TRUE(platform::IsFolder(dir.File("Home")));
+}
+
+TEST_F(Index, RenameWithCharactersShiftJisCannotHoldGoesBackToTheNameAsTyped) {
+    index->show();
+    QListWidgetItem* work = Category("Work");
+    index->lv1->setCurrentItem(work);
+    index->lv1->editItem(work);
+    auto* editor = index->lv1->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    const QString typed = QString::fromUtf8("W\xF0\x9F\x98\x80");
+    editor->setText(typed);
+    messages.answers = {platform::kBtnNo};
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The name comes to the index after the editor has closed.
+    for (int i = 0; i < 10 && messages.shown.empty(); ++i) QCoreApplication::processEvents();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(platform::IsFolder(dir.File("Work")));
+    // The editor open again is the one that shows the name as typed.
+    QLineEdit* shown = nullptr;
+    for (QLineEdit* e : index->lv1->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible()) shown = e;
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), typed);
 }
 
 TEST_F(Index, DeleteFolderClosesEveryNoteInIt) {
