@@ -77,9 +77,12 @@ struct Scan {
     bool cut = false;     // the file ended inside a block
 };
 
-// splitAtInnerStart: a "#S#!" inside a block is taken for the start of the next block whose
-// end marker before it was lost, instead of for a text line.
-Scan ScanBlocks(const Lines& lines, bool splitAtInnerStart) {
+// Which "#S#!" inside a block is taken for the start of the next block whose end marker before
+// it was lost, instead of for a text line: none, only one right after a damaged end marker
+// (that is certain), or every one.
+enum class Split { None, AfterDamagedEnd, Every };
+
+Scan ScanBlocks(const Lines& lines, Split split) {
     Scan scan;
     auto odd = [&] {
         if (scan.firstOdd < 0) scan.firstOdd = static_cast<int>(scan.blocks.size());
@@ -107,8 +110,10 @@ Scan ScanBlocks(const Lines& lines, bool splitAtInnerStart) {
         } else if (line == kBlockEnd) {
             scan.blocks.push_back(current);
             inside = false;
-        } else if (line == kBlockStart && splitAtInnerStart) {
-            odd();
+        } else if (line == kBlockStart &&
+                   (split == Split::Every || (split == Split::AfterDamagedEnd && !current.empty() &&
+                                              NearMarker(current.back(), kBlockEnd)))) {
+            if (split == Split::Every) odd();
             if (!current.empty() && NearMarker(current.back(), kBlockEnd)) current.pop_back();
             scan.blocks.push_back(current);
             current.clear();
@@ -155,7 +160,7 @@ BlockSlots ReadSlots(std::string_view bytes, int slotCount) {
     Lines lines;
     for (size_t pos = 0; pos < bytes.size();) lines.push_back(NextLine(bytes, pos));
 
-    const Scan plain = ScanBlocks(lines, false);
+    const Scan plain = ScanBlocks(lines, Split::None);
     const int count = static_cast<int>(plain.blocks.size());
     const bool whole = plain.firstOdd < 0 && !plain.cut && count == slotCount;
     out.clean = whole && !OddBytes(bytes);
@@ -165,31 +170,34 @@ BlockSlots ReadSlots(std::string_view bytes, int slotCount) {
         return out;
     }
     if (plain.firstInner >= 0) {
-        const Scan split = ScanBlocks(lines, true);
+        const Scan split = ScanBlocks(lines, Split::Every);
         if (static_cast<int>(split.blocks.size()) == slotCount) {
             Place(split, slotCount, out);
             return out;
         }
     }
-    // A file cut short, or one with blocks past the last slot, keeps its blocks in order.
-    // Otherwise only the blocks before the first trouble are certainly in their slots.
+    // A file cut short, or one with blocks past the last slot, keeps its blocks in order; a
+    // block end damaged before a start is an end all the same. Otherwise only the blocks
+    // before the first trouble are certainly in their slots.
+    const Scan base = plain.firstInner >= 0 ? ScanBlocks(lines, Split::AfterDamagedEnd) : plain;
+    const int baseCount = static_cast<int>(base.blocks.size());
     int placed = slotCount;
-    if (plain.firstOdd >= 0) {
-        placed = std::min(placed, plain.firstOdd);
-        if (plain.firstInner >= 0) placed = std::min(placed, plain.firstInner);
+    if (base.firstOdd >= 0) {
+        placed = std::min(placed, base.firstOdd);
+        if (base.firstInner >= 0) placed = std::min(placed, base.firstInner);
     }
     // Too few blocks in a file that ends whole: an end and a start marker were lost together,
     // as a run of NULs over a sector takes them. Only the blocks before the first with a NUL
     // are certainly in their slots (bytes of no character are old texts' own, and stay).
     auto hasNul = [](std::string_view line) { return line.find('\0') != std::string_view::npos; };
-    if (!plain.cut && count < slotCount)
-        for (int k = 0; k < std::min(placed, count); ++k)
-            if (std::any_of(plain.blocks[static_cast<size_t>(k)].begin(),
-                            plain.blocks[static_cast<size_t>(k)].end(), hasNul)) {
+    if (!base.cut && baseCount < slotCount)
+        for (int k = 0; k < std::min(placed, baseCount); ++k)
+            if (std::any_of(base.blocks[static_cast<size_t>(k)].begin(),
+                            base.blocks[static_cast<size_t>(k)].end(), hasNul)) {
                 placed = k;
                 break;
             }
-    Place(plain, placed, out);
+    Place(base, placed, out);
     if (placed < slotCount) out.firstUnplaced = placed + 1;
     return out;
 }
