@@ -94,6 +94,8 @@ TEST(FileIo, ReplacedFileKeepsItsModesAndLinks) {
 TEST(FileIo, LinksAreFollowedOnlyWhereTheKernelWould) {
     // In a sticky folder that everyone may write, as /tmp: another user's link is not ours to
     // follow, unless the folder is that user's; elsewhere any link is.
+    // Another user than the one running the test, also when that is nobody.
+    const uid_t other = geteuid() == 65534 ? 65533 : 65534;
     struct {
         const char* what;
         mode_t folderMode;
@@ -101,10 +103,10 @@ TEST(FileIo, LinksAreFollowedOnlyWhereTheKernelWould) {
         bool followed;
     } const rows[] = {
         {"own link in /tmp", 01777, geteuid(), geteuid(), true},
-        {"another user's link in /tmp", 01777, geteuid(), 65534, false},
-        {"the folder owner's link", 01777, 65534, 65534, true},
-        {"another user's link in a plain folder", 0755, geteuid(), 65534, true},
-        {"not sticky but open to all", 0777, geteuid(), 65534, true},
+        {"another user's link in /tmp", 01777, geteuid(), other, false},
+        {"the folder owner's link", 01777, other, other, true},
+        {"another user's link in a plain folder", 0755, geteuid(), other, true},
+        {"not sticky but open to all", 0777, geteuid(), other, true},
     };
     for (const auto& row : rows) {
         // Only root may give a link or a folder to another user.

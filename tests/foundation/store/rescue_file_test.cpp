@@ -85,7 +85,7 @@ TEST(RescueFile, GoesOnlyToFoldersOfTheUsersOwnAndTheSharedOneLast) {
         bool used;
     } const rows[] = {
         {"own data folder", 0755, geteuid(), true},
-        {"another user's data folder", 0755, 65534, false},
+        {"another user's data folder", 0755, geteuid() == 65534 ? 65533u : 65534u, false},
         {"data folder everyone may write", 0777, geteuid(), false},
     };
     for (const auto& row : rows) {
