@@ -230,11 +230,10 @@ void TfrTavik::bttodoClick() {
 void TfrTavik::bt_memoClick() {
     const std::string& folder = Settings.memo_path;
     if (!platform::IsFolder(folder)) {
-        platform::MessageDlg(
-            platform::FromCp932(Sj("メモを格納するフォルダ[") + folder +
-                                Sj("]が見つかりません。\r\n環境設定からメモを格納するフォルダを"
-                                   "再設定してください。")),
-            platform::MsgKind::Error, {platform::kBtnOk});
+        platform::MessageDlg(U("メモを格納するフォルダ[") + platform::DiskPath(folder) +
+                                 U("]が見つかりません。\r\n環境設定からメモを格納するフォルダを"
+                                   "再設定してください。"),
+                             platform::MsgKind::Error, {platform::kBtnOk});
         return;
     }
     if (MemoIndexIsOpen() && OpenWindow(WindowKind::MemoIndex)) {

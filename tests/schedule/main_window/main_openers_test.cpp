@@ -339,14 +339,15 @@ TEST_F(MainOpeners, CommandsReachTheirWindows) {
 }
 
 TEST_F(MainOpeners, AMissingMemoFolderIsToldAndOpensNothing) {
-    Settings.memo_path = dat.Path() + Sj("/メモ なし");
+    // A name with a character outside CP932 is shown as it is on disk.
+    Settings.memo_path = platform::FromDiskPath(platform::DiskPath(dat.Path()) + U("/メモ é"));
     main->bt_memoClick();
     EXPECT_TRUE(accessories.calls.empty());
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(messages.Texts()[0],
-              platform::FromCp932(Sj("メモを格納するフォルダ[") + Settings.memo_path +
-                                  Sj("]が見つかりません。\r\n環境設定からメモを格納するフォルダを"
-                                     "再設定してください。")));
+              U("メモを格納するフォルダ[") + platform::DiskPath(dat.Path()) +
+                  U("/メモ é]が見つかりません。\r\n環境設定からメモを格納するフォルダを"
+                    "再設定してください。"));
 }
 
 TEST_F(MainOpeners, OptionsShowTheMonthAgainAndKeepAHotKeyThatCannotBeSet) {
