@@ -241,6 +241,8 @@ bool MainLifecycle::Shutdown(bool terminating) {
     if (!terminating && (!monthSaved || !toDoSaved)) {
         if (wasTopmost) main_.SetTopmost(true);
         main_.Alarm().RestartTimers();
+        // An exit from the tray: the text that stays must be where the user can see it.
+        if (!monthSaved && !main_.isVisible()) main_.RestoreMainWindow();
         return false;
     }
     ended_ = true;

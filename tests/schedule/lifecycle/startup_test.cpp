@@ -464,9 +464,11 @@ TEST_F(Startup, ExitWhoseDayCannotBeSavedKeepsTheProgramRunning) {
     const std::string folder = Settings.dat_Path;
     Settings.dat_Path = home.File("gone");
     messages.shown.clear();
+    ASSERT_TRUE(main->HideToTray());  // the exit comes from the tray menu
 
     EXPECT_FALSE(life->FormCloseQuery());
     EXPECT_EQ(day->MemoText(), Sj("書いたばかり"));
+    EXPECT_TRUE(main->isVisible() && day->isVisible()) << "the text that stays is shown";
     EXPECT_TRUE(exitShown.empty());
     EXPECT_TRUE(sound.sync.empty());
     EXPECT_EQ(home.Read(SettingsFileName()), iniBefore) << "nothing of the shutdown ran";
