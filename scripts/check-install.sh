@@ -52,6 +52,7 @@ for f in scalable/apps/$icon.svg 22x22/apps/$icon.png 256x256/apps/$icon.png; do
 done
 program="$(sed -n 's/^Exec=//p' "$entry")"
 [ "$program" = "$prefix/bin/Kolvane" ] || fail "the entry starts '$program', not $prefix/bin/Kolvane"
+installed="$(readlink -f "$program")"
 
 # Kolvane offscreen: no display, no sound device, a runtime folder of its own so that no other
 # Kolvane answers for it. SIGTERM goes once Kolvane has taken the signal; the first window's
@@ -66,8 +67,12 @@ start_and_end() {
   pid=$!
   local caught=0 i
   for i in $(seq 400); do
-    # SIGTERM (15) is bit 14 of the mask of caught signals.
-    mask="$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null || true)"
+    # SIGTERM (15) is bit 14 of the mask of caught signals. Until the shell's child has become
+    # Kolvane, the mask is the shell's, which catches SIGTERM for its exit trap.
+    mask=""
+    if [ "$(readlink "/proc/$pid/exe" 2>/dev/null)" = "$installed" ]; then
+      mask="$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null || true)"
+    fi
     if [ -n "$mask" ] && (((0x$mask >> 14) & 1)); then
       caught=1
       break

@@ -39,15 +39,15 @@ for f in "${files[@]}"; do
 done
 
 # The folders the install made go when they are empty now, up to the prefix. What stays: a
-# folder right under /, the usual prefixes (/usr/local, ~/.local) with their bin, lib and share,
-# every folder a package owns, and every folder that still holds anything.
+# folder right under /, the usual prefixes (/usr/local, ~/.local) with their bin, lib, share and
+# share/man, every folder a package owns, and every folder that still holds anything.
 keep() {
   case "$1" in
     /*/*) ;;
     *) return 0 ;; # /, /opt, /usr ...
   esac
   case "$1" in
-    /usr/local | */.local | "$HOME") return 0 ;;
+    /usr/local | */.local | "$HOME" | /usr/local/share/man | */.local/share/man) return 0 ;;
   esac
   case "${1%/*}" in
     /usr | /usr/local | */.local) return 0 ;;

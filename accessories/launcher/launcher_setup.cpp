@@ -124,7 +124,16 @@ bool TfrSetPrg::mnuClClick() {
     for (int r = 1; r <= 20; ++r) names.push_back(Cell(sg, r - 1, 0));
     std::vector<QString*> typed;
     for (QString& n : names) typed.push_back(&n);
-    if (!ConfirmEncodable(typed)) return false;
+    if (!ConfirmEncodable(typed)) {
+        // Back to the names as typed, at the first that holds such a character.
+        for (int r = 0; r < 20; ++r) {
+            if (platform::UnencodableCharacters(names[r]).isEmpty()) continue;
+            sg->setCurrentCell(r, 0);
+            sg->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+        return false;
+    }
     prg list[21];
     for (int r = 1; r <= 20; ++r) {
         if (names[r - 1] != Cell(sg, r - 1, 0)) SetCell(sg, r - 1, 0, names[r - 1]);

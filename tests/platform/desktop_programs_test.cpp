@@ -46,12 +46,15 @@ TEST(DesktopPrograms, ChosenTextEditorComesFirst) {
 TEST(OpenDocument, TheOpenersFailureIsTold) {
     TempFolder bin;
     const QString folder = platform::DiskPath(bin.Path());
-    // A stand-in xdg-open: it notes its argument and ends with the status it is given.
+    // A stand-in xdg-open: it notes its argument (whole, by a rename, so the test never reads it
+    // half written) and ends with the status it was given, read before the test moves on.
     ASSERT_TRUE(bin.Write("xdg-open",
                           "#!/bin/sh\n"
                           "here=$(dirname \"$0\")\n"
-                          "printf '%s' \"$1\" > \"$here/argument.$(cat \"$here/case\")\"\n"
-                          "exit $(cat \"$here/status\")\n"));
+                          "status=$(cat \"$here/status\")\n"
+                          "printf '%s' \"$1\" > \"$here/argument.tmp\"\n"
+                          "mv \"$here/argument.tmp\" \"$here/argument.$(cat \"$here/case\")\"\n"
+                          "exit $status\n"));
     QFile::setPermissions(folder + "/xdg-open", QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", folder.toLocal8Bit() + ":" + path);
