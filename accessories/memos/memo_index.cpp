@@ -152,9 +152,12 @@ class MemoCategoryDelegate : public QStyledItemDelegate {
     // The category marked as shown, by its CP932 name ("標準": empty).
     const std::optional<QByteArray>& Marked() const { return marked_; }
     void Mark(const QByteArray& name) { marked_ = name; }
+    // The index is going: an editor still open commits to nobody.
+    void Detach() { owner_ = nullptr; }
 
     void setModelData(QWidget* editor, QAbstractItemModel*,
                       const QModelIndex& index) const override {
+        if (!owner_) return;
         const QString text = editor->property("text").toString();
         QListWidgetItem* item = owner_->lv1->item(index.row());
         if (!item) return;
@@ -279,6 +282,7 @@ TfrMokuzi::TfrMokuzi() : QWidget(nullptr, Qt::Window) {
 }
 
 TfrMokuzi::~TfrMokuzi() {
+    if (categoryDelegate_) categoryDelegate_->Detach();
     if (frMokuzi == this) frMokuzi = nullptr;
     SetWindowOpen(WindowKind::MemoIndex, false);
 }
