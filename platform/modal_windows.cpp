@@ -10,6 +10,8 @@
 namespace platform {
 namespace {
 
+constexpr char kClosedForExit[] = "closedForExit";
+
 class QtModalWindows final : public ModalWindows {
   public:
     bool AnyOpen() const override { return QApplication::activeModalWidget() != nullptr; }
@@ -24,6 +26,7 @@ class QtModalWindows final : public ModalWindows {
     void CloseTop() override {
         QWidget* w = QApplication::activeModalWidget();
         if (!w) return;
+        w->setProperty(kClosedForExit, true);
         if (auto* dialog = qobject_cast<QDialog*>(w)) {
             dialog->reject();
         } else {
@@ -95,6 +98,10 @@ ModalPassage* PassageOf(QWidget* window, bool always) {
 ModalWindows& ApplicationModals() {
     static QtModalWindows modals;
     return modals;
+}
+
+bool ClosedForExit(const QWidget* window) {
+    return window && window->property(kClosedForExit).toBool();
 }
 
 void KeepUsableAboveModals(QWidget* window) {

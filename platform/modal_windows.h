@@ -11,9 +11,13 @@ class ModalWindows {
     virtual bool AnyOpen() const = 0;
     // Shows the user which window holds things up.
     virtual void BringForward() = 0;
-    // Ends the topmost modal window as Esc would; the one below it (if any) stays.
+    // Ends the topmost modal window as Esc would, for an exit that cannot wait; the one below
+    // it (if any) stays.
     virtual void CloseTop() = 0;
 };
+
+// True once CloseTop has closed the window: nobody may be there to answer its questions.
+bool ClosedForExit(const QWidget* window);
 
 // The modal windows of this application.
 ModalWindows& ApplicationModals();

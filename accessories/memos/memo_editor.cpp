@@ -17,6 +17,7 @@
 #include "globals.h"
 #include "memo_text_tools.h"
 #include "message_box.h"
+#include "modal_windows.h"
 #include "paths.h"
 #include "title_bar.h"
 
@@ -146,7 +147,15 @@ void TfrMemo::FormShow() {
 void TfrMemo::Close1Click() { close(); }
 
 bool TfrMemo::FormClose() {
-    if (Modified()) {
+    if (Modified() && platform::ClosedForExit(this)) {
+        // A signal or the session's end closes the window: the question would be answered
+        // "no" for the user and the text typed lost. It is stored as it stands, unless a
+        // character would have to be dropped without asking.
+        const bool stored = platform::UnencodableCharacters(tx->toPlainText()).isEmpty() &&
+                            platform::WriteFileAtomic(MemoFileName, TextWithLastLineEnd());
+        if (stored) tx->document()->setModified(false);
+        modalResult_ = stored ? kResultSaved : kResultNotSaved;
+    } else if (Modified()) {
         const QString question = PrjMode == 0 ? U("変更したメモを保存しますか？")
                                               : U("編集したﾌﾟﾛｼﾞｪｸﾄ名を保存しますか？");
         const int answer = platform::MessageDlg(question, platform::MsgKind::Confirmation,
@@ -154,10 +163,7 @@ bool TfrMemo::FormClose() {
         if (answer == platform::kBtnYes) {
             // Back to the text as typed: the window stays open, the text still changed.
             if (!ConfirmDocuments({tx->document()})) return false;
-            std::string bytes = Text();
-            // Each line ends with CR LF, the last one too.
-            if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
-            if (!platform::WriteFileAtomic(MemoFileName, bytes)) {
+            if (!platform::WriteFileAtomic(MemoFileName, TextWithLastLineEnd())) {
                 platform::MessageDlg(
                     U("ファイル ") + platform::DiskPath(MemoFileName) + U(" に書き込めません。"),
                     platform::MsgKind::Error, {platform::kBtnOk});
@@ -174,6 +180,13 @@ bool TfrMemo::FormClose() {
         Settings.memo_tlwh.h = static_cast<int16_t>(height());
     }
     return true;
+}
+
+std::string TfrMemo::TextWithLastLineEnd() const {
+    std::string bytes = Text();
+    // Each line ends with CR LF, the last one too.
+    if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+    return bytes;
 }
 
 void TfrMemo::done(int) {

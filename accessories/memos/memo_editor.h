@@ -27,6 +27,7 @@ class TfrMemo : public QDialog {
     // modified flag.
     void SetText(const std::string& cp932);
     std::string Text() const;
+    std::string TextWithLastLineEnd() const;
     // Puts the file's text into the box (CP932 bytes as read). False when the file exists but
     // could not be read; a missing file leaves the box empty.
     bool LoadFile(const std::string& path);

@@ -15,6 +15,7 @@
 #include "fake_messages.h"
 #include "globals.h"
 #include "memo_text_tools.h"
+#include "modal_windows.h"
 #include "program_test.h"
 #include "temp_folder.h"
 
@@ -186,6 +187,32 @@ TEST_F(MemoEditor, CharactersShiftJisCannotHoldAreAskedAboutBeforeTheSave) {
     EXPECT_TRUE(CloseByMenu());
     EXPECT_EQ(ed->result(), TfrMemo::kResultSaved);
     EXPECT_EQ(dir.Read(Sj("メモ.txt")), "ab\r\n");
+}
+
+TEST_F(MemoEditor, ExitThatCannotWaitStoresTheTypedTextWithoutAsking) {
+    struct Case {
+        const char* typed;
+        std::string file;
+        int result;
+    } cases[] = {
+        {"二行目", Sj("一行目\r\n二行目\r\n"), TfrMemo::kResultSaved},
+        // Nobody is asked about the character: nothing is dropped in silence.
+        {"😀", "old", TfrMemo::kResultNotSaved},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        messages.shown.clear();
+        ASSERT_TRUE(dir.Write(Sj("メモ.txt"), "old"));
+        ed->SetText(Sj("一行目\r\n"));
+        ed->setWindowModality(Qt::ApplicationModal);
+        ed->show();
+        Type(c.typed);
+        platform::ApplicationModals().CloseTop();
+        EXPECT_FALSE(ed->isVisible());
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(ed->result(), c.result);
+        EXPECT_EQ(dir.Read(Sj("メモ.txt")), c.file);
+    }
 }
 
 TEST_F(MemoEditor, MemoModeTakesAndKeepsItsSize) {
