@@ -149,9 +149,11 @@ void TfrMemo::Close1Click() { close(); }
 bool TfrMemo::FormClose() {
     if (Modified() && platform::ClosedForExit(this)) {
         // A signal or the session's end closes the window: the question would be answered
-        // "no" for the user and the text typed lost. It is stored as it stands, unless a
-        // character would have to be dropped without asking.
-        const bool stored = platform::UnencodableCharacters(tx->toPlainText()).isEmpty() &&
+        // "no" for the user and the text typed lost. It is stored as it stands; as for the
+        // day's text, characters Shift-JIS cannot hold are left out and named on the error
+        // output, since nobody is there to answer.
+        const platform::UnattendedMessages unattended;
+        const bool stored = ConfirmDocuments({tx->document()}) &&
                             platform::WriteFileAtomic(MemoFileName, TextWithLastLineEnd());
         if (stored) tx->document()->setModified(false);
         modalResult_ = stored ? kResultSaved : kResultNotSaved;

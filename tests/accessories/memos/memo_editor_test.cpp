@@ -196,8 +196,8 @@ TEST_F(MemoEditor, ExitThatCannotWaitStoresTheTypedTextWithoutAsking) {
         int result;
     } cases[] = {
         {"二行目", Sj("一行目\r\n二行目\r\n"), TfrMemo::kResultSaved},
-        // Nobody is asked about the character: nothing is dropped in silence.
-        {"😀", "old", TfrMemo::kResultNotSaved},
+        // Nobody can be asked: the character is left out and named on the error output.
+        {"a😀b", Sj("一行目\r\nab\r\n"), TfrMemo::kResultSaved},
     };
     for (const auto& c : cases) {
         SetUp();
