@@ -71,23 +71,23 @@ QString SessionHandle(const QVariant& value) {
 
 }  // namespace
 
-QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcutSpec& spec) {
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcutEntry& entry) {
     argument.beginStructure();
-    argument << spec.id << spec.properties;
+    argument << entry.id << entry.properties;
     argument.endStructure();
     return argument;
 }
 
-const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcutSpec& spec) {
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcutEntry& entry) {
     argument.beginStructure();
-    argument >> spec.id >> spec.properties;
+    argument >> entry.id >> entry.properties;
     argument.endStructure();
     return argument;
 }
 
 void RegisterPortalTypes() {
     static const bool once = [] {
-        qDBusRegisterMetaType<PortalShortcutSpec>();
+        qDBusRegisterMetaType<PortalShortcutEntry>();
         qDBusRegisterMetaType<PortalShortcutList>();
         return true;
     }();
@@ -200,16 +200,16 @@ void PortalShortcut::CreateSession(char letter, const QString& description, int 
 }
 
 void PortalShortcut::BindKey(char letter, const QString& description, int generation) {
-    PortalShortcutSpec spec;
-    spec.id = kShortcutId;
-    spec.properties.insert(QStringLiteral("description"), description);
-    spec.properties.insert(QStringLiteral("preferred_trigger"), PortalTrigger(letter));
+    PortalShortcutEntry entry;
+    entry.id = kShortcutId;
+    entry.properties.insert(QStringLiteral("description"), description);
+    entry.properties.insert(QStringLiteral("preferred_trigger"), PortalTrigger(letter));
     const QString token = QStringLiteral("kolvane%1").arg(++tokens_);
     QVariantMap options;
     options.insert(QStringLiteral("handle_token"), token);
     CallWithResponse(kShortcuts, QStringLiteral("BindShortcuts"),
                      {QVariant::fromValue(QDBusObjectPath(session_)),
-                      QVariant::fromValue(PortalShortcutList{spec}), QString(), options},
+                      QVariant::fromValue(PortalShortcutList{entry}), QString(), options},
                      token, [this, generation](uint response, const QVariantMap&) {
                          Answer(response == 0, generation);
                      });

@@ -20,13 +20,13 @@ namespace platform {
 
 // One shortcut as the portal's BindShortcuts takes it: an id and its properties
 // ("description", "preferred_trigger").
-struct PortalShortcutSpec {
+struct PortalShortcutEntry {
     QString id;
     QVariantMap properties;
 };
-using PortalShortcutList = QList<PortalShortcutSpec>;
-QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcutSpec& spec);
-const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcutSpec& spec);
+using PortalShortcutList = QList<PortalShortcutEntry>;
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcutEntry& entry);
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcutEntry& entry);
 void RegisterPortalTypes();
 
 // The key as the desktop's shortcut notation writes it: "CTRL+SHIFT+j" for 'J'.
@@ -80,5 +80,5 @@ class PortalShortcut : public QObject {
 
 }  // namespace platform
 
-Q_DECLARE_METATYPE(platform::PortalShortcutSpec)
+Q_DECLARE_METATYPE(platform::PortalShortcutEntry)
 Q_DECLARE_METATYPE(platform::PortalShortcutList)
