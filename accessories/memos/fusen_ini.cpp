@@ -5,6 +5,7 @@
 #include "ini_profile.h"
 #include "memo_names.h"
 #include "unreadable_files.h"
+#include "window_frame.h"
 
 using namespace foundation;
 
@@ -95,11 +96,7 @@ void ClampNoteToDesktop(FusenLook& look, const QRect& desktop) {
 QPoint NewNotePlace(const QRect& proposed, const QRect& screen,
                     const std::vector<QRect>& keepClear) {
     auto onScreen = [&](QPoint at) {
-        const auto fit = [](int pos, int size, int low, int span) {
-            return size >= span ? low : std::clamp(pos, low, low + span - size);
-        };
-        return QPoint(fit(at.x(), proposed.width(), screen.left(), screen.width()),
-                      fit(at.y(), proposed.height(), screen.top(), screen.height()));
+        return platform::WhollyInside(QRect(at, proposed.size()), screen);
     };
     std::vector<QPoint> candidates{proposed.topLeft()};
     for (const QRect& r : keepClear) {
